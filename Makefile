@@ -1,0 +1,27 @@
+# Entry points. Both run the set-up script first, which installs what is
+# missing, configures and builds in build/.
+BUILD := build
+
+.PHONY: all setup build run test bench format clean
+
+all: build
+
+setup:
+	./scripts/setup
+
+build: setup
+
+run: setup
+	./$(BUILD)/src/cli/tervane-cli eval "exp(z)+z^2" 1 0.5
+
+test: setup
+	cd $(BUILD) && ctest --output-on-failure -j2 --timeout 600
+
+bench: setup
+	./$(BUILD)/bench/expr_bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

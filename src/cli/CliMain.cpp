@@ -1,0 +1,217 @@
+#include "cli/CliMain.h"
+
+#include "expr/CEvaluator.h"
+#include "expr/ExprError.h"
+#include "expr/TextPasses.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace tervane::cli {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: tervane-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  translate [--raw] TEXT   print the postfix form of the function TEXT\n"
+    "                           (--raw: without writing out implicit multiplications)\n"
+    "  eval TEXT X Y [--t T]    evaluate the function TEXT at z = X + Yi and print \"U V\"\n"
+    "                           (T: the animation parameter t, 0 by default)\n"
+    "  batch                    read commands from standard input, one a line:\n"
+    "                             translate<TAB>TEXT\n"
+    "                             eval<TAB>TEXT<TAB>X<TAB>Y\n"
+    "                           and print one answer a line: ok<TAB>..., none or err<TAB>...\n"
+    "  --help                   print this text\n"
+    "\n"
+    "Exit codes: 0 success, 1 the function has an error, 2 wrong usage.\n";
+
+int Usage(std::ostream& err, std::string_view problem) {
+    if (!problem.empty()) err << "tervane-cli: " << problem << "\n\n";
+    err << kUsage;
+    return 2;
+}
+
+// Reads a number typed by the user; "," counts as a decimal mark.
+std::optional<float> ParseNumber(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (c == ',') c = '.';
+    std::size_t offset = (!s.empty() && s[0] == '+') ? 1 : 0;
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(s.data() + offset, s.data() + s.size(), value);
+    if (ec != std::errc() || ptr != s.data() + s.size() || s.size() == offset) return std::nullopt;
+    const float f = static_cast<float>(value);
+    if (!std::isfinite(f)) return std::nullopt;
+    return f;
+}
+
+std::string FormatValue(float u, float v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.9g %.9g", static_cast<double>(u),
+                  static_cast<double>(v));
+    return buffer;
+}
+
+struct Translation {
+    std::string postfix;
+    std::optional<SyntaxError> error;
+};
+
+Translation Translate(std::string_view text, bool raw) {
+    CEvaluator evaluator;
+    Translation result;
+    const std::string prepared = raw ? std::string(text) : InsertImplicitMultiply(text);
+    if (evaluator.InfixToPostfix(prepared, result.postfix) != 0)
+        result.error = evaluator.LastError();
+    return result;
+}
+
+// Outcome of one evaluation, ready to print.
+struct Evaluation {
+    enum Kind { Value, None, SyntaxFault, Fault } kind = None;
+    std::string text; // "U V", or the error line
+};
+
+Evaluation Evaluate(std::string_view text, float x, float y, float t) {
+    Translation translation = Translate(text, false);
+    if (translation.error) return {Evaluation::SyntaxFault, translation.error->Text()};
+    try {
+        CEvaluator evaluator;
+        float u = 0.0f, v = 0.0f;
+        if (!evaluator.DoEvaluate(translation.postfix, false, u, v, x, y, t))
+            return {Evaluation::None, "none"};
+        return {Evaluation::Value, FormatValue(u, v)};
+    } catch (const ExprError& e) {
+        return {Evaluation::Fault, e.what()};
+    }
+}
+
+int CmdTranslate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool raw = false;
+    std::optional<std::string> text;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--raw" && !raw) {
+            raw = true;
+        } else if (!text) {
+            text = args[i];
+        } else {
+            return Usage(err, "translate takes one function text");
+        }
+    }
+    if (!text) return Usage(err, "translate needs a function text");
+    Translation t = Translate(*text, raw);
+    if (t.error) {
+        err << t.error->Text() << '\n';
+        return 1;
+    }
+    out << t.postfix << '\n';
+    return 0;
+}
+
+int CmdEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> positional;
+    float t = 0.0f;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--t") {
+            if (i + 1 >= args.size()) return Usage(err, "--t needs a value");
+            auto value = ParseNumber(args[++i]);
+            if (!value) return Usage(err, "not a number: '" + args[i] + "'");
+            t = *value;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 3) return Usage(err, "eval takes TEXT X Y");
+    auto x = ParseNumber(positional[1]);
+    auto y = ParseNumber(positional[2]);
+    if (!x) return Usage(err, "not a number: '" + positional[1] + "'");
+    if (!y) return Usage(err, "not a number: '" + positional[2] + "'");
+    Evaluation e = Evaluate(positional[0], *x, *y, t);
+    switch (e.kind) {
+    case Evaluation::Value:
+    case Evaluation::None:
+        out << e.text << '\n';
+        return 0;
+    case Evaluation::SyntaxFault:
+    case Evaluation::Fault:
+        err << e.text << '\n';
+        return 1;
+    }
+    return 1;
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+std::string BatchLine(std::string_view line) {
+    const std::vector<std::string_view> f = SplitTabs(line);
+    if (f[0] == "translate") {
+        if (f.size() != 2) return "err\ttranslate takes one field: translate<TAB>TEXT";
+        Translation t = Translate(f[1], false);
+        if (t.error) return "err\t" + t.error->Text();
+        return "ok\t" + t.postfix;
+    }
+    if (f[0] == "eval") {
+        if (f.size() != 4) return "err\teval takes three fields: eval<TAB>TEXT<TAB>X<TAB>Y";
+        auto x = ParseNumber(f[2]);
+        auto y = ParseNumber(f[3]);
+        if (!x) return "err\tnot a number: '" + std::string(f[2]) + "'";
+        if (!y) return "err\tnot a number: '" + std::string(f[3]) + "'";
+        Evaluation e = Evaluate(f[1], *x, *y, 0.0f);
+        switch (e.kind) {
+        case Evaluation::Value:
+            return "ok\t" + e.text;
+        case Evaluation::None:
+            return "none";
+        default:
+            return "err\t" + e.text;
+        }
+    }
+    return "err\tunknown command '" + std::string(f[0]) + "' (expected translate or eval)";
+}
+
+int CmdBatch(std::istream& in, std::ostream& out) {
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out << BatchLine(line) << '\n';
+    }
+    out.flush();
+    return 0;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    if (args.empty()) return Usage(err, "no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (command == "translate") return CmdTranslate(args, out, err);
+    if (command == "eval") return CmdEval(args, out, err);
+    if (command == "batch") {
+        if (args.size() != 1) return Usage(err, "batch takes no arguments");
+        return CmdBatch(in, out);
+    }
+    return Usage(err, "unknown command '" + command + "'");
+}
+
+} // namespace tervane::cli

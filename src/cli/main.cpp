@@ -1,0 +1,9 @@
+#include "cli/CliMain.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return tervane::cli::RunCli(args, std::cin, std::cout, std::cerr);
+}

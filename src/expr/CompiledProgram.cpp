@@ -1,0 +1,354 @@
+#include "expr/CompiledProgram.h"
+
+#include "expr/ElementaryFunctions.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tervane {
+
+std::string_view EvalStatusMessage(EvalStatus status) {
+    switch (status) {
+    case EvalStatus::Value:
+        return "";
+    case EvalStatus::NoValue:
+        return "No value";
+    case EvalStatus::DivisionByZero:
+        return "Division by zero";
+    case EvalStatus::Overflow:
+        return "Overflow";
+    case EvalStatus::TypeMismatch:
+        return "Type mismatch";
+    case EvalStatus::StackEmpty:
+        return "Pop method invoked on empty stack";
+    }
+    return "";
+}
+
+namespace {
+
+EvalStatus FromFault(Fault f) {
+    return f == Fault::DivisionByZero ? EvalStatus::DivisionByZero : EvalStatus::Overflow;
+}
+
+// Points per chunk of a block: the stack slots of a chunk stay in the L1 cache.
+constexpr std::size_t kChunk = 256;
+
+} // namespace
+
+CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
+    CompiledProgram p;
+    std::size_t depth = 0;
+    auto push = [&](Op op) {
+        op.slot = static_cast<std::uint16_t>(depth);
+        p.ops_.push_back(op);
+        ++depth;
+        p.maxDepth_ = std::max(p.maxDepth_, depth);
+    };
+    // Stops compiling: every run that gets here ends with this status.
+    auto stop = [&](EvalStatus status) {
+        p.tail_ = status;
+        p.finalDepth_ = depth;
+    };
+
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t blank = postfix.find(' ', start);
+        if (blank == std::string_view::npos) break;
+        const std::string_view token = postfix.substr(start, blank - start);
+        start = blank + 1;
+
+        if (depth >= std::numeric_limits<std::uint16_t>::max() - 1) {
+            stop(EvalStatus::Overflow);
+            return p;
+        }
+
+        auto unary = [&](Code code, Func func = Func::Sin) -> bool {
+            if (depth < 1) return false;
+            --depth;
+            Op op(code);
+            op.func = func;
+            push(op);
+            return true;
+        };
+
+        static constexpr std::string_view kBinary = "+-*/^";
+        if (auto func = FindFunction(token)) {
+            Code code = Code::Func;
+            switch (*func) {
+            case Func::Sin:
+                code = Code::Sin;
+                break;
+            case Func::Cos:
+                code = Code::Cos;
+                break;
+            case Func::Tan:
+                code = Code::Tan;
+                break;
+            case Func::Ctan:
+                code = Code::Ctan;
+                break;
+            case Func::Log:
+                code = Code::Log;
+                break;
+            case Func::Exp:
+                code = Code::Exp;
+                break;
+            case Func::Sqr:
+                code = Code::Sqr;
+                break;
+            default:
+                break;
+            }
+            if (!unary(code, *func)) {
+                stop(EvalStatus::StackEmpty);
+                return p;
+            }
+        } else if (IsLiteralToken(token)) {
+            Op op(Code::Const);
+            switch (ParseLiteral(token, op.c)) {
+            case LiteralStatus::Ok:
+                break;
+            case LiteralStatus::TypeMismatch:
+                stop(EvalStatus::TypeMismatch);
+                return p;
+            case LiteralStatus::Overflow:
+                stop(EvalStatus::Overflow);
+                return p;
+            }
+            push(op);
+        } else if (token.size() == 1 && kBinary.find(token[0]) != std::string_view::npos) {
+            if (depth < 2) {
+                stop(EvalStatus::StackEmpty);
+                return p;
+            }
+            const char c = token[0];
+            Op& last = p.ops_.back();
+            // A constant right operand is folded into the operator.
+            if (last.code == Code::Const && last.slot == depth - 1) {
+                const Complex b = last.c;
+                int k = 0;
+                last.slot = static_cast<std::uint16_t>(depth - 2);
+                last.c = b;
+                switch (c) {
+                case '+':
+                    last.code = Code::AddC;
+                    break;
+                case '-':
+                    last.code = Code::SubC;
+                    break;
+                case '*':
+                    last.code = Code::MulC;
+                    break;
+                case '/':
+                    last.code = Code::DivC;
+                    break;
+                default:
+                    if (cx::IsSmallIntegerExponent(b, k)) {
+                        last.code = Code::PowIntC;
+                        last.k = k;
+                    } else {
+                        last.code = Code::PowC;
+                    }
+                }
+                --depth;
+            } else {
+                depth -= 2;
+                Op op(Code::Add);
+                switch (c) {
+                case '+':
+                    op.code = Code::Add;
+                    break;
+                case '-':
+                    op.code = Code::Sub;
+                    break;
+                case '*':
+                    op.code = Code::Mul;
+                    break;
+                case '/':
+                    op.code = Code::Div;
+                    break;
+                default:
+                    op.code = Code::Pow;
+                    break;
+                }
+                push(op);
+            }
+        } else if (token == "(-)") {
+            if (!unary(Code::Neg)) {
+                stop(EvalStatus::StackEmpty);
+                return p;
+            }
+        } else if (auto variable = FindVariableByToken(token)) {
+            Op op(Code::Const);
+            switch (*variable) {
+            case Variable::Z:
+                op.code = Code::Z;
+                break;
+            case Variable::X:
+                op.code = Code::X;
+                break;
+            case Variable::Y:
+                op.code = Code::Y;
+                break;
+            case Variable::T:
+                op.code = Code::T;
+                p.usesT_ = true;
+                break;
+            case Variable::A:
+                op.code = Code::Arg;
+                break;
+            case Variable::R:
+                op.code = Code::Mod;
+                break;
+            case Variable::V:
+            case Variable::B:
+            case Variable::N:
+                op.c = Complex{0.0f, 0.0f};
+                break;
+            }
+            push(op);
+        }
+        // Unknown tokens push nothing.
+    }
+    p.tail_ = depth == 0 ? EvalStatus::NoValue : EvalStatus::Value;
+    p.finalDepth_ = depth;
+    return p;
+}
+
+EvalStatus CompiledProgram::Evaluate(float x, float y, float t, Complex& w) const {
+    EvalStatus status = EvalStatus::Value;
+    Complex result;
+    EvaluateBlock(&x, &y, 1, t, &result, &status);
+    if (status == EvalStatus::Value) w = result;
+    return status;
+}
+
+void CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
+                                    Complex* w, EvalStatus* status) const {
+    thread_local std::vector<Complex> stack;
+    const std::size_t slots = std::max<std::size_t>(maxDepth_, 1);
+    if (stack.size() < slots * kChunk) stack.resize(slots * kChunk);
+    for (std::size_t begin = 0; begin < n; begin += kChunk) {
+        const std::size_t count = std::min(kChunk, n - begin);
+        RunChunk(x + begin, y + begin, count, t, w + begin, status + begin, stack.data());
+    }
+}
+
+void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, float t, Complex* w,
+                               EvalStatus* status, Complex* stack) const {
+    std::fill(status, status + n, EvalStatus::Value);
+
+    // Applies fn to every point still valid; a fault marks the point.
+    auto each = [&](auto fn) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (status[i] != EvalStatus::Value) continue;
+            const Fault f = fn(i);
+            if (f != Fault::None) status[i] = FromFault(f);
+        }
+    };
+
+    for (const Op& op : ops_) {
+        Complex* a = stack + op.slot * kChunk;
+        Complex* b = a + kChunk; // second operand of binary operators
+        switch (op.code) {
+        case Code::Const:
+            std::fill(a, a + n, op.c);
+            break;
+        case Code::X:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = Complex{x[i], 0.0f};
+            break;
+        case Code::Y:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = Complex{0.0f, y[i]};
+            break;
+        case Code::Z:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = Complex{x[i], y[i]};
+            break;
+        case Code::T:
+            std::fill(a, a + n, Complex{t, 0.0f});
+            break;
+        case Code::Arg:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = Complex{static_cast<float>(cx::LogArgument(x[i], y[i])), 0.0f};
+            break;
+        case Code::Mod:
+            each([&](std::size_t i) {
+                return cx::Narrow(cx::Modulus(Complex{x[i], y[i]}), 0.0, a[i]);
+            });
+            break;
+        case Code::Neg:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = Complex{-a[i].re, -a[i].im};
+            break;
+        case Code::Add:
+            each([&](std::size_t i) { return cx::Add(a[i], b[i], a[i]); });
+            break;
+        case Code::Sub:
+            each([&](std::size_t i) { return cx::Sub(a[i], b[i], a[i]); });
+            break;
+        case Code::Mul:
+            each([&](std::size_t i) { return cx::Mul(a[i], b[i], a[i]); });
+            break;
+        case Code::Div:
+            each([&](std::size_t i) { return cx::Div(a[i], b[i], a[i]); });
+            break;
+        case Code::Pow:
+            each([&](std::size_t i) { return cx::Pow(a[i], b[i], a[i]); });
+            break;
+        case Code::AddC:
+            each([&](std::size_t i) { return cx::Add(a[i], op.c, a[i]); });
+            break;
+        case Code::SubC:
+            each([&](std::size_t i) { return cx::Sub(a[i], op.c, a[i]); });
+            break;
+        case Code::MulC:
+            each([&](std::size_t i) { return cx::Mul(a[i], op.c, a[i]); });
+            break;
+        case Code::DivC:
+            each([&](std::size_t i) { return cx::Div(a[i], op.c, a[i]); });
+            break;
+        case Code::PowC:
+            each([&](std::size_t i) { return cx::Pow(a[i], op.c, a[i]); });
+            break;
+        case Code::PowIntC:
+            each([&](std::size_t i) { return cx::PowInt(a[i], op.k, a[i]); });
+            break;
+        case Code::Sin:
+            each([&](std::size_t i) { return cx::Sin(a[i], a[i]); });
+            break;
+        case Code::Cos:
+            each([&](std::size_t i) { return cx::Cos(a[i], a[i]); });
+            break;
+        case Code::Tan:
+            each([&](std::size_t i) { return cx::Tan(a[i], a[i]); });
+            break;
+        case Code::Ctan:
+            each([&](std::size_t i) { return cx::Ctan(a[i], a[i]); });
+            break;
+        case Code::Log:
+            each([&](std::size_t i) { return cx::Log(a[i], a[i]); });
+            break;
+        case Code::Exp:
+            each([&](std::size_t i) { return cx::Exp(a[i], a[i]); });
+            break;
+        case Code::Sqr:
+            each([&](std::size_t i) { return cx::Sqr(a[i], a[i]); });
+            break;
+        case Code::Func:
+            each([&](std::size_t i) { return ApplyFunction(op.func, a[i], a[i]); });
+            break;
+        }
+    }
+
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const Complex* top = finalDepth_ > 0 ? stack + (finalDepth_ - 1) * kChunk : nullptr;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (status[i] == EvalStatus::Value) status[i] = tail_;
+        w[i] = status[i] == EvalStatus::Value ? top[i] : Complex{nan, nan};
+    }
+}
+
+} // namespace tervane

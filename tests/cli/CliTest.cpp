@@ -1,0 +1,112 @@
+#include "cli/CliMain.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tervane::cli {
+namespace {
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result Cli(std::vector<std::string> args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = RunCli(args, in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string out;
+    std::string err; // exact, or a prefix when it ends in "..."
+};
+
+TEST(TervaneCli, CommandsAndExitCodes) {
+    const Case cases[] = {
+        {{"translate", "z^2+1"}, 0, "ZZ 2 ^ 1 + \n", ""},
+        {{"translate", "2x"}, 0, "2 XX * \n", ""},
+        {{"translate", "--raw", "(z+1)(z-1)"}, 0, "ZZ 1 + ZZ 1 - * \n", ""},
+        {{"translate", "--raw", "z 2"}, 1, "", "Character 0:  Operator expected\n"},
+        {{"translate", "2+-z"}, 1, "", "Character 2:  Operand expected\n"},
+        {{"translate", ""}, 1, "", "Character 1:  Operand expected\n"},
+        {{"eval", "z^2+1", "1", "2"}, 0, "-2 4\n", ""},
+        {{"eval", "exp(z)", "0", "0"}, 0, "1 0\n", ""},
+        {{"eval", "z", "1,5", "-2"}, 0, "1.5 -2\n", ""},
+        {{"eval", "t*z", "1", "0", "--t", "0.5"}, 0, "0.5 0\n", ""},
+        {{"eval", "1/3", "0", "0"}, 0, "0.333333343 0\n", ""},
+        {{"eval", "1/z", "0", "0"}, 1, "", "Division by zero\n"},
+        {{"eval", "exp(z)", "100", "0"}, 1, "", "Overflow\n"},
+        {{"eval", "sin(", "0", "0"}, 1, "", "Character 4:  Operand expected\n"},
+        {{"eval", "z", "abc", "0"}, 2, "", "tervane-cli: not a number: 'abc'..."},
+        {{"eval", "z", "1"}, 2, "", "tervane-cli: eval takes TEXT X Y..."},
+        {{"translate"}, 2, "", "tervane-cli: translate needs a function text..."},
+        {{"frobnicate"}, 2, "", "tervane-cli: unknown command 'frobnicate'..."},
+        {{}, 2, "", "tervane-cli: no command given..."},
+        {{"batch", "extra"}, 2, "", "tervane-cli: batch takes no arguments..."},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(c.args);
+        std::string label = c.args.empty() ? "(none)" : c.args[0];
+        for (std::size_t i = 1; i < c.args.size(); ++i)
+            label += " " + c.args[i];
+        EXPECT_EQ(r.code, c.code) << label;
+        EXPECT_EQ(r.out, c.out) << label;
+        if (c.err.size() > 3 && c.err.ends_with("...")) {
+            EXPECT_TRUE(r.err.starts_with(c.err.substr(0, c.err.size() - 3))) << label << r.err;
+            EXPECT_NE(r.err.find("Usage: tervane-cli"), std::string::npos) << label;
+        } else {
+            EXPECT_EQ(r.err, c.err) << label;
+        }
+    }
+}
+
+TEST(TervaneCli, HelpGoesToStandardOutput) {
+    const Result r = Cli({"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("translate [--raw] TEXT"), std::string::npos);
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(TervaneCli, BatchAnswersEveryLineAndNeverStops) {
+    const std::string input = "translate\tz^2+1\n"
+                              "translate\tsin\n"
+                              "eval\tz^2+1\t1\t2\n"
+                              "eval\t1/z\t0\t0\n"
+                              "eval\tq\t0\t0\n"
+                              "bogus\n"
+                              "\n"
+                              "eval\tz\t1\n"
+                              "eval\tz\tx\t0\n"
+                              "translate\tz*2\r\n"
+                              "eval\tsqr(-4)\t0\t0\n";
+    const Result r = Cli({"batch"}, input);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "ok\tZZ 2 ^ 1 + \n"
+                     "err\tCharacter 3:  Operand expected\n"
+                     "ok\t-2 4\n"
+                     "err\tDivision by zero\n"
+                     "err\tCharacter 0:  Undefined symbol : 'q'\n"
+                     "err\tunknown command 'bogus' (expected translate or eval)\n"
+                     "err\tunknown command '' (expected translate or eval)\n"
+                     "err\teval takes three fields: eval<TAB>TEXT<TAB>X<TAB>Y\n"
+                     "err\tnot a number: 'x'\n"
+                     "ok\tZZ 2 * \n"
+                     "ok\t-8.74227837e-08 2\n");
+}
+
+TEST(TervaneCli, EvalSaysNoneWhenNothingIsLeft) {
+    // Only a blank function text gives an empty postfix text; the pre-pass keeps
+    // blanks, so "  " translates to nothing.
+    const Result r = Cli({"eval", "  ", "0", "0"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "none\n");
+}
+
+} // namespace
+} // namespace tervane::cli

@@ -1,0 +1,274 @@
+#include "expr/CompiledProgram.h"
+#include "expr/CEvaluator.h"
+#include "expr/ExprError.h"
+#include "expr/TextPasses.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tervane {
+namespace {
+
+// What DoEvaluate makes of a point, in the compiled program's terms.
+EvalStatus Reference(const std::string& postfix, float x, float y, float t, Complex& w) {
+    CEvaluator evaluator;
+    try {
+        if (!evaluator.DoEvaluate(postfix, false, w.re, w.im, x, y, t)) return EvalStatus::NoValue;
+        return EvalStatus::Value;
+    } catch (const ExprError& e) {
+        switch (e.Number()) {
+        case ExprError::kDivisionByZero:
+            return EvalStatus::DivisionByZero;
+        case ExprError::kOverflow:
+            return EvalStatus::Overflow;
+        case ExprError::kTypeMismatch:
+            return EvalStatus::TypeMismatch;
+        case ExprError::kPopEmpty:
+        case ExprError::kPeekEmpty:
+            return EvalStatus::StackEmpty;
+        default:
+            ADD_FAILURE() << "unexpected error " << e.what();
+            return EvalStatus::Overflow;
+        }
+    }
+}
+
+bool SameBits(Complex a, Complex b) {
+    return std::bit_cast<std::uint32_t>(a.re) == std::bit_cast<std::uint32_t>(b.re) &&
+           std::bit_cast<std::uint32_t>(a.im) == std::bit_cast<std::uint32_t>(b.im);
+}
+
+std::vector<std::pair<float, float>> SamplePoints() {
+    std::vector<std::pair<float, float>> points = {
+        {0, 0},     {1, 0},     {-1, 0},    {0, 1},         {0, -1},
+        {1, 1},     {-1, -1},   {1, -1},    {-1, 1},        {0.5f, 0},
+        {2, 0},     {-2, 0},    {3, 4},     {1e-20f, 0},    {88.5f, 0},
+        {89, 0},    {0, 89},    {-100, 3},  {1e19f, 1e19f}, {1e-30f, 1e-30f},
+        {0, 1e30f}, {3e38f, 0}, {-0.0f, 0}, {0, -0.0f},     {0.1f, 0.2f},
+    };
+    std::mt19937 rng(12345);
+    std::uniform_real_distribution<float> d(-4, 4);
+    for (int i = 0; i < 40; ++i)
+        points.emplace_back(d(rng), d(rng));
+    return points;
+}
+
+// Compares the text interpreter, the compiled single-point path and the
+// compiled block path on every point.
+void ExpectSameEverywhere(const std::string& postfix, float t = 0.25f) {
+    const CompiledProgram program = CompiledProgram::Compile(postfix);
+    const auto points = SamplePoints();
+    std::vector<float> xs, ys;
+    for (auto [x, y] : points) {
+        xs.push_back(x);
+        ys.push_back(y);
+    }
+    std::vector<Complex> block(points.size());
+    std::vector<EvalStatus> blockStatus(points.size());
+    program.EvaluateBlock(xs.data(), ys.data(), xs.size(), t, block.data(), blockStatus.data());
+
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const auto [x, y] = points[k];
+        Complex expected{-7, -7}, single{-7, -7};
+        const EvalStatus want = Reference(postfix, x, y, t, expected);
+        const EvalStatus got = program.Evaluate(x, y, t, single);
+        ASSERT_EQ(got, want) << "'" << postfix << "' at " << x << "," << y;
+        ASSERT_EQ(blockStatus[k], want) << "'" << postfix << "' at " << x << "," << y;
+        if (want == EvalStatus::Value) {
+            ASSERT_TRUE(SameBits(single, expected))
+                << "'" << postfix << "' at " << x << "," << y << ": " << single.re << ","
+                << single.im << " vs " << expected.re << "," << expected.im;
+            ASSERT_TRUE(SameBits(block[k], expected)) << "'" << postfix << "' block";
+        } else {
+            ASSERT_TRUE(std::isnan(block[k].re) && std::isnan(block[k].im));
+        }
+    }
+}
+
+std::string Translate(const std::string& text) {
+    CEvaluator evaluator;
+    std::string postfix;
+    EXPECT_EQ(evaluator.InfixToPostfix(InsertImplicitMultiply(text), postfix), 0) << text;
+    return postfix;
+}
+
+TEST(CompiledProgram, MatchesTheInterpreterOnTypedFunctions) {
+    const char* texts[] = {
+        "z^2+1",
+        "exp(z)",
+        "sin(z)*cos(z)/(z+1)",
+        "exp(sin(z))+z^2",
+        "1/z",
+        "z^-3",
+        "z^0.5",
+        "z^z",
+        "2^z",
+        "z^(1+i)",
+        "sqr(z)",
+        "log(z)",
+        "tan(z)",
+        "ctan(z)",
+        "-z^2",
+        "(z+1)(z-1)/(z-2i)",
+        "x+y",
+        "x*y",
+        "abs(z)",
+        "atan(z)",
+        "actan(z)",
+        "sinh(z)+cosh(z)-tanh(z)",
+        "ctanh(z)*sech(z)*csech(z)",
+        "asin(z)+acos(z)",
+        "asec(z)+acsec(z)",
+        "asinh(z)+acosh(z)+atanh(z)",
+        "asech(z)+acsech(z)+actanh(z)",
+        "sec(z)+csec(z)",
+        "rnd(z)",
+        "a",
+        "r",
+        "t*z",
+        "v+b+n",
+        "pi*z",
+        "z^64",
+        "z^65",
+        "z^-64",
+        "z^2.0",
+        "z^(2+0i)",
+        "exp(exp(z))",
+        "1,5*z",
+        "2.5i*z",
+        "(z^2-1)^2/(z^3+1)",
+        "z-z",
+        "exp(z)/exp(z)",
+        "z*z*z*z*z*z*z*z*z*z",
+        "((((z+1)*z+1)*z+1)*z+1)",
+    };
+    for (const char* text : texts)
+        ExpectSameEverywhere(Translate(text));
+}
+
+TEST(CompiledProgram, MatchesTheInterpreterOnMalformedPostfix) {
+    const char* postfix[] = {
+        "",
+        "FOO ",
+        "1 + ",
+        "+ ",
+        "ZZ SIN + ",
+        "(-) ",
+        "i2 ",
+        "ZZ 1.5i3 + ",
+        "ZZ 1 0 / + ",
+        "ZZ ii * ",
+        "1 2 ",
+        "ZZ EXP EXP EXP ",
+        "1 ZZ / 2 ",
+        "ZZ INT ",
+        "ZZ 2 ^ ^ ",
+        "1000000000000000000000000000000000000000000 ZZ * ",
+        "ZZ",
+        "ZZ  ZZ * ",
+    };
+    for (const char* p : postfix)
+        ExpectSameEverywhere(p);
+}
+
+// Random function texts from a small grammar: a broad net for differences
+// between the two evaluators in folding, slots and fault handling.
+class TextGenerator {
+public:
+    explicit TextGenerator(unsigned seed) : rng_(seed) {}
+
+    std::string Expression(int depth) {
+        if (depth == 0) return Leaf();
+        switch (Pick(7)) {
+        case 0:
+            return Expression(depth - 1) + Op() + Expression(depth - 1);
+        case 1:
+            return Function() + "(" + Expression(depth - 1) + ")";
+        case 2:
+            return "(" + Expression(depth - 1) + ")^" + Exponent();
+        case 3:
+            return "(-" + Expression(depth - 1) + ")";
+        case 4:
+            return "(" + Expression(depth - 1) + ")";
+        default:
+            return Leaf();
+        }
+    }
+
+private:
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+    std::string Leaf() {
+        static const char* leaves[] = {"z", "x",  "y",  "1", "2", "0", "0.5",
+                                       "i", "3i", "pi", "t", "r", "a"};
+        return leaves[Pick(13)];
+    }
+    std::string Op() {
+        static const char* ops[] = {"+", "-", "*", "/", "^"};
+        return ops[Pick(5)];
+    }
+    std::string Exponent() {
+        static const char* exps[] = {"2", "3", "-1", "0", "0.5", "z", "64", "70", "(1+i)"};
+        return exps[Pick(9)];
+    }
+    std::string Function() {
+        static const char* fns[] = {"sin", "cos", "tan",  "ctan", "log",  "exp",
+                                    "sqr", "abs", "sinh", "atan", "acosh"};
+        return fns[Pick(11)];
+    }
+
+    std::mt19937 rng_;
+};
+
+TEST(CompiledProgram, MatchesTheInterpreterOnRandomFunctions) {
+    TextGenerator generator(2026);
+    for (int i = 0; i < 400; ++i)
+        ExpectSameEverywhere(Translate(generator.Expression(4)));
+}
+
+TEST(CompiledProgram, ReportsStackDepthAndUseOfT) {
+    const CompiledProgram p = CompiledProgram::Compile(Translate("(z+1)*(z+2)*(z+3)"));
+    EXPECT_GE(p.MaxDepth(), 2u);
+    EXPECT_FALSE(p.UsesT());
+    EXPECT_TRUE(CompiledProgram::Compile(Translate("z*t")).UsesT());
+    // A constant right operand is folded into its operator.
+    EXPECT_EQ(CompiledProgram::Compile(Translate("z^2+1")).Size(), 3u);
+}
+
+TEST(CompiledProgram, BlockMarksInvalidPointsAsNaN) {
+    const CompiledProgram p = CompiledProgram::Compile(Translate("1/z"));
+    const float xs[] = {1, 0, 2};
+    const float ys[] = {0, 0, 0};
+    Complex w[3];
+    EvalStatus st[3];
+    p.EvaluateBlock(xs, ys, 3, 0, w, st);
+    EXPECT_EQ(st[0], EvalStatus::Value);
+    EXPECT_EQ(st[1], EvalStatus::DivisionByZero);
+    EXPECT_EQ(st[2], EvalStatus::Value);
+    EXPECT_FLOAT_EQ(w[0].re, 1.0f);
+    EXPECT_TRUE(std::isnan(w[1].re));
+    EXPECT_FLOAT_EQ(w[2].re, 0.5f);
+}
+
+TEST(CompiledProgram, LongBlocksSpanSeveralChunks) {
+    const CompiledProgram p = CompiledProgram::Compile(Translate("z^2"));
+    std::vector<float> xs(1001), ys(1001, 0.5f);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        xs[i] = static_cast<float>(i) * 0.01f - 5;
+    std::vector<Complex> w(xs.size());
+    std::vector<EvalStatus> st(xs.size());
+    p.EvaluateBlock(xs.data(), ys.data(), xs.size(), 0, w.data(), st.data());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        Complex one;
+        ASSERT_EQ(p.Evaluate(xs[i], ys[i], 0, one), EvalStatus::Value);
+        ASSERT_TRUE(SameBits(one, w[i])) << i;
+    }
+}
+
+} // namespace
+} // namespace tervane
