@@ -1,0 +1,203 @@
+#pragma once
+
+#include "expr/CEvaluator.h"
+#include "graph/Grid2D.h"
+#include "scene/CBox.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tervane {
+
+/// Quantity codes of the axes and colour channels.
+enum QuantityCode : std::int32_t {
+    kQuantityX = 1,         ///< x = Re z
+    kQuantityY = 2,         ///< y = Im z
+    kQuantityReal = 3,      ///< u = Re w
+    kQuantityImaginary = 4, ///< v = Im w
+    kQuantityMagnitude = 5, ///< |w|
+};
+
+/// Kinds of graph this program creates and draws.
+inline constexpr std::int32_t kGraphSurface = 2;
+inline constexpr std::int32_t kGraphColorMap = 13;
+inline constexpr std::int32_t kGraphContour = 14;
+inline constexpr std::int32_t kGraphVector = 15;
+
+/// Forms of the domain coordinates.
+inline constexpr std::int32_t kCoordCartesian = 3;
+inline constexpr std::int32_t kCoordPolar = 4;
+inline constexpr std::int32_t kCoordAnglePair = 5;
+
+// A property with a getter Name() and a setter SetName() that counts changes,
+// so that drawing code can tell when a graph's settings changed.
+#define TERVANE_GRAPH_PROPERTY(Type, Name, Initial)                                                \
+public:                                                                                            \
+    const Type& Name() const noexcept {                                                            \
+        return Name##_;                                                                            \
+    }                                                                                              \
+    void Set##Name(const Type& value) {                                                            \
+        if (!(Name##_ == value)) {                                                                 \
+            Name##_ = value;                                                                       \
+            ++settingsRevision_;                                                                   \
+        }                                                                                          \
+    }                                                                                              \
+                                                                                                   \
+private:                                                                                           \
+    Type Name##_ = Initial;
+
+/// One function graph: its function, domain, quantity codes, display settings
+/// and the grids sampled from it.
+class CGraph {
+    TERVANE_GRAPH_PROPERTY(std::int32_t, ID, 0)
+    TERVANE_GRAPH_PROPERTY(std::string, NameS, {})
+    TERVANE_GRAPH_PROPERTY(std::int32_t, GraphType, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, CoordType, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, FunForm, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, CurType, 0)
+    TERVANE_GRAPH_PROPERTY(std::string, ExpressX, {})
+    TERVANE_GRAPH_PROPERTY(std::string, ExpressY, {})
+    TERVANE_GRAPH_PROPERTY(std::string, ExpressZ, {})
+    TERVANE_GRAPH_PROPERTY(float, MinU, 0.0f)
+    TERVANE_GRAPH_PROPERTY(float, MaxU, 0.0f)
+    TERVANE_GRAPH_PROPERTY(float, MinV, 0.0f)
+    TERVANE_GRAPH_PROPERTY(float, MaxV, 0.0f)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, StepU, 1)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, StepV, 1)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, VarX, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, VarY, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, VarZ, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, ColorR, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, ColorG, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, ColorB, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, Show, 3)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, Smoothness, 3)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, Material, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, FirstColor, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, SecondColor, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, LineColor, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, LineWidth, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, FillStyle, 0)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, PointColor, 255)
+    TERVANE_GRAPH_PROPERTY(float, PointSize, 1.0f)
+    TERVANE_GRAPH_PROPERTY(bool, PointHollow, false)
+    TERVANE_GRAPH_PROPERTY(bool, ShowContour, false)
+    TERVANE_GRAPH_PROPERTY(bool, ShowVector, false)
+    TERVANE_GRAPH_PROPERTY(bool, ShowColormap, false)
+    TERVANE_GRAPH_PROPERTY(std::int32_t, ContourLevel, 0)
+    TERVANE_GRAPH_PROPERTY(bool, ShowTex, false)
+    TERVANE_GRAPH_PROPERTY(std::string, TexName, {})
+    TERVANE_GRAPH_PROPERTY(std::int32_t, TexMode, 0)
+    TERVANE_GRAPH_PROPERTY(bool, ShowTrans, false)
+    TERVANE_GRAPH_PROPERTY(float, TransAlpha, 0.0f)
+    TERVANE_GRAPH_PROPERTY(bool, Animation, false)
+    TERVANE_GRAPH_PROPERTY(float, MinT, 0.0f)
+    TERVANE_GRAPH_PROPERTY(float, MaxT, 0.0f)
+
+public:
+    /// Running extents: x, y, u, v and magnitude from sampling; GetBox then
+    /// overwrites X and Y with the plot X and Y extents and sets Z.
+    struct Extents {
+        float MaxX = 0, MinX = 0, MaxY = 0, MinY = 0, MaxZ = 0, MinZ = 0;
+        float MaxU = 0, MinU = 0, MaxV = 0, MinV = 0, MaxM = 0, MinM = 0;
+    };
+
+    /// A new graph with these properties set, in this order; this one is unchanged.
+    std::shared_ptr<CGraph>
+    Init(std::int32_t lngID, const std::string& strName, std::int32_t gtpGraphType,
+         std::int32_t dtpCoordType, const std::string& strExpX, const std::string& strExpY,
+         const std::string& strExpZ, std::int32_t lngStepU, std::int32_t lngStepV, float sngMinU,
+         float sngMaxU, float sngMinV, float sngMaxV, std::int32_t fstFillStyle,
+         std::int32_t lngFirstColor, std::int32_t lngSecondColor, std::int32_t lngLineColor,
+         std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow,
+         std::int32_t smtSmooth, bool bolShowCon, bool bolShowVec, bool bolShowColormap,
+         std::int32_t lngConLevel) const;
+
+    /// Copies the settings of fsfnew (not ID, texture, translucency or grids).
+    void EqualTo(const CGraph& fsfnew);
+
+    /// Kept for callers that prepare animation settings; there is nothing to prepare.
+    void InitData() {}
+
+    /// Samples the function over the grid at t = MinT. Returns false, with
+    /// LastError() saying why, when the function text does not translate, gives
+    /// no value, or the grid cannot be held. Points where the function is
+    /// undefined (division by zero, overflow) are stored as NaN.
+    bool GetPoints();
+
+    /// Samples at the given value of the animation parameter t.
+    bool GetPoints(float t);
+
+    /// Samples at animation step h: t = MinT + h·(MaxT − MinT)/AnimationFrames.
+    bool GetPointsAtStep(std::int32_t step);
+
+    /// The box the graph occupies in plot coordinates (minimum above maximum
+    /// when it takes no point). Also stores the plot extents.
+    CBox GetBox(std::int32_t lngAnimStep = 0);
+
+    /// Why the last GetPoints failed (empty after a success).
+    const std::string& LastError() const noexcept { return lastError_; }
+
+    /// The syntax error of the last GetPoints, if its function did not translate.
+    const std::optional<SyntaxError>& LastSyntaxError() const noexcept { return syntaxError_; }
+
+    /// Splits a packed colour (red in the low byte) into fractions of 255.
+    static void SplitColor(std::int32_t color, double& red, double& green, double& blue);
+
+    /// Number of animation steps, shared by every graph.
+    static std::int32_t StepT();
+    static std::int32_t AnimationFrames();
+    static void SetAnimationFrames(std::int32_t frames);
+
+    /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
+    static void SetSamplingThreads(unsigned threads);
+
+    // Sampled grids (empty before the first GetPoints).
+    const Grid2D& DomainX() const noexcept { return x_; }
+    const Grid2D& DomainY() const noexcept { return y_; }
+    const Grid2D& RealPart() const noexcept { return u_; }
+    const Grid2D& ImaginaryPart() const noexcept { return v_; }
+    const Grid2D& MagnitudeGrid() const noexcept { return m_; }
+    /// Plot and colour grids: the value grid chosen by the quantity code at the
+    /// last sampling (a zero grid for a code outside 1..5).
+    const Grid2D& PlotX() const { return Quantity(plotCodes_[0]); }
+    const Grid2D& PlotY() const { return Quantity(plotCodes_[1]); }
+    const Grid2D& PlotZ() const { return Quantity(plotCodes_[2]); }
+    const Grid2D& ColorGridR() const { return Quantity(colorCodes_[0]); }
+    const Grid2D& ColorGridG() const { return Quantity(colorCodes_[1]); }
+    const Grid2D& ColorGridB() const { return Quantity(colorCodes_[2]); }
+
+    const Extents& GetExtents() const noexcept { return extents_; }
+
+    /// True when the last sampled function reads t (it then differs per animation step).
+    bool UsesT() const noexcept { return usesT_; }
+
+    /// Bytes held by the sampled grids.
+    std::size_t BytesHeld() const noexcept;
+
+    /// Counts changes of the settings; drawing caches compare it.
+    std::uint64_t SettingsRevision() const noexcept { return settingsRevision_; }
+    /// Counts samplings.
+    std::uint64_t SampleRevision() const noexcept { return sampleRevision_; }
+
+private:
+    const Grid2D& Quantity(std::int32_t code) const;
+    bool Fail(std::string message);
+
+    Grid2D x_, y_, u_, v_, m_;
+    Grid2D zero_; ///< stands in for quantity codes outside 1..5
+    std::int32_t plotCodes_[3] = {0, 0, 0};
+    std::int32_t colorCodes_[3] = {0, 0, 0};
+    Extents extents_;
+    bool usesT_ = false;
+    std::string lastError_;
+    std::optional<SyntaxError> syntaxError_;
+    std::uint64_t settingsRevision_ = 0;
+    std::uint64_t sampleRevision_ = 0;
+};
+
+#undef TERVANE_GRAPH_PROPERTY
+
+} // namespace tervane

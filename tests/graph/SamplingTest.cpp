@@ -1,0 +1,221 @@
+#include "GraphTestSupport.h"
+#include "expr/CEvaluator.h"
+#include "expr/TextPasses.h"
+#include "graph/CGraph.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace tervane {
+namespace {
+
+using testing::Surface;
+
+TEST(GetPoints, FillsTheValueGridsWithTheEvaluatorsValues) {
+    auto g = Surface("z^2+1", -1, 1, -2, 2, 4, 8);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    ASSERT_EQ(g->RealPart().SizeU(), 5u);
+    ASSERT_EQ(g->RealPart().SizeV(), 9u);
+    CEvaluator evaluator;
+    std::string postfix;
+    ASSERT_EQ(evaluator.InfixToPostfix("z^2+1", postfix), 0);
+    for (std::size_t i = 0; i <= 4; ++i) {
+        for (std::size_t j = 0; j <= 8; ++j) {
+            const float x = -1 + 0.5f * static_cast<float>(i);
+            const float y = -2 + 0.5f * static_cast<float>(j);
+            EXPECT_EQ(g->DomainX()(i, j), x);
+            EXPECT_EQ(g->DomainY()(i, j), y);
+            float u = 0, v = 0;
+            ASSERT_TRUE(evaluator.DoEvaluate(postfix, false, u, v, x, y));
+            EXPECT_EQ(g->RealPart()(i, j), u);
+            EXPECT_EQ(g->ImaginaryPart()(i, j), v);
+            EXPECT_FLOAT_EQ(g->MagnitudeGrid()(i, j), std::hypot(u, v));
+        }
+    }
+    // Plot X, Y, Z are x, y and u; colours x, y and |w|.
+    EXPECT_EQ(&g->PlotX(), &g->DomainX());
+    EXPECT_EQ(&g->PlotZ(), &g->RealPart());
+    EXPECT_EQ(&g->ColorGridB(), &g->MagnitudeGrid());
+    EXPECT_EQ(g->GetExtents().MaxU, 1 + 1 - 0); // z = 1 + 0i gives the largest real part 2
+    EXPECT_EQ(g->GetExtents().MinU, 1 - 4);     // z = 2i gives -3
+}
+
+TEST(GetPoints, EqualRangeEndsGiveOneColumn) {
+    auto g = Surface("z", 2, 2, 0, 1, 3, 1);
+    ASSERT_TRUE(g->GetPoints());
+    for (std::size_t i = 0; i <= 3; ++i)
+        EXPECT_EQ(g->DomainX()(i, 0), 2.0f);
+}
+
+TEST(GetPoints, UndefinedPointsAreNaNAndLeftOutOfExtents) {
+    auto g = Surface("1/z", -1, 1, -1, 1, 2, 2);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    EXPECT_TRUE(std::isnan(g->RealPart()(1, 1)));
+    EXPECT_TRUE(std::isnan(g->ImaginaryPart()(1, 1)));
+    EXPECT_TRUE(std::isnan(g->MagnitudeGrid()(1, 1)));
+    EXPECT_EQ(g->DomainX()(1, 1), 0.0f);
+    EXPECT_FLOAT_EQ(g->RealPart()(2, 1), 1.0f);
+    EXPECT_FALSE(std::isnan(g->GetExtents().MaxM));
+    EXPECT_FLOAT_EQ(g->GetExtents().MaxM, 1.0f);
+}
+
+TEST(GetPoints, AGraphWithNoValidPointStillSamples) {
+    auto g = Surface("1/(z-z)", -1, 1, -1, 1, 3, 3);
+    ASSERT_TRUE(g->GetPoints());
+    for (float v : g->RealPart().Values())
+        EXPECT_TRUE(std::isnan(v));
+    // The extents never saw a value, so they keep their initial 0.
+    EXPECT_EQ(g->GetExtents().MaxU, 0.0f);
+    EXPECT_EQ(g->GetExtents().MinU, 0.0f);
+}
+
+TEST(GetPoints, QuantityCodesChooseThePlotAndColourGrids) {
+    auto g = Surface("z", 0, 1, 0, 1, 2, 2, kQuantityMagnitude);
+    g->SetColorR(kQuantityReal);
+    g->SetColorG(9); // outside 1..5: a zero grid
+    ASSERT_TRUE(g->GetPoints());
+    EXPECT_EQ(g->PlotZ().Values(), g->MagnitudeGrid().Values());
+    EXPECT_EQ(g->ColorGridR().Values(), g->RealPart().Values());
+    for (float v : g->ColorGridG().Values())
+        EXPECT_EQ(v, 0.0f);
+    // Changing a code afterwards does not change the grids until the next sampling.
+    g->SetVarZ(kQuantityImaginary);
+    EXPECT_EQ(g->PlotZ().Values(), g->MagnitudeGrid().Values());
+    ASSERT_TRUE(g->GetPoints());
+    EXPECT_EQ(g->PlotZ().Values(), g->ImaginaryPart().Values());
+}
+
+TEST(GetPoints, ExtentsOfUVAndMagnitudeOnlyWiden) {
+    auto g = Surface("z", -3, 3, -3, 3, 4, 4);
+    ASSERT_TRUE(g->GetPoints());
+    g->SetMinU(-1);
+    g->SetMaxU(1);
+    g->SetMinV(-1);
+    g->SetMaxV(1);
+    ASSERT_TRUE(g->GetPoints());
+    EXPECT_EQ(g->GetExtents().MaxU, 3.0f);
+    EXPECT_EQ(g->GetExtents().MinU, -3.0f);
+    EXPECT_EQ(g->GetExtents().MaxV, 3.0f);
+    EXPECT_FLOAT_EQ(g->GetExtents().MaxM, std::sqrt(18.0f));
+}
+
+TEST(GetPoints, StepCountsBelowOneAreRaisedBeforeTheGridsAreMade) {
+    auto g = Surface("z", 0, 1, 0, 1, 0, -5);
+    ASSERT_TRUE(g->GetPoints());
+    EXPECT_EQ(g->StepU(), 1);
+    EXPECT_EQ(g->StepV(), 1);
+    EXPECT_EQ(g->RealPart().SizeU(), 2u);
+    EXPECT_EQ(g->RealPart().SizeV(), 2u);
+}
+
+struct FailureCase {
+    const char* function;
+    const char* message;
+    bool syntax;
+};
+
+TEST(GetPoints, FailsWithAReasonTheDialogsCanShow) {
+    const FailureCase cases[] = {
+        {"z^", "Character 2:  Operand expected", true},
+        {"sin(z", "Character 5:  Closing parenthesis expected", true},
+        {"", "Character 1:  Operand expected", true},
+        {"  ", "The function gives no value.", false},
+        {"ii", "The function contains a number that cannot be read.", false},
+    };
+    for (const auto& c : cases) {
+        auto g = Surface(c.function, -1, 1, -1, 1, 3, 3);
+        EXPECT_FALSE(g->GetPoints()) << c.function;
+        EXPECT_EQ(g->LastError(), c.message) << c.function;
+        EXPECT_EQ(g->LastSyntaxError().has_value(), c.syntax) << c.function;
+        for (float v : g->PlotZ().Values())
+            EXPECT_EQ(v, 0.0f) << c.function;
+    }
+}
+
+TEST(GetPoints, RefusesAGridTooLargeForMemoryAndKeepsThePreviousGrids) {
+    auto g = Surface("z", -1, 1, -1, 1, 2, 2);
+    ASSERT_TRUE(g->GetPoints());
+    const auto previous = g->RealPart().Values();
+    g->SetStepU(2000000000);
+    g->SetStepV(2000000000);
+    EXPECT_FALSE(g->GetPoints());
+    EXPECT_NE(g->LastError().find("Choose fewer steps."), std::string::npos) << g->LastError();
+    EXPECT_EQ(g->RealPart().Values(), previous);
+}
+
+TEST(GetPoints, RefusesARangeTooLargeToStep) {
+    auto g = Surface("z", -3e38f, 3e38f, 0, 1, 2, 2);
+    EXPECT_FALSE(g->GetPoints());
+    EXPECT_EQ(g->LastError(), "The range of x or y is too large to sample.");
+}
+
+TEST(GetPoints, ParallelRowsGiveTheSameBitsAsOneThread) {
+    const char* functions[] = {"exp(sin(z))+z^2", "1/(z-0.5)", "sqr(z)*log(z)"};
+    for (const char* f : functions) {
+        std::vector<std::vector<float>> results;
+        for (unsigned threads : {1u, 2u, 3u}) {
+            CGraph::SetSamplingThreads(threads);
+            auto g = Surface(f, -2, 2, -2, 2, 37, 23);
+            ASSERT_TRUE(g->GetPoints());
+            std::vector<float> all = g->RealPart().Values();
+            all.insert(all.end(), g->ImaginaryPart().Values().begin(),
+                       g->ImaginaryPart().Values().end());
+            all.push_back(g->GetExtents().MaxM);
+            results.push_back(std::move(all));
+        }
+        CGraph::SetSamplingThreads(0);
+        for (std::size_t k = 1; k < results.size(); ++k) {
+            ASSERT_EQ(results[k].size(), results[0].size());
+            EXPECT_EQ(std::memcmp(results[k].data(), results[0].data(),
+                                  results[0].size() * sizeof(float)),
+                      0)
+                << f;
+        }
+    }
+}
+
+TEST(GetPoints, PolarDomainMapsAngleAndRadiusToZ) {
+    auto g = Surface("z", 0, 3.14159265f, 0, 2, 2, 2);
+    g->SetCoordType(kCoordPolar);
+    ASSERT_TRUE(g->GetPoints());
+    // i = 1 is the angle π/2, j = 2 the radius 2: z = 2i.
+    EXPECT_NEAR(g->DomainX()(1, 2), 0.0f, 1e-6);
+    EXPECT_NEAR(g->DomainY()(1, 2), 2.0f, 1e-6);
+    EXPECT_NEAR(g->ImaginaryPart()(1, 2), 2.0f, 1e-6);
+}
+
+TEST(GetPoints, KindsKnownOnlyToDocumentsAreKeptWithoutSampling) {
+    auto g = Surface("z", 0, 1, 0, 1, 2, 2);
+    g->SetGraphType(21);
+    EXPECT_TRUE(g->GetPoints());
+    for (float v : g->RealPart().Values())
+        EXPECT_EQ(v, 0.0f);
+    g->SetGraphType(kGraphContour);
+    EXPECT_TRUE(g->GetPoints());
+    EXPECT_EQ(g->RealPart()(2, 0), 1.0f);
+    for (float v : g->PlotZ().Values())
+        EXPECT_EQ(v, 0.0f);
+}
+
+TEST(GetPoints, TheAnimationParameter) {
+    auto g = Surface("t*z", 1, 1, 0, 0, 1, 1);
+    g->SetMinT(2);
+    g->SetMaxT(4);
+    ASSERT_TRUE(g->GetPoints());
+    EXPECT_TRUE(g->UsesT());
+    EXPECT_EQ(g->RealPart()(0, 0), 2.0f); // t = MinT
+    const auto frames = CGraph::AnimationFrames();
+    CGraph::SetAnimationFrames(4);
+    ASSERT_TRUE(g->GetPointsAtStep(2));
+    EXPECT_EQ(g->RealPart()(0, 0), 3.0f);
+    CGraph::SetAnimationFrames(frames);
+    auto still = Surface("z", 0, 1, 0, 1, 1, 1);
+    ASSERT_TRUE(still->GetPoints());
+    EXPECT_FALSE(still->UsesT());
+}
+
+} // namespace
+} // namespace tervane
