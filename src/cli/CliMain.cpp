@@ -3,10 +3,12 @@
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
+#include "graph/CGraph.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -28,6 +30,10 @@ constexpr std::string_view kUsage =
     "                             translate<TAB>TEXT\n"
     "                             eval<TAB>TEXT<TAB>X<TAB>Y\n"
     "                           and print one answer a line: ok<TAB>..., none or err<TAB>...\n"
+    "  sample --expr TEXT [--xmin A] [--xmax B] [--ymin C] [--ymax D]\n"
+    "         [--stepsx N] [--stepsy M] [-o FILE]\n"
+    "                           sample the function over the grid (defaults: -2..2, 40\n"
+    "                           steps) and write CSV: i,j,x,y,u,v,m (nan where undefined)\n"
     "  --help                   print this text\n"
     "\n"
     "Exit codes: 0 success, 1 the function has an error, 2 wrong usage.\n";
@@ -195,6 +201,100 @@ int CmdBatch(std::istream& in, std::ostream& out) {
     return 0;
 }
 
+std::string CsvNumber(float value) {
+    if (std::isnan(value)) return "nan";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+    return buffer;
+}
+
+void WriteCsv(const CGraph& g, std::ostream& out) {
+    out << "i,j,x,y,u,v,m\n";
+    const Grid2D& x = g.DomainX();
+    for (std::size_t i = 0; i < x.SizeU(); ++i) {
+        for (std::size_t j = 0; j < x.SizeV(); ++j) {
+            out << i << ',' << j << ',' << CsvNumber(x(i, j)) << ',' << CsvNumber(g.DomainY()(i, j))
+                << ',' << CsvNumber(g.RealPart()(i, j)) << ',' << CsvNumber(g.ImaginaryPart()(i, j))
+                << ',' << CsvNumber(g.MagnitudeGrid()(i, j)) << '\n';
+        }
+    }
+}
+
+std::optional<std::int32_t> ParseSteps(std::string_view text) {
+    std::int32_t value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < 1) return std::nullopt;
+    return value;
+}
+
+int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> expr, output;
+    float range[4] = {-2, 2, -2, 2};
+    std::int32_t steps[2] = {40, 40};
+    const char* rangeNames[4] = {"--xmin", "--xmax", "--ymin", "--ymax"};
+    const char* stepNames[2] = {"--stepsx", "--stepsy"};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (i + 1 >= args.size()) return Usage(err, a + " needs a value");
+        const std::string& value = args[++i];
+        bool known = false;
+        for (int k = 0; k < 4; ++k) {
+            if (a != rangeNames[k]) continue;
+            auto number = ParseNumber(value);
+            if (!number) return Usage(err, "not a number: '" + value + "'");
+            range[k] = *number;
+            known = true;
+        }
+        for (int k = 0; k < 2; ++k) {
+            if (a != stepNames[k]) continue;
+            auto number = ParseSteps(value);
+            if (!number)
+                return Usage(err, a + " needs a whole number of at least 1: '" + value + "'");
+            steps[k] = *number;
+            known = true;
+        }
+        if (a == "--expr") {
+            expr = value;
+            known = true;
+        } else if (a == "-o") {
+            output = value;
+            known = true;
+        }
+        if (!known) return Usage(err, "unknown option '" + a + "'");
+    }
+    if (!expr) return Usage(err, "sample needs --expr TEXT (documents come with the .kpl reader)");
+    if (range[0] > range[1]) {
+        err << "Minimum value must be less than maximum value.\n";
+        return 1;
+    }
+
+    CGraph graph;
+    auto g = graph.Init(1, "sample", kGraphSurface, kCoordCartesian, "", "", *expr, steps[0],
+                        steps[1], range[0], range[1], range[2], range[3], 0, 0, 0, 0, 0, 4, 3, 3,
+                        false, false, false, 0);
+    g->SetFunForm(2);
+    g->SetVarX(kQuantityX);
+    g->SetVarY(kQuantityY);
+    g->SetVarZ(kQuantityReal);
+    if (!g->GetPoints()) {
+        err << g->LastError() << '\n';
+        return 1;
+    }
+    if (!output) {
+        WriteCsv(*g, out);
+        out.flush();
+        return out ? 0 : 1;
+    }
+    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+    if (file) WriteCsv(*g, file);
+    file.close();
+    if (!file) {
+        err << "Cannot write '" << *output << "'.\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -207,6 +307,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     if (command == "translate") return CmdTranslate(args, out, err);
     if (command == "eval") return CmdEval(args, out, err);
+    if (command == "sample") return CmdSample(args, out, err);
     if (command == "batch") {
         if (args.size() != 1) return Usage(err, "batch takes no arguments");
         return CmdBatch(in, out);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace tervane::cli {
@@ -106,6 +107,67 @@ TEST(TervaneCli, EvalSaysNoneWhenNothingIsLeft) {
     const Result r = Cli({"eval", "  ", "0", "0"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "none\n");
+}
+
+} // namespace
+} // namespace tervane::cli
+
+namespace tervane::cli {
+namespace {
+
+TEST(TervaneCliSample, WritesTheGridAsCsvWithHolesAsNan) {
+    const Result r = Cli({"sample", "--expr", "1/z", "--xmin", "-1", "--xmax", "1", "--ymin", "0",
+                          "--ymax", "0", "--stepsx", "2", "--stepsy", "1"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "i,j,x,y,u,v,m\n"
+                     "0,0,-1,0,-1,-0,1\n"
+                     "0,1,-1,0,-1,-0,1\n"
+                     "1,0,0,0,nan,nan,nan\n"
+                     "1,1,0,0,nan,nan,nan\n"
+                     "2,0,1,0,1,0,1\n"
+                     "2,1,1,0,1,0,1\n");
+}
+
+TEST(TervaneCliSample, WritesToAFileAndReportsFailures) {
+    const std::string path = ::testing::TempDir() + "/tervane_sample.csv";
+    Result r = Cli({"sample", "--expr", "z", "--stepsx", "1", "--stepsy", "1", "-o", path});
+    EXPECT_EQ(r.code, 0) << r.err;
+    std::ifstream file(path);
+    std::string header;
+    std::getline(file, header);
+    EXPECT_EQ(header, "i,j,x,y,u,v,m");
+    std::size_t lines = 0;
+    for (std::string line; std::getline(file, line);)
+        ++lines;
+    EXPECT_EQ(lines, 4u);
+
+    const Case failures[] = {
+        {{"sample", "--expr", "z^"}, 1, "", "Character 2:  Operand expected\n"},
+        {{"sample", "--expr", "z", "--xmin", "3", "--xmax", "2"},
+         1,
+         "",
+         "Minimum value must be less than maximum value.\n"},
+        {{"sample", "--expr", "z", "-o", "/nonexistent-dir/x.csv"},
+         1,
+         "",
+         "Cannot write '/nonexistent-dir/x.csv'.\n"},
+        {{"sample", "--stepsx", "0", "--expr", "z"},
+         2,
+         "",
+         "tervane-cli: --stepsx needs a whole number of at least 1: '0'..."},
+        {{"sample"}, 2, "", "tervane-cli: sample needs --expr TEXT..."},
+        {{"sample", "--bogus", "1"}, 2, "", "tervane-cli: unknown option '--bogus'..."},
+    };
+    for (const auto& c : failures) {
+        r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.back();
+        EXPECT_TRUE(r.out.empty());
+        if (c.err.ends_with("...")) {
+            EXPECT_TRUE(r.err.starts_with(c.err.substr(0, c.err.size() - 3))) << r.err;
+        } else {
+            EXPECT_EQ(r.err, c.err);
+        }
+    }
 }
 
 } // namespace
