@@ -3,6 +3,9 @@
 #include "expr/ElementaryFunctions.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <limits>
 
 namespace tervane {
@@ -33,6 +36,24 @@ EvalStatus FromFault(Fault f) {
 
 // Points per chunk of a block: the stack slots of a chunk stay in the L1 cache.
 constexpr std::size_t kChunk = 256;
+
+bool SameBits(Complex a, Complex b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+Fault TanFromPair(Complex u, Complex w, Complex& out) {
+    Complex s, c;
+    if (Fault f = cx::SinFromPair(u, w, s); f != Fault::None) return f;
+    if (Fault f = cx::CosFromPair(u, w, c); f != Fault::None) return f;
+    return cx::Div(s, c, out);
+}
+
+Fault CtanFromPair(Complex u, Complex w, Complex& out) {
+    Complex s, c;
+    if (Fault f = cx::SinFromPair(u, w, s); f != Fault::None) return f;
+    if (Fault f = cx::CosFromPair(u, w, c); f != Fault::None) return f;
+    return cx::Div(c, s, out);
+}
 
 } // namespace
 
@@ -145,7 +166,8 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
                     break;
                 default:
                     if (cx::IsSmallIntegerExponent(b, k)) {
-                        last.code = Code::PowIntC;
+                        // a^2 by binary powering is exactly one product a·a.
+                        last.code = k == 2 ? Code::Square : Code::PowIntC;
                         last.k = k;
                     } else {
                         last.code = Code::PowC;
@@ -248,6 +270,30 @@ void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, fl
         }
     };
 
+    // Sine, cosine, tangent and cotangent of one argument share its exponential
+    // pair, so sin(z)*cos(z) computes it once per point: the pair of the last
+    // trigonometric argument is remembered per point and reused when the next
+    // argument has the same bits. The values are exactly those of cx::Sin etc.
+    struct PairMemo {
+        Complex arg, u, w;
+    };
+    std::array<PairMemo, kChunk> memo;
+    std::array<bool, kChunk> remembered{};
+    auto trig = [&](Complex* a, auto fromPair) {
+        each([&](std::size_t i) {
+            PairMemo& m = memo[i];
+            if (!remembered[i] || !SameBits(m.arg, a[i])) {
+                if (Fault f = cx::ExpPair(a[i], m.u, m.w); f != Fault::None) {
+                    remembered[i] = false;
+                    return f;
+                }
+                m.arg = a[i];
+                remembered[i] = true;
+            }
+            return fromPair(m.u, m.w, a[i]);
+        });
+    };
+
     for (const Op& op : ops_) {
         Complex* a = stack + op.slot * kChunk;
         Complex* b = a + kChunk; // second operand of binary operators
@@ -316,17 +362,20 @@ void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, fl
         case Code::PowIntC:
             each([&](std::size_t i) { return cx::PowInt(a[i], op.k, a[i]); });
             break;
+        case Code::Square:
+            each([&](std::size_t i) { return cx::Mul(a[i], a[i], a[i]); });
+            break;
         case Code::Sin:
-            each([&](std::size_t i) { return cx::Sin(a[i], a[i]); });
+            trig(a, cx::SinFromPair);
             break;
         case Code::Cos:
-            each([&](std::size_t i) { return cx::Cos(a[i], a[i]); });
+            trig(a, cx::CosFromPair);
             break;
         case Code::Tan:
-            each([&](std::size_t i) { return cx::Tan(a[i], a[i]); });
+            trig(a, TanFromPair);
             break;
         case Code::Ctan:
-            each([&](std::size_t i) { return cx::Ctan(a[i], a[i]); });
+            trig(a, CtanFromPair);
             break;
         case Code::Log:
             each([&](std::size_t i) { return cx::Log(a[i], a[i]); });

@@ -69,6 +69,7 @@ private:
         DivC,
         PowC,
         PowIntC,
+        Square,
         Sin,
         Cos,
         Tan,

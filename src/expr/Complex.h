@@ -172,40 +172,59 @@ inline Fault Sqr(Complex a, Complex& out) {
     return Exp(m, out);
 }
 
-/// e^(iz) and e^(-iz), the two halves of sine and cosine.
+/// e^(iz) and e^(-iz), the two halves of sine and cosine. With z = p + qi they
+/// are e^(-q)·(cos p + i sin p) and e^q·(cos p − i sin p): one exponential and
+/// one sine-cosine pair in double precision serve both.
 inline Fault ExpPair(Complex a, Complex& u, Complex& w) {
-    Complex iz, miz;
-    if (Fault f = Mul(a, Complex{0.0f, 1.0f}, iz); f != Fault::None) return f;
-    if (Fault f = Exp(iz, u); f != Fault::None) return f;
-    if (Fault f = Mul(a, Complex{0.0f, -1.0f}, miz); f != Fault::None) return f;
-    return Exp(miz, w);
+    const double p = a.re, q = a.im;
+    const double c = std::cos(p), s = std::sin(p);
+    const double grow = std::exp(q);
+    const double shrink = 1.0 / grow;
+    if (Fault f = Narrow(shrink * c, shrink * s, u); f != Fault::None) return f;
+    return Narrow(grow * c, -(grow * s), w);
 }
 
-inline Fault Cos(Complex a, Complex& out) {
-    Complex u, w, s;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+/// cos a from the exponential pair: (U + W) / 2.
+inline Fault CosFromPair(Complex u, Complex w, Complex& out) {
+    Complex s;
     if (Fault f = Add(u, w, s); f != Fault::None) return f;
     return Div(s, Complex{2.0f, 0.0f}, out);
 }
 
-inline Fault Sin(Complex a, Complex& out) {
-    Complex u, w, s;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+/// sin a from the exponential pair: (U − W) / 2i.
+inline Fault SinFromPair(Complex u, Complex w, Complex& out) {
+    Complex s;
     if (Fault f = Add(u, Complex{-w.re, -w.im}, s); f != Fault::None) return f;
     return Div(s, Complex{0.0f, 2.0f}, out);
 }
 
+inline Fault Cos(Complex a, Complex& out) {
+    Complex u, w;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    return CosFromPair(u, w, out);
+}
+
+inline Fault Sin(Complex a, Complex& out) {
+    Complex u, w;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    return SinFromPair(u, w, out);
+}
+
+// Tangent and cotangent share one exponential pair between sine and cosine;
+// the values are those of Sin and Cos.
 inline Fault Tan(Complex a, Complex& out) {
-    Complex s, c;
-    if (Fault f = Sin(a, s); f != Fault::None) return f;
-    if (Fault f = Cos(a, c); f != Fault::None) return f;
+    Complex u, w, s, c;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
+    if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
     return Div(s, c, out);
 }
 
 inline Fault Ctan(Complex a, Complex& out) {
-    Complex s, c;
-    if (Fault f = Sin(a, s); f != Fault::None) return f;
-    if (Fault f = Cos(a, c); f != Fault::None) return f;
+    Complex u, w, s, c;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
+    if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
     return Div(c, s, out);
 }
 

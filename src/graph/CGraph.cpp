@@ -34,22 +34,19 @@ std::string Megabytes(std::uint64_t bytes) {
 struct MinMax {
     float max = -std::numeric_limits<float>::infinity();
     float min = std::numeric_limits<float>::infinity();
-    bool any = false;
 
+    bool Any() const { return min <= max; }
     void Add(float value) {
         max = std::max(max, value);
         min = std::min(min, value);
-        any = true;
     }
     void Merge(const MinMax& other) {
-        if (!other.any) return;
         max = std::max(max, other.max);
         min = std::min(min, other.min);
-        any = true;
     }
     // Widens running extents that are never reset between samplings.
     void WidenInto(float& runningMax, float& runningMin) const {
-        if (!any) return;
+        if (!Any()) return;
         if (max > runningMax) runningMax = max;
         if (min < runningMin) runningMin = min;
     }
@@ -250,18 +247,21 @@ bool CGraph::GetPoints(float t) {
     if (!std::isfinite(du) || !std::isfinite(dv))
         return Fail("The range of x or y is too large to sample.");
 
-    // Every sampling starts from zero-filled grids.
+    // Storage is reused when the grid keeps its size; the evaluation pass
+    // writes every point, and the paths that evaluate nothing zero-fill.
     try {
-        Grid2D x(nu, nv), y(nu, nv), u(nu, nv), v(nu, nv), m(nu, nv);
-        x_ = std::move(x);
-        y_ = std::move(y);
-        u_ = std::move(u);
-        v_ = std::move(v);
-        m_ = std::move(m);
+        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
+            grid->Resize(nu, nv);
     } catch (const std::bad_alloc&) {
+        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
+            grid->Release();
         return Fail("A grid of " + std::to_string(nu) + " x " + std::to_string(nv) +
                     " points does not fit in memory. Choose fewer steps.");
     }
+    auto zeroFill = [&] {
+        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
+            grid->Fill(0.0f);
+    };
     zero_ = Grid2D();
     plotCodes_[0] = plotCodes_[1] = plotCodes_[2] = 0;
     colorCodes_[0] = colorCodes_[1] = colorCodes_[2] = 0;
@@ -270,6 +270,7 @@ bool CGraph::GetPoints(float t) {
     CEvaluator evaluator;
     std::string postfix;
     if (evaluator.InfixToPostfix(textZ, postfix) != 0) {
+        zeroFill();
         syntaxError_ = evaluator.LastError();
         return Fail(syntaxError_ ? syntaxError_->Text() : evaluator.ErrorText());
     }
@@ -277,12 +278,16 @@ bool CGraph::GetPoints(float t) {
     const std::int32_t kind = GraphType();
     const bool gridKind = kind == kGraphSurface || kind == kGraphColorMap ||
                           kind == kGraphContour || kind == kGraphVector;
-    if (!gridKind) return true; // kinds known only to documents are kept, not sampled
+    if (!gridKind) { // kinds known only to documents are kept, not sampled
+        zeroFill();
+        return true;
+    }
 
     const std::int32_t coord = CoordType();
     const bool evaluates =
         (FunForm() == 2 || FunForm() == 3) &&
         (coord == kCoordCartesian || coord == kCoordPolar || coord == kCoordAnglePair);
+    if (!evaluates) zeroFill();
     if (evaluates) {
         const CompiledProgram program = CompiledProgram::Compile(postfix);
         usesT_ = program.UsesT();
@@ -300,19 +305,24 @@ bool CGraph::GetPoints(float t) {
         std::atomic<std::uint64_t> nextRow{0};
         std::vector<RowStats> stats(threads);
         auto worker = [&](unsigned index) {
-            RowStats& s = stats[index];
+            // Extents stay in locals while the rows are written, so the
+            // compiler keeps them in registers.
+            MinMax ex, ey, eu, ev, em;
+            EvalStatus failure = EvalStatus::Value;
             std::vector<float> xs(nv), ys(nv);
             std::vector<Complex> w(nv);
             std::vector<EvalStatus> status(nv);
             for (;;) {
                 const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
-                if (i >= nu) return;
+                if (i >= nu) break;
                 const float a = static_cast<float>(static_cast<double>(du) * i + minU);
                 if (polar) {
                     // (angle a, radius r) is the point r·(cos a + i sin a).
+                    const double c = std::cos(static_cast<double>(a));
+                    const double sn = std::sin(static_cast<double>(a));
                     for (std::uint64_t j = 0; j < nv; ++j) {
-                        xs[j] = static_cast<float>(params[j] * std::cos(static_cast<double>(a)));
-                        ys[j] = static_cast<float>(params[j] * std::sin(static_cast<double>(a)));
+                        xs[j] = static_cast<float>(params[j] * c);
+                        ys[j] = static_cast<float>(params[j] * sn);
                     }
                 } else {
                     std::fill(xs.begin(), xs.end(), a);
@@ -320,31 +330,32 @@ bool CGraph::GetPoints(float t) {
                 }
                 program.EvaluateBlock(xs.data(), ys.data(), nv, t, w.data(), status.data());
 
-                float* rx = x_.Row(i);
-                float* ry = y_.Row(i);
+                std::copy(xs.begin(), xs.end(), x_.Row(i));
+                std::copy(ys.begin(), ys.end(), y_.Row(i));
                 float* ru = u_.Row(i);
                 float* rv = v_.Row(i);
                 float* rm = m_.Row(i);
                 for (std::uint64_t j = 0; j < nv; ++j) {
-                    rx[j] = xs[j];
-                    ry[j] = ys[j];
                     if (status[j] == EvalStatus::Value) {
-                        const double re = w[j].re, im = w[j].im;
-                        ru[j] = w[j].re;
-                        rv[j] = w[j].im;
-                        rm[j] = static_cast<float>(std::sqrt(re * re + im * im));
-                        s.x.Add(xs[j]);
-                        s.y.Add(ys[j]);
-                        s.u.Add(ru[j]);
-                        s.v.Add(rv[j]);
-                        s.m.Add(rm[j]);
+                        const float u = w[j].re, v = w[j].im;
+                        const double re = u, im = v;
+                        const float m = static_cast<float>(std::sqrt(re * re + im * im));
+                        ru[j] = u;
+                        rv[j] = v;
+                        rm[j] = m;
+                        ex.Add(xs[j]);
+                        ey.Add(ys[j]);
+                        eu.Add(u);
+                        ev.Add(v);
+                        em.Add(m);
                     } else {
                         const float nan = std::numeric_limits<float>::quiet_NaN();
                         ru[j] = rv[j] = rm[j] = nan;
-                        if (IsWholeFunctionFailure(status[j])) s.failure = status[j];
+                        if (IsWholeFunctionFailure(status[j])) failure = status[j];
                     }
                 }
             }
+            stats[index] = RowStats{ex, ey, eu, ev, em, failure};
         };
         if (threads <= 1) {
             worker(0);
