@@ -1,0 +1,377 @@
+#include "scene/AxesGeometry.h"
+
+#include "scene/detail/AxesBuild.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tervane {
+
+using detail::CharCount;
+using detail::kBlack;
+using detail::kBlue;
+using detail::kRed;
+using detail::MakeLine;
+using detail::P;
+using detail::TextWidth;
+
+AxesGeometry::Colour AxesGeometry::Colour::FromPacked(std::int32_t packed) {
+    // Whole bytes only: a value with the top byte or the sign set still gives fractions in 0..1.
+    const auto bits = static_cast<std::uint32_t>(packed);
+    return {static_cast<float>(bits & 0xFFu) / 255.0f,
+            static_cast<float>((bits >> 8) & 0xFFu) / 255.0f,
+            static_cast<float>((bits >> 16) & 0xFFu) / 255.0f};
+}
+
+const AxesGeometry::Pass* AxesGeometry::Find(PassKind kind) const {
+    const auto found = std::find_if(passes.begin(), passes.end(),
+                                    [kind](const Pass& p) { return p.kind == kind; });
+    return found == passes.end() ? nullptr : &*found;
+}
+
+namespace {
+
+template <typename T, typename Member>
+std::vector<T> Gather(const std::vector<AxesGeometry::Pass>& passes, Member member) {
+    std::vector<T> all;
+    for (const AxesGeometry::Pass& pass : passes) {
+        const std::vector<T>& items = pass.*member;
+        all.insert(all.end(), items.begin(), items.end());
+    }
+    return all;
+}
+
+} // namespace
+
+std::vector<AxesGeometry::Line> AxesGeometry::AllLines() const {
+    return Gather<Line>(passes, &Pass::lines);
+}
+std::vector<AxesGeometry::Label> AxesGeometry::AllLabels() const {
+    return Gather<Label>(passes, &Pass::labels);
+}
+std::vector<AxesGeometry::Quad> AxesGeometry::AllQuads() const {
+    return Gather<Quad>(passes, &Pass::quads);
+}
+std::vector<AxesGeometry::Triangle> AxesGeometry::AllTriangles() const {
+    return Gather<Triangle>(passes, &Pass::triangles);
+}
+
+float LabelUnit(float labelUnitBase) {
+    // Single precision throughout, as the scene box snapping computes it, so the labels fall
+    // exactly on the snapped bounds.
+    const float s = 2.0f * labelUnitBase;
+    if (!(s >= 1.0f)) { // also NaN
+        return 1.0f;
+    }
+    if (s < 5.0f) {
+        return std::floor(s) + 1.0f;
+    }
+    return (std::floor(s / 5.0f) + 1.0f) * 5.0f;
+}
+
+namespace {
+
+using Pass = AxesGeometry::Pass;
+using PassKind = AxesGeometry::PassKind;
+using Label = AxesGeometry::Label;
+using Font = AxesGeometry::Font;
+using Rotation = AxesGeometry::Rotation;
+using Colour = AxesGeometry::Colour;
+using Point = AxesGeometry::Point;
+
+// A count of 0 would divide by zero and more than the label store holds cannot be labelled;
+// documents may carry either, so the drawing keeps to 1..kMaxLabelNum.
+int DrawnLabelNum(std::int32_t stored) {
+    return std::clamp<std::int32_t>(stored, 1, CAxes::kMaxLabelNum);
+}
+
+Pass MakePass(PassKind kind) {
+    Pass pass;
+    pass.kind = kind;
+    return pass;
+}
+
+Pass RestoreLighting() {
+    Pass pass = MakePass(PassKind::Restore);
+    pass.state.lighting = true;
+    return pass;
+}
+
+void AddPanel(AxesGeometry& geometry, CMaterial& material, int preset, bool show,
+              std::int32_t colour, Point normal, std::array<Point, 4> corners, bool first) {
+    Pass pass = MakePass(PassKind::Panel);
+    if (first) {
+        pass.state.colorMaterial = true;
+        pass.fillBothFaces = true;
+    }
+    // The preset is applied even for a hidden panel: one material object serves all three, so
+    // the material left current is always the last panel's.
+    pass.material = material.SetMaterial(preset);
+    pass.materialPreset = preset;
+    if (show) {
+        const Colour c = Colour::FromPacked(colour);
+        pass.quads.push_back({corners, {c, c, c, c}, normal});
+    }
+    geometry.passes.push_back(std::move(pass));
+}
+
+// Box with back panels, grids, ticks, labels and titles; withXMarks false leaves out the X ticks,
+// labels and title (scene kinds 2 and 5).
+AxesGeometry BoxStyle(const CAxes& axes, const CBox& box, bool withXMarks,
+                      const AxisNumberFormat& format) {
+    const int nX = DrawnLabelNum(axes.LabelNumX);
+    const int nY = DrawnLabelNum(axes.LabelNumY);
+    const int nZ = DrawnLabelNum(axes.LabelNumZ);
+    const double minX = box.MinX, maxX = box.MaxX;
+    const double minY = box.MinY, maxY = box.MaxY;
+    const double minZ = box.MinZ, maxZ = box.MaxZ;
+    // The axis named X runs along the box's z, Y along its x and Z along its y.
+    const double sX = (maxZ - minZ) / nX;
+    const double sY = (maxX - minX) / nY;
+    const double sZ = (maxY - minY) / nZ;
+
+    AxesGeometry geometry;
+    CMaterial material;
+    AddPanel(
+        geometry, material, axes.YZPanelMaterial, axes.ShowYZPanel, axes.YZPanelColor, P(0, 0, 1),
+        {P(minX, minY, minZ), P(maxX, minY, minZ), P(maxX, maxY, minZ), P(minX, maxY, minZ)}, true);
+    AddPanel(geometry, material, axes.XZPanelMaterial, axes.ShowXZPanel, axes.XZPanelColor,
+             P(1, 0, 0),
+             {P(minX, minY, minZ), P(minX, maxY, minZ), P(minX, maxY, maxZ), P(minX, minY, maxZ)},
+             false);
+    AddPanel(geometry, material, axes.XYPanelMaterial, axes.ShowXYPanel, axes.XYPanelColor,
+             P(0, 1, 0),
+             {P(minX, minY, minZ), P(minX, minY, maxZ), P(maxX, minY, maxZ), P(maxX, minY, minZ)},
+             false);
+
+    Pass grid = MakePass(PassKind::Grid);
+    grid.state.colorMaterial = false;
+    grid.state.lighting = false;
+    grid.state.lineSmooth = true;
+    auto& lines = grid.lines;
+    const Colour yzColour = Colour::FromPacked(axes.YZGridColor);
+    const Colour xzColour = Colour::FromPacked(axes.XZGridColor);
+    const Colour xyColour = Colour::FromPacked(axes.XYGridColor);
+    if (axes.ShowYZYGrid) {
+        for (int k = 0; k <= nY; ++k) {
+            const double x = minX + k * sY;
+            lines.push_back(MakeLine(P(x, minY, minZ), P(x, maxY, minZ), yzColour));
+        }
+    }
+    if (axes.ShowYZZGrid) {
+        for (int k = 0; k <= nZ; ++k) {
+            const double y = minY + k * sZ;
+            lines.push_back(MakeLine(P(minX, y, minZ), P(maxX, y, minZ), yzColour));
+        }
+    }
+    if (axes.ShowXZXGrid) {
+        for (int k = 0; k <= nX; ++k) {
+            const double z = minZ + k * sX;
+            lines.push_back(MakeLine(P(minX, minY, z), P(minX, maxY, z), xzColour));
+        }
+    }
+    if (axes.ShowXZZGrid) {
+        for (int k = 0; k <= nZ; ++k) {
+            const double y = minY + k * sZ;
+            lines.push_back(MakeLine(P(minX, y, minZ), P(minX, y, maxZ), xzColour));
+        }
+    }
+    if (axes.ShowXYXGrid) {
+        for (int k = 0; k <= nX; ++k) {
+            const double z = minZ + k * sX;
+            lines.push_back(MakeLine(P(minX, minY, z), P(maxX, minY, z), xyColour));
+        }
+    }
+    if (axes.ShowXYYGrid) {
+        for (int k = 0; k <= nY; ++k) {
+            const double x = minX + k * sY;
+            lines.push_back(MakeLine(P(x, minY, minZ), P(x, minY, maxZ), xyColour));
+        }
+    }
+    geometry.passes.push_back(std::move(grid));
+
+    constexpr double tick = 0.3;
+    Pass ticks = MakePass(PassKind::Ticks);
+    ticks.state.lineSmooth = false;
+    if (withXMarks) {
+        for (int k = 0; k <= nX; ++k) {
+            const double z = minZ + k * sX;
+            ticks.lines.push_back(MakeLine(P(maxX, minY, z), P(maxX, minY - tick, z), kBlack));
+        }
+    }
+    for (int k = 0; k <= nY; ++k) {
+        const double x = minX + k * sY;
+        ticks.lines.push_back(MakeLine(P(x, minY, maxZ), P(x, minY - tick, maxZ), kBlack));
+    }
+    for (int k = 0; k <= nZ; ++k) {
+        const double y = minY + k * sZ;
+        ticks.lines.push_back(MakeLine(P(minX, y, maxZ), P(minX - tick, y, maxZ), kBlack));
+    }
+    geometry.passes.push_back(std::move(ticks));
+
+    Pass text = MakePass(PassKind::Text);
+    auto outline = [&text](std::string s, Point at, Rotation rotation, Font font) {
+        text.labels.push_back({std::move(s), at, rotation, font, kBlue});
+    };
+    const Rotation none{};
+    for (int k = 0; k <= nY; ++k) {
+        const double x = minX + k * sY;
+        outline(format.Format(x), P(x - 1.0, minY - 1.3, maxZ), none, Font::OutlineLabel);
+    }
+    const double yTitleWidth = TextWidth(axes.TitleY);
+    outline(axes.TitleY, P(minX + (maxX - minX - yTitleWidth) / 2.0 - 1.0, minY - 2.3, maxZ), none,
+            Font::OutlineTitle);
+
+    double lastZLabelX = minX;
+    for (int k = 0; k <= nZ; ++k) {
+        const double y = minY + k * sZ;
+        std::string s = format.Format(y);
+        lastZLabelX = minX - (TextWidth(s) + 0.7);
+        outline(std::move(s), P(lastZLabelX, y, maxZ), none, Font::OutlineLabel);
+    }
+    const double zTitleWidth = TextWidth(axes.TitleZ);
+    outline(axes.TitleZ, P(lastZLabelX - 1.0, minY + (maxY - minY + zTitleWidth) / 2.0, maxZ),
+            Rotation{-90.0f, 0.0f, 0.0f, 1.0f}, Font::OutlineTitle);
+
+    if (withXMarks) {
+        const Rotation alongX{90.0f, 0.0f, 1.0f, 0.0f};
+        for (int k = 0; k <= nX; ++k) {
+            const double z = minZ + k * sX;
+            outline(format.Format(z), P(maxX, minY - 1.3, z), alongX, Font::OutlineLabel);
+        }
+        const double xTitleWidth = TextWidth(axes.TitleX);
+        outline(axes.TitleX, P(maxX, minY - 2.3, minZ + (maxZ - minZ + xTitleWidth) / 2.0 - 0.5),
+                alongX, Font::OutlineTitle);
+    }
+    geometry.passes.push_back(std::move(text));
+    geometry.passes.push_back(RestoreLighting());
+    return geometry;
+}
+
+// Three blue axes through the origin, 2 beyond the box (grown to hold the origin), with red cones.
+AxesGeometry OriginAxes(const CBox& box) {
+    const double minX = std::min(0.0, double{box.MinX}), maxX = std::max(0.0, double{box.MaxX});
+    const double minY = std::min(0.0, double{box.MinY}), maxY = std::max(0.0, double{box.MaxY});
+    const double minZ = std::min(0.0, double{box.MinZ}), maxZ = std::max(0.0, double{box.MaxZ});
+    constexpr double beyond = 2.0;
+
+    AxesGeometry geometry;
+    Pass axesPass = MakePass(PassKind::Axes);
+    axesPass.state.lineSmooth = true;
+    axesPass.state.lighting = false;
+    axesPass.lines = {
+        MakeLine(P(minX - beyond, 0, 0), P(maxX + beyond, 0, 0), kBlue),
+        MakeLine(P(0, minY - beyond, 0), P(0, maxY + beyond, 0), kBlue),
+        MakeLine(P(0, 0, minZ - beyond), P(0, 0, maxZ + beyond), kBlue),
+    };
+    geometry.passes.push_back(std::move(axesPass));
+
+    Pass arrows = MakePass(PassKind::Arrows);
+    arrows.state.lineSmooth = false;
+    arrows.state.lighting = true;
+    // A GLU cylinder grows along +z; the turns point it along +x and +y.
+    auto cone = [](Point base, Rotation rotation) {
+        return AxesGeometry::Cone{base, rotation, 0.2f, 0.0f, 0.5f, 16, 16, kRed};
+    };
+    arrows.cones = {
+        cone(P(maxX + beyond, 0, 0), Rotation{90.0f, 0.0f, 1.0f, 0.0f}),
+        cone(P(0, maxY + beyond, 0), Rotation{-90.0f, 1.0f, 0.0f, 0.0f}),
+        cone(P(0, 0, maxZ + beyond), Rotation{}),
+    };
+    geometry.passes.push_back(std::move(arrows));
+    return geometry;
+}
+
+// Beyond this many whole-number ticks on one side of a colour map the labels would only overlap
+// (and a huge or broken box would take unbounded time), so that side gets no ticks or labels.
+constexpr double kMaxColourMapTicks = 10000.0;
+
+// Number of whole numbers in (floor(min), floor(max)], or 0 when that is unusable.
+long long ColourMapTickCount(double min, double max) {
+    if (!std::isfinite(min) || !std::isfinite(max)) {
+        return 0;
+    }
+    const double n = std::floor(max) - std::floor(min);
+    return (n >= 1.0 && n <= kMaxColourMapTicks) ? static_cast<long long>(n) : 0;
+}
+
+// X-label shift left so the number sits centred under its tick, by label length.
+double ColourMapLabelShift(std::size_t chars) {
+    return chars > 2 ? 0.45 : (chars == 2 ? 0.3 : 0.15);
+}
+
+// Frame of a flat colour map: box x across, box z up, in the plane z = MinY; integer ticks.
+AxesGeometry ColourMapFrame(const CAxes& axes, const CBox& box) {
+    const double minX = box.MinX, maxX = box.MaxX;
+    const double minZ = box.MinZ, maxZ = box.MaxZ;
+    const double plane = box.MinY;
+    const long long nX = ColourMapTickCount(minX, maxX);
+    const long long nZ = ColourMapTickCount(minZ, maxZ);
+    const double firstX = nX > 0 ? std::floor(minX) : 0.0;
+    const double firstZ = nZ > 0 ? std::floor(minZ) : 0.0;
+
+    AxesGeometry geometry;
+    Pass frame = MakePass(PassKind::Frame);
+    frame.state.lighting = false;
+    for (long long k = 1; k <= nX; ++k) {
+        const double x = firstX + static_cast<double>(k);
+        frame.lines.push_back(MakeLine(P(x, minZ, plane), P(x, minZ - 0.3, plane), kBlack));
+    }
+    for (long long k = 1; k <= nZ; ++k) {
+        const double z = firstZ + static_cast<double>(k);
+        frame.lines.push_back(MakeLine(P(minX, z, plane), P(minX - 0.3, z, plane), kBlack));
+    }
+    const Colour axisColour = Colour::FromPacked(axes.AxisColor);
+    const float width = detail::SafeWidth(axes.AxisWidth);
+    const Point corners[4] = {P(minX, minZ, plane), P(maxX, minZ, plane), P(maxX, maxZ, plane),
+                              P(minX, maxZ, plane)};
+    for (int side = 0; side < 4; ++side) {
+        frame.lines.push_back(MakeLine(corners[side], corners[(side + 1) % 4], axisColour, width));
+    }
+    geometry.passes.push_back(std::move(frame));
+
+    Pass text = MakePass(PassKind::Text);
+    auto bitmap = [&text](std::string s, double x, double y) {
+        text.labels.push_back({std::move(s), P(x, y, 0.0), Rotation{}, Font::Bitmap, kBlack});
+    };
+    for (long long k = 1; k <= nX; ++k) {
+        const double x = firstX + static_cast<double>(k);
+        std::string s = detail::PlainNumberText(x);
+        const double shift = ColourMapLabelShift(CharCount(s));
+        bitmap(std::move(s), x - shift, minZ - 1.0);
+    }
+    for (long long k = 1; k <= nZ; ++k) {
+        const double z = firstZ + static_cast<double>(k);
+        std::string s = detail::PlainNumberText(z);
+        const double w = TextWidth(s);
+        bitmap(std::move(s), minX - (w + 0.35) - 0.2, z);
+    }
+    bitmap(axes.TitleX, (minX + maxX) / 2.0, minZ - 1.8);
+    bitmap(axes.TitleY, minX - 1.7, (minZ + maxZ) / 2.0);
+    geometry.passes.push_back(std::move(text));
+    geometry.passes.push_back(RestoreLighting());
+    return geometry;
+}
+
+} // namespace
+
+AxesGeometry AxesDraw(const CAxes& axes, const CBox& box, std::int32_t sceneKind,
+                      float labelUnitBase, const AxisNumberFormat& numberFormat) {
+    switch (sceneKind) {
+    case 3:
+    case 6:
+        return axes.AxisStyle == 1 ? BoxStyle(axes, box, true, numberFormat) : OriginAxes(box);
+    case 2:
+    case 5:
+        return BoxStyle(axes, box, false, numberFormat);
+    case 7:
+        return ColourMapFrame(axes, box);
+    case 1:
+    case 4:
+        return detail::TwoDimensionalAxes(axes, box, labelUnitBase);
+    default:
+        return {};
+    }
+}
+
+} // namespace tervane
