@@ -2,7 +2,7 @@
 # missing, configures and builds in build/.
 BUILD := build
 
-.PHONY: all setup build run test bench format clean
+.PHONY: all setup build run test test-sanitize bench format clean
 
 all: build
 
@@ -17,6 +17,13 @@ run: setup
 test: setup
 	cd $(BUILD) && ctest --output-on-failure -j2 --timeout 600
 
+# The GL-free tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: setup
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVANE_SANITIZE=ON \
+	  -DTERVANE_BUILD_GL=OFF -DTERVANE_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-sanitize -j2
+	cd build-sanitize && ctest --output-on-failure -j2 --timeout 600
+
 bench: setup
 	./$(BUILD)/bench/expr_bench
 
@@ -24,4 +31,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize
