@@ -16,7 +16,6 @@ add_library(tervane_gl STATIC
   ${CMAKE_CURRENT_LIST_DIR}/graph/gl/GraphDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph/gl/GraphListCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/BitmapFont.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlAxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlFonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlLight.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlMarker.cpp
