@@ -1,0 +1,176 @@
+#include "graph/MeshExport.h"
+
+#include "graph/SurfaceMesh.h"
+#include "scene/MaterialPresets.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <ostream>
+#include <sstream>
+
+namespace tervane {
+
+namespace {
+
+struct Vertex {
+    SurfaceMesh::Vec3 position, normal, color;
+};
+
+// The drawable triangles of one graph, with its vertices numbered from 0.
+struct GraphMesh {
+    const CGraph* graph = nullptr;
+    std::vector<Vertex> vertices;
+    std::vector<std::array<std::size_t, 3>> triangles;
+};
+
+bool IsMeshKind(std::int32_t kind) {
+    return kind == kGraphSurface || kind == kGraphColorMap;
+}
+
+GraphMesh BuildMesh(CGraph& graph) {
+    GraphMesh out;
+    out.graph = &graph;
+    if (!IsMeshKind(graph.GraphType())) return out;
+    graph.GetBox();
+    const SurfaceMesh mesh(graph);
+    const std::size_t nu = mesh.SizeU(), nv = mesh.SizeV();
+    if (nu == 0) return out;
+    const bool flat = graph.GraphType() == kGraphColorMap;
+    // Number only the points that some drawn cell uses.
+    std::vector<std::size_t> index(nu * nv, SIZE_MAX);
+    auto vertexOf = [&](std::size_t i, std::size_t j) {
+        std::size_t& k = index[i * nv + j];
+        if (k == SIZE_MAX) {
+            k = out.vertices.size();
+            SurfaceMesh::Vec3 p = mesh.Position(i, j);
+            if (flat) p = {p[0], p[2], 0.0}; // colour maps lie in the plane
+            SurfaceMesh::Vec3 c = mesh.Color(i, j);
+            for (double& v : c)
+                v = std::clamp(v, 0.0, 1.0);
+            out.vertices.push_back({p, mesh.VertexNormal(i, j), c});
+        }
+        return k;
+    };
+    for (std::size_t i = 0; i + 1 < nu; ++i) {
+        for (std::size_t j = 0; j + 1 < nv; ++j) {
+            if (!mesh.CellValid(i, j)) continue;
+            const std::size_t a = vertexOf(i, j), b = vertexOf(i + 1, j);
+            const std::size_t c = vertexOf(i + 1, j + 1), d = vertexOf(i, j + 1);
+            out.triangles.push_back({a, b, c});
+            out.triangles.push_back({a, c, d});
+        }
+    }
+    return out;
+}
+
+std::vector<GraphMesh> BuildMeshes(const std::vector<std::shared_ptr<CGraph>>& graphs) {
+    std::vector<GraphMesh> meshes;
+    for (const auto& g : graphs)
+        if (g) meshes.push_back(BuildMesh(*g));
+    return meshes;
+}
+
+std::string Number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", v);
+    return text;
+}
+
+int Byte(double fraction) {
+    return static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 255.0));
+}
+
+// Names may hold blanks; other programs read one word.
+std::string Word(const std::string& name, std::int32_t id) {
+    std::string word = "graph" + std::to_string(id);
+    if (!name.empty()) {
+        word += '_';
+        for (char c : name)
+            word += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
+    }
+    return word;
+}
+
+} // namespace
+
+MeshExport::Counts MeshExport::WritePly(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                                        std::ostream& out) {
+    const std::vector<GraphMesh> meshes = BuildMeshes(graphs);
+    Counts counts;
+    for (const GraphMesh& m : meshes) {
+        counts.vertices += m.vertices.size();
+        counts.triangles += m.triangles.size();
+    }
+    out << "ply\nformat ascii 1.0\ncomment Tervane surfaces of w = f(z)\n";
+    out << "element vertex " << counts.vertices << "\n";
+    out << "property float x\nproperty float y\nproperty float z\n";
+    out << "property float nx\nproperty float ny\nproperty float nz\n";
+    out << "property uchar red\nproperty uchar green\nproperty uchar blue\n";
+    out << "element face " << counts.triangles << "\n";
+    out << "property list uchar int vertex_indices\nend_header\n";
+    for (const GraphMesh& m : meshes) {
+        for (const Vertex& v : m.vertices) {
+            out << Number(v.position[0]) << ' ' << Number(v.position[1]) << ' '
+                << Number(v.position[2]) << ' ' << Number(v.normal[0]) << ' ' << Number(v.normal[1])
+                << ' ' << Number(v.normal[2]) << ' ' << Byte(v.color[0]) << ' ' << Byte(v.color[1])
+                << ' ' << Byte(v.color[2]) << '\n';
+        }
+    }
+    std::size_t base = 0;
+    for (const GraphMesh& m : meshes) {
+        for (const auto& t : m.triangles)
+            out << "3 " << base + t[0] << ' ' << base + t[1] << ' ' << base + t[2] << '\n';
+        base += m.vertices.size();
+    }
+    return counts;
+}
+
+MeshExport::Counts MeshExport::WriteObj(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                                        std::ostream& obj, std::ostream& mtl,
+                                        const std::string& mtlFileName) {
+    const std::vector<GraphMesh> meshes = BuildMeshes(graphs);
+    Counts counts;
+    obj << "# Tervane surfaces of w = f(z)\nmtllib " << mtlFileName << '\n';
+    mtl << "# Tervane materials\n";
+    std::size_t base = 1; // OBJ numbers vertices from 1
+    for (const GraphMesh& m : meshes) {
+        const CGraph& g = *m.graph;
+        const std::string name = Word(g.NameS(), g.ID());
+        mtl << "newmtl " << name << '\n';
+        if (const MaterialPreset* p = FindMaterialPreset(g.Material())) {
+            mtl << "Ka " << p->ambient[0] << ' ' << p->ambient[1] << ' ' << p->ambient[2] << '\n';
+            mtl << "Kd " << p->diffuse[0] << ' ' << p->diffuse[1] << ' ' << p->diffuse[2] << '\n';
+            mtl << "Ks " << p->specular[0] << ' ' << p->specular[1] << ' ' << p->specular[2]
+                << '\n';
+            mtl << "Ns " << p->shininess << '\n';
+        } else {
+            mtl << "Kd 0.8 0.8 0.8\n";
+        }
+        if (g.ShowTrans()) mtl << "d " << g.TransAlpha() << '\n';
+        mtl << '\n';
+
+        obj << "o " << name << "\ng " << name << "\nusemtl " << name << '\n';
+        for (const Vertex& v : m.vertices)
+            obj << "v " << Number(v.position[0]) << ' ' << Number(v.position[1]) << ' '
+                << Number(v.position[2]) << ' ' << Number(v.color[0]) << ' ' << Number(v.color[1])
+                << ' ' << Number(v.color[2]) << '\n';
+        for (const Vertex& v : m.vertices)
+            obj << "vn " << Number(v.normal[0]) << ' ' << Number(v.normal[1]) << ' '
+                << Number(v.normal[2]) << '\n';
+        for (const auto& t : m.triangles) {
+            obj << 'f';
+            for (std::size_t k : t)
+                obj << ' ' << base + k << "//" << base + k;
+            obj << '\n';
+        }
+        base += m.vertices.size();
+        counts.vertices += m.vertices.size();
+        counts.triangles += m.triangles.size();
+    }
+    return counts;
+}
+
+} // namespace tervane

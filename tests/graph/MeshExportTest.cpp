@@ -1,0 +1,109 @@
+#include "graph/MeshExport.h"
+#include "GraphTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tervane {
+namespace {
+
+using testing::Surface;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::shared_ptr<CGraph> Sampled(std::shared_ptr<CGraph> g) {
+    EXPECT_TRUE(g->GetPoints()) << g->LastError();
+    return g;
+}
+
+TEST(MeshExport, PlyLeavesOutCellsAroundUndefinedPoints) {
+    // 1/z on a 4 x 4 grid: z = 0 is the middle point, so its four cells go.
+    auto g = Sampled(Surface("1/z", -1, 1, -1, 1, 4, 4));
+    std::ostringstream out;
+    const auto counts = MeshExport::WritePly({g}, out);
+    EXPECT_EQ(counts.triangles, 24u);
+    EXPECT_EQ(counts.vertices, 24u); // 25 points less the undefined one
+    const auto lines = Lines(out.str());
+    ASSERT_GT(lines.size(), 14u);
+    EXPECT_EQ(lines[0], "ply");
+    EXPECT_EQ(lines[3], "element vertex 24");
+    EXPECT_EQ(lines[13], "element face 24");
+    const std::size_t header = 16;
+    ASSERT_EQ(lines.size(), header + 24 + 24);
+    EXPECT_EQ(lines[header - 1], "end_header");
+    for (std::size_t k = header; k < header + 24; ++k) {
+        EXPECT_EQ(lines[k].find("nan"), std::string::npos) << lines[k];
+        EXPECT_EQ(std::count(lines[k].begin(), lines[k].end(), ' '), 8) << lines[k];
+    }
+    for (std::size_t k = header + 24; k < lines.size(); ++k) {
+        std::istringstream face(lines[k]);
+        int n, a, b, c;
+        face >> n >> a >> b >> c;
+        EXPECT_EQ(n, 3);
+        for (int v : {a, b, c})
+            EXPECT_TRUE(v >= 0 && v < 24) << lines[k];
+    }
+}
+
+TEST(MeshExport, ObjGivesEachGraphAGroupAndAMaterial) {
+    auto a = Sampled(Surface("z^2", -1, 1, -1, 1, 2, 2));
+    auto b = Sampled(Surface("exp(z)", -1, 1, -1, 1, 3, 1));
+    b->SetID(2);
+    b->SetNameS("my map");
+    b->SetMaterial(4);
+    b->SetGraphType(kGraphColorMap);
+    ASSERT_TRUE(b->GetPoints());
+    std::ostringstream obj, mtl;
+    const auto counts = MeshExport::WriteObj({a, b}, obj, mtl, "scene.mtl");
+    EXPECT_EQ(counts.vertices, 9u + 8u);
+    EXPECT_EQ(counts.triangles, 8u + 6u);
+    const std::string text = obj.str();
+    EXPECT_NE(text.find("mtllib scene.mtl\n"), std::string::npos);
+    EXPECT_NE(text.find("usemtl graph1_Untitled\n"), std::string::npos);
+    EXPECT_NE(text.find("usemtl graph2_my_map\n"), std::string::npos);
+    EXPECT_NE(mtl.str().find("newmtl graph2_my_map\nKa "), std::string::npos);
+    // Faces of the second graph number its vertices after the first graph's nine.
+    const auto lines = Lines(text);
+    int faces = 0;
+    for (const auto& line : lines) {
+        if (line.rfind("f ", 0) != 0) continue;
+        ++faces;
+        std::istringstream in(line.substr(2));
+        std::string corner;
+        while (in >> corner) {
+            const int v = std::stoi(corner);
+            EXPECT_TRUE(v >= 1 && v <= 17) << line;
+        }
+    }
+    EXPECT_EQ(faces, 14);
+    // The colour map lies flat: every vertex of graph 2 has z = 0.
+    bool inMap = false;
+    for (const auto& line : lines) {
+        if (line.rfind("o ", 0) == 0) inMap = line == "o graph2_my_map";
+        if (inMap && line.rfind("v ", 0) == 0) {
+            std::istringstream in(line.substr(2));
+            double x, y, z;
+            in >> x >> y >> z;
+            EXPECT_EQ(z, 0.0) << line;
+        }
+    }
+}
+
+TEST(MeshExport, KindsWithoutSurfacesExportNothing) {
+    auto g = Sampled(Surface("z", -1, 1, -1, 1, 2, 2));
+    g->SetGraphType(21);
+    std::ostringstream out;
+    const auto counts = MeshExport::WritePly({g}, out);
+    EXPECT_EQ(counts.vertices, 0u);
+    EXPECT_NE(out.str().find("element face 0\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace tervane
