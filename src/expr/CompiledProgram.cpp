@@ -41,20 +41,6 @@ bool SameBits(Complex a, Complex b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-Fault TanFromPair(Complex u, Complex w, Complex& out) {
-    Complex s, c;
-    if (Fault f = cx::SinFromPair(u, w, s); f != Fault::None) return f;
-    if (Fault f = cx::CosFromPair(u, w, c); f != Fault::None) return f;
-    return cx::Div(s, c, out);
-}
-
-Fault CtanFromPair(Complex u, Complex w, Complex& out) {
-    Complex s, c;
-    if (Fault f = cx::SinFromPair(u, w, s); f != Fault::None) return f;
-    if (Fault f = cx::CosFromPair(u, w, c); f != Fault::None) return f;
-    return cx::Div(c, s, out);
-}
-
 } // namespace
 
 CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
@@ -372,10 +358,10 @@ void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, fl
             trig(a, cx::CosFromPair);
             break;
         case Code::Tan:
-            trig(a, TanFromPair);
+            trig(a, cx::TanFromPair);
             break;
         case Code::Ctan:
-            trig(a, CtanFromPair);
+            trig(a, cx::CtanFromPair);
             break;
         case Code::Log:
             each([&](std::size_t i) { return cx::Log(a[i], a[i]); });

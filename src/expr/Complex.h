@@ -210,22 +210,34 @@ inline Fault Sin(Complex a, Complex& out) {
     return SinFromPair(u, w, out);
 }
 
-// Tangent and cotangent share one exponential pair between sine and cosine;
-// the values are those of Sin and Cos.
-inline Fault Tan(Complex a, Complex& out) {
-    Complex u, w, s, c;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+/// tan a from the exponential pair: sine over cosine.
+inline Fault TanFromPair(Complex u, Complex w, Complex& out) {
+    Complex s, c;
     if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
     if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
     return Div(s, c, out);
 }
 
-inline Fault Ctan(Complex a, Complex& out) {
-    Complex u, w, s, c;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+/// cot a from the exponential pair: cosine over sine.
+inline Fault CtanFromPair(Complex u, Complex w, Complex& out) {
+    Complex s, c;
     if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
     if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
     return Div(c, s, out);
+}
+
+// Tangent and cotangent share one exponential pair between sine and cosine;
+// the values are those of Sin and Cos.
+inline Fault Tan(Complex a, Complex& out) {
+    Complex u, w;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    return TanFromPair(u, w, out);
+}
+
+inline Fault Ctan(Complex a, Complex& out) {
+    Complex u, w;
+    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    return CtanFromPair(u, w, out);
 }
 
 } // namespace cx
