@@ -2,6 +2,7 @@
 
 #include "expr/CompiledProgram.h"
 #include "expr/TextPasses.h"
+#include "graph/detail/Extents.h"
 #include "graph/detail/SystemMemory.h"
 
 #include <algorithm>
@@ -36,10 +37,6 @@ struct MinMax {
     float min = std::numeric_limits<float>::infinity();
 
     bool Any() const { return min <= max; }
-    void Add(float value) {
-        max = std::max(max, value);
-        min = std::min(min, value);
-    }
     void Merge(const MinMax& other) {
         max = std::max(max, other.max);
         min = std::min(min, other.min);
@@ -309,6 +306,7 @@ bool CGraph::GetPoints(float t) {
             // compiler keeps them in registers.
             MinMax ex, ey, eu, ev, em;
             EvalStatus failure = EvalStatus::Value;
+            const float nan = std::numeric_limits<float>::quiet_NaN();
             std::vector<float> xs(nv), ys(nv);
             std::vector<Complex> w(nv);
             std::vector<EvalStatus> status(nv);
@@ -335,25 +333,29 @@ bool CGraph::GetPoints(float t) {
                 float* ru = u_.Row(i);
                 float* rv = v_.Row(i);
                 float* rm = m_.Row(i);
+                // Undefined points come back as NaN, which the magnitude keeps
+                // and the extents pass over (NaN fails every comparison), so
+                // both loops run without branches.
                 for (std::uint64_t j = 0; j < nv; ++j) {
-                    if (status[j] == EvalStatus::Value) {
-                        const float u = w[j].re, v = w[j].im;
-                        const double re = u, im = v;
-                        const float m = static_cast<float>(std::sqrt(re * re + im * im));
-                        ru[j] = u;
-                        rv[j] = v;
-                        rm[j] = m;
-                        ex.Add(xs[j]);
-                        ey.Add(ys[j]);
-                        eu.Add(u);
-                        ev.Add(v);
-                        em.Add(m);
-                    } else {
-                        const float nan = std::numeric_limits<float>::quiet_NaN();
-                        ru[j] = rv[j] = rm[j] = nan;
-                        if (IsWholeFunctionFailure(status[j])) failure = status[j];
-                    }
+                    const float u = w[j].re, v = w[j].im;
+                    const double re = u, im = v;
+                    ru[j] = u;
+                    rv[j] = v;
+                    rm[j] = static_cast<float>(std::sqrt(re * re + im * im));
                 }
+                // x and y count only where the function has a value.
+                for (std::uint64_t j = 0; j < nv; ++j) {
+                    const bool valid = ru[j] == ru[j];
+                    xs[j] = valid ? xs[j] : nan;
+                    ys[j] = valid ? ys[j] : nan;
+                }
+                detail::WidenExtents(xs.data(), nv, ex.min, ex.max);
+                detail::WidenExtents(ys.data(), nv, ey.min, ey.max);
+                detail::WidenExtents(ru, nv, eu.min, eu.max);
+                detail::WidenExtents(rv, nv, ev.min, ev.max);
+                detail::WidenExtents(rm, nv, em.min, em.max);
+                for (std::uint64_t j = 0; j < nv; ++j)
+                    if (IsWholeFunctionFailure(status[j])) failure = status[j];
             }
             stats[index] = RowStats{ex, ey, eu, ev, em, failure};
         };
