@@ -16,6 +16,7 @@ add_library(tervane_gl STATIC
   ${CMAKE_CURRENT_LIST_DIR}/graph/gl/GraphDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph/gl/GraphListCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/BitmapFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlAxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlFonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlLight.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GlMarker.cpp
@@ -25,6 +26,7 @@ add_library(tervane_gl STATIC
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/GuiApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/HeadlessGlContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/OutlineFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scene/gl/SceneRenderer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/ViewBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/detail/FontFaces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene/gl/detail/GlyphTessellator.cpp

@@ -1,5 +1,11 @@
 #include "cli/CliMain.h"
 
+#ifdef TERVANE_CLI_RENDER
+#include "cli/CliRender.h"
+#endif
+
+#include "cli/CliDocuments.h"
+
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
@@ -34,9 +40,23 @@ constexpr std::string_view kUsage =
     "         [--stepsx N] [--stepsy M] [-o FILE]\n"
     "                           sample the function over the grid (defaults: -2..2, 40\n"
     "                           steps) and write CSV: i,j,x,y,u,v,m (nan where undefined)\n"
+    "  sample FILE.kpl [--graph N] [-o FILE]\n"
+    "                           the same CSV for the first shown graph of a document\n"
+    "                           (N: the N-th graph of the document's list, from 1)\n"
+    "  info FILE.kpl            print a document as JSON\n"
+    "  convert IN.kpl OUT.kpl   read a document and write it back\n"
+    "  make-samples DIR         write the Demo menu's documents into DIR\n"
+#ifdef TERVANE_CLI_RENDER
+    "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
+    "         [--projection ortho|perspective] [--step N]\n"
+    "                           draw the document's shown graphs and axes without a display,\n"
+    "                           framed as \"Zoom to Fit\" does (defaults: 640x480, the\n"
+    "                           document's own view, ortho, the document's step); .bmp is\n"
+    "                           written as the window's bitmap capture\n"
+#endif
     "  --help                   print this text\n"
     "\n"
-    "Exit codes: 0 success, 1 the function has an error, 2 wrong usage.\n";
+    "Exit codes: 0 success, 1 the function or document has an error, 2 wrong usage.\n";
 
 int Usage(std::ostream& err, std::string_view problem) {
     if (!problem.empty()) err << "tervane-cli: " << problem << "\n\n";
@@ -307,7 +327,15 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     if (command == "translate") return CmdTranslate(args, out, err);
     if (command == "eval") return CmdEval(args, out, err);
+    if (command == "sample" && IsDocumentSample(args))
+        return CmdSampleDocument(args, out, err, Usage);
     if (command == "sample") return CmdSample(args, out, err);
+#ifdef TERVANE_CLI_RENDER
+    if (command == "render") return CmdRender(args, err, Usage);
+#endif
+    if (command == "info") return CmdInfo(args, out, err, Usage);
+    if (command == "convert") return CmdConvert(args, out, err, Usage);
+    if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage);
     if (command == "batch") {
         if (args.size() != 1) return Usage(err, "batch takes no arguments");
         return CmdBatch(in, out);

@@ -1,0 +1,139 @@
+#include "cli/CliRender.h"
+
+#include "app/Document.h"
+#include "scene/gl/HeadlessGlContext.h"
+#include "scene/gl/SceneRenderer.h"
+
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+
+namespace tervane::cli {
+
+namespace {
+
+// Largest frame side accepted; Mesa's pbuffers stop well above the sizes anyone renders.
+constexpr int kMaxSide = 16384;
+
+std::optional<int> ParseWhole(std::string_view text) {
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+// "WxH" with both sides in 1..kMaxSide.
+bool ParseSize(std::string_view text, RenderRequest& request) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return false;
+    const auto width = ParseWhole(text.substr(0, x));
+    const auto height = ParseWhole(text.substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxSide ||
+        *height > kMaxSide)
+        return false;
+    request.Width = *width;
+    request.Height = *height;
+    return true;
+}
+
+std::optional<StandardView> ParseView(std::string_view text) {
+    if (text == "front") return StandardView::Front;
+    if (text == "right") return StandardView::Right;
+    if (text == "top") return StandardView::Top;
+    if (text == "iso") return StandardView::ISO;
+    return std::nullopt;
+}
+
+std::string LowerExtension(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+} // namespace
+
+int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunction usage) {
+    std::optional<std::string> input, output;
+    std::optional<std::int32_t> step;
+    RenderRequest request;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool isOption = a.size() > 1 && a[0] == '-';
+        if (!isOption) {
+            if (input) return usage(err, "render takes one document");
+            input = a;
+            continue;
+        }
+        if (i + 1 >= args.size()) return usage(err, a + " needs a value");
+        const std::string& value = args[++i];
+        if (a == "-o") {
+            output = value;
+        } else if (a == "--size") {
+            if (!ParseSize(value, request))
+                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxSide) +
+                                            ": '" + value + "'");
+        } else if (a == "--view") {
+            request.View = ParseView(value);
+            if (!request.View) return usage(err, "unknown view '" + value + "'");
+        } else if (a == "--projection") {
+            if (value == "ortho")
+                request.ProjectType = kProjectOrtho;
+            else if (value == "perspective")
+                request.ProjectType = kProjectPerspective;
+            else
+                return usage(err, "unknown projection '" + value + "'");
+        } else if (a == "--step") {
+            step = ParseWhole(value);
+            if (!step || *step < 0)
+                return usage(err, "--step needs a whole number of at least 0: '" + value +
+                                            "'");
+        } else {
+            return usage(err, "unknown option '" + a + "'");
+        }
+    }
+    if (!input) return usage(err, "render needs a document");
+    if (!output) return usage(err, "render needs -o OUT.png or -o OUT.bmp");
+    const std::string ext = LowerExtension(*output);
+    if (ext != ".png" && ext != ".bmp")
+        return usage(err, "the output must end in .png or .bmp: '" + *output + "'");
+
+    Document document;
+    const DocumentResult loaded = document.LoadFile(*input);
+    if (!loaded.Ok()) {
+        err << loaded.Message << '\n';
+        return 1;
+    }
+    for (const std::string& warning : loaded.Warnings)
+        err << "warning: " << warning << '\n';
+    request.Step = step.value_or(document.AnimationStep());
+
+    const SceneValues values{document.SceneKind(), document.AxisTitleX(), document.AxisTitleY(),
+                             document.AxisTitleZ()};
+    try {
+        OffscreenFrame frame(document.ShownGraphs(), document.Axes(), values, request);
+        bool written = false;
+        if (ext == ".bmp") {
+            written = frame.SaveBitmap(*output);
+        } else {
+            written = frame.Image().save(QString::fromStdString(*output), "PNG");
+        }
+        if (!written) {
+            err << "Cannot write '" << *output << "'.\n";
+            return 1;
+        }
+    } catch (const GlContextError& e) {
+        err << "Cannot render without a display: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace tervane::cli
