@@ -104,3 +104,32 @@ TEST(CScene, GraphsWithoutPointsDoNotChangeTheBox) {
 
 } // namespace
 } // namespace tervane
+
+#include "scene/ZoomToFit.h"
+
+namespace tervane {
+namespace {
+
+TEST(ZoomToFit, FramesTheShownGraphsAndColourMapsByTheirDrawnPlane) {
+    CScene scene;
+    CView view;
+    view.SetScreen(400, 200);
+    ZoomToFit(view, scene, 3, false); // nothing shown: the camera stays
+    EXPECT_EQ(view.VolHeight(), 40.0f);
+
+    scene.Add(BoxGraph(1)); // x -2.5..2.5, y -1.5..1.5, z 0..4
+    ZoomToFit(view, scene, 3, false);
+    EXPECT_NEAR(view.VolHeight(), 2 * 5.08f, 1e-4);
+    EXPECT_NEAR(view.RefPos().y, 0.0f, 1e-6);
+    EXPECT_NEAR(view.RefPos().z, 2.0f, 1e-6);
+
+    // A colour map is drawn at (X, Z, 0): the camera centres on the X and Z ranges.
+    ZoomToFit(view, scene, 7, false);
+    EXPECT_NEAR(view.RefPos().x, 0.0f, 1e-6);
+    EXPECT_NEAR(view.RefPos().y, 2.0f, 1e-6);
+    EXPECT_NEAR(view.RefPos().z, 0.0f, 1e-6);
+    EXPECT_NEAR(view.VolHeight(), 2 * 5.08f, 1e-4);
+}
+
+} // namespace
+} // namespace tervane

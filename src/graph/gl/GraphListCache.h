@@ -24,7 +24,10 @@ public:
     void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);
 
     /// Releases every list (the GL context must be current).
-    void Clear() { entries_.clear(); }
+    void Clear() {
+        entries_.clear();
+        graphs_.clear();
+    }
 
     /// How many graph lists were compiled so far (for tests and benchmarks).
     std::uint64_t Compilations() const noexcept { return compilations_; }
@@ -35,14 +38,22 @@ private:
         std::int32_t step;
         auto operator<=>(const Key&) const = default;
     };
-    struct Entry {
+    /// What a graph looked like when its lists were made. Any difference starts
+    /// a new generation, which makes all of its step lists stale at once.
+    struct GraphState {
         std::weak_ptr<CGraph> owner;
         std::uint64_t settings = 0;
-        std::uint64_t samples = 0;
+        std::uint64_t samples = 0; ///< after the cache's own resampling, if any
         std::int32_t sceneKind = 0;
+        std::int32_t frames = 0;
+        std::uint64_t generation = 0;
+    };
+    struct Entry {
+        std::uint64_t generation = 0;
         GlListRange list;
     };
 
+    std::map<const CGraph*, GraphState> graphs_;
     std::map<Key, Entry> entries_;
     std::uint64_t compilations_ = 0;
 };

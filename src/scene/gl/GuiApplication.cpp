@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -21,6 +22,12 @@ void EnsureGuiApplication() {
             throw std::logic_error("a QCoreApplication without GUI support is running; "
                                    "glyph fonts need a QGuiApplication");
         return;
+    }
+    // Qt wants a private runtime folder; without a desktop session there is
+    // none, so make one instead of letting Qt warn on every start.
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+        char folder[] = "/tmp/tervane-runtime-XXXXXX";
+        if (mkdtemp(folder) != nullptr) setenv("XDG_RUNTIME_DIR", folder, 0);
     }
     // Deliberately never destroyed: at static destruction time Qt's own globals are already gone
     // and ~QGuiApplication would crash. The process owns it until it exits.

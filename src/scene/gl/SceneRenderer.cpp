@@ -2,6 +2,7 @@
 
 #include "app/BitmapFile.h"
 #include "scene/AxesGeometry.h"
+#include "scene/ZoomToFit.h"
 #include "scene/gl/GlAxes.h"
 #include "scene/gl/GlLight.h"
 #include "scene/gl/GlStateGuard.h"
@@ -231,11 +232,7 @@ OffscreenFrame::OffscreenFrame(CScene& shownGraphs, CAxes& axes, const SceneValu
     view_.SetProjectType(request.ProjectType);
     renderer_.Initialize();
     renderer_.Resize(request.Width, request.Height);
-    // "Zoom to Fit", which the window offers only when a graph is shown.
-    if (shownGraphs.Count() > 0) {
-        view_.ZoomAll(shownGraphs.GetBox(0, SceneBoxContext{values.SceneKind, axes.ShowPI}));
-        view_.Zoom(2.0f);
-    }
+    ZoomToFit(view_, shownGraphs, values.SceneKind, axes.ShowPI);
     renderer_.BuildSceneList(values);
     renderer_.Display(request.Step);
 }

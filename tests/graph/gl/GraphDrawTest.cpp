@@ -144,3 +144,37 @@ TEST_F(GraphDrawTest, CacheCompilesOnlyWhenTheGraphChanges) {
 
 } // namespace
 } // namespace tervane
+
+namespace tervane {
+namespace {
+
+TEST_F(GraphDrawTest, StepsOfAGraphThatReadsTAreCompiledOnce) {
+    auto g = Surface("t*z", -1, 1, -1, 1, 4, 4);
+    g->SetAnimation(true);
+    g->SetMinT(0);
+    g->SetMaxT(1);
+    ASSERT_TRUE(g->GetPoints());
+    const auto frames = CGraph::AnimationFrames();
+    CGraph::SetAnimationFrames(4);
+    GraphListCache cache;
+    std::vector<GLuint> lists;
+    for (int step = 0; step <= 4; ++step)
+        lists.push_back(cache.ListFor(g, step, 3));
+    const auto compiled = cache.Compilations();
+    EXPECT_EQ(compiled, 5u);
+    // A second pass, as after turning the scene, reuses every step's list.
+    for (int step = 0; step <= 4; ++step)
+        EXPECT_EQ(cache.ListFor(g, step, 3), lists[step]);
+    EXPECT_EQ(cache.Compilations(), compiled);
+    // Step 4 was sampled at t = 1 (the last compile left those values).
+    EXPECT_FLOAT_EQ(g->RealPart()(4, 0), 1.0f);
+    // Another number of steps changes every t: all lists are made again.
+    CGraph::SetAnimationFrames(2);
+    cache.ListFor(g, 1, 3);
+    EXPECT_EQ(cache.Compilations(), compiled + 1);
+    EXPECT_FLOAT_EQ(g->RealPart()(4, 0), 0.5f);
+    CGraph::SetAnimationFrames(frames);
+}
+
+} // namespace
+} // namespace tervane
