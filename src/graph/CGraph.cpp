@@ -403,7 +403,23 @@ bool CGraph::GetPoints(float t) {
 }
 
 CBox CGraph::GetBox(std::int32_t lngAnimStep) {
-    (void)lngAnimStep; // the animated point kinds are not sampled; their box is the unit cube
+    if (boxCache_ && boxCache_->samples == sampleRevision_ &&
+        boxCache_->settings == settingsRevision_ && boxCache_->step == lngAnimStep) {
+        const CBox& b = boxCache_->box;
+        extents_.MaxX = b.MaxX;
+        extents_.MinX = b.MinX;
+        extents_.MaxY = b.MaxY;
+        extents_.MinY = b.MinY;
+        extents_.MaxZ = b.MaxZ;
+        extents_.MinZ = b.MinZ;
+        return b;
+    }
+    const CBox box = ComputeBox();
+    boxCache_ = BoxCache{sampleRevision_, settingsRevision_, lngAnimStep, box};
+    return box;
+}
+
+CBox CGraph::ComputeBox() {
     const std::int32_t kind = GraphType();
     const bool planeKind = kind == 0 || kind == 9;
     if (kind == 32 || (planeKind && CoordType() == 2 && (FunForm() == 1 || FunForm() == 4)))

@@ -184,7 +184,18 @@ public:
 
 private:
     const Grid2D& Quantity(std::int32_t code) const;
+    CBox ComputeBox();
     bool Fail(std::string message);
+
+    /// The last GetBox, reused while neither grids nor settings change (the
+    /// view asks for the box at every rebuild of the scene list).
+    struct BoxCache {
+        std::uint64_t samples = 0;
+        std::uint64_t settings = 0;
+        std::int32_t step = 0;
+        CBox box;
+    };
+    std::optional<BoxCache> boxCache_;
 
     Grid2D x_, y_, u_, v_, m_;
     Grid2D zero_; ///< stands in for quantity codes outside 1..5

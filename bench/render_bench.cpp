@@ -1,0 +1,133 @@
+// Drawing speed in the headless GL context (Mesa llvmpipe, 640 x 480):
+//
+// BM_CompileGraphList/500  compiling the display list of a 500 x 500 exp(z)
+//                          surface, smoothest shading (the work after a change
+//                          of the graph).
+// BM_Frame/500             one frame of that scene with its axes: light, camera,
+//                          clear, one list call.
+// BM_RotationStep/N        one step of turning the scene with the mouse: a new
+//                          orientation, the scene list rebuilt, one frame. It
+//                          must not re-issue graph geometry: N = 100 and 1000 side by side.
+// BM_SceneListRebuild/N    the same step without the frame: orientation and scene
+//                          list only, which must not grow with the grid.
+#include "graph/CGraph.h"
+#include "graph/gl/GraphListCache.h"
+#include "scene/CAxes.h"
+#include "scene/CLight.h"
+#include "scene/CScene.h"
+#include "scene/CView.h"
+#include "scene/SceneOrientation.h"
+#include "scene/ZoomToFit.h"
+#include "scene/gl/GuiApplication.h"
+#include "scene/gl/HeadlessGlContext.h"
+#include "scene/gl/SceneRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace tervane;
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+std::shared_ptr<CGraph> ExpSurface(int steps) {
+    auto g = CGraph().Init(1, "exp", kGraphSurface, kCoordCartesian, "x", "y", "exp(z)", steps,
+                           steps, -2, 2, -2, 2, 0, 0, 0, 0, 1, 4, 3, 3, false, false, false, 0);
+    g->SetFunForm(2);
+    g->SetVarX(kQuantityX);
+    g->SetVarY(kQuantityY);
+    g->SetVarZ(kQuantityReal);
+    g->SetColorR(kQuantityReal);
+    g->SetColorG(kQuantityImaginary);
+    g->SetColorB(kQuantityMagnitude);
+    g->GetPoints();
+    return g;
+}
+
+// A document of one surface with its axes, drawn as the window draws it.
+struct Scene {
+    explicit Scene(int steps)
+        : context((EnsureGuiApplication(), kWidth), kHeight),
+          renderer(SceneInputs{shown, axes, view, light, orientation}) {
+        shown.Add(ExpSurface(steps));
+        axes.Show = true;
+        values.SceneKind = 3;
+        values.AxisTitleX = "X";
+        values.AxisTitleY = "Y";
+        values.AxisTitleZ = "U";
+        renderer.Initialize();
+        renderer.Resize(kWidth, kHeight);
+        ZoomToFit(view, shown, values.SceneKind, axes.ShowPI);
+        renderer.BuildSceneList(values);
+    }
+    ~Scene() { renderer.ReleaseGl(); }
+
+    HeadlessGlContext context;
+    CScene shown;
+    CAxes axes;
+    CView view;
+    CLight light;
+    SceneOrientation orientation;
+    SceneValues values;
+    SceneRenderer renderer;
+};
+
+void BM_CompileGraphList(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    const auto graph = scene.shown.FunSurfs().front();
+    for (auto _ : state) {
+        GraphListCache cache; // a fresh cache compiles the list
+        benchmark::DoNotOptimize(cache.ListFor(graph, 0, 3));
+        glFinish();
+    }
+}
+
+void BM_Frame(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        scene.renderer.Display(1);
+}
+
+void BM_RotationStep(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    const auto compiled = scene.renderer.GraphLists().Compilations();
+    float x = 100;
+    for (auto _ : state) {
+        // A drag of 4 pixels to the right, as one mouse-move event.
+        scene.orientation.RotationStep(x, 200, x + 4, 200, kWidth, kHeight);
+        x += 4;
+        if (x > 500) x = 100;
+        scene.renderer.BuildSceneList(scene.values);
+        scene.renderer.Display(1);
+    }
+    if (scene.renderer.GraphLists().Compilations() != compiled)
+        state.SkipWithError("turning the scene recompiled graph geometry");
+}
+
+// The part of a rotation step that the grid size must not change: the new
+// orientation and the rebuilt scene list, without the frame.
+void BM_SceneListRebuild(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    const auto compiled = scene.renderer.GraphLists().Compilations();
+    float x = 100;
+    for (auto _ : state) {
+        scene.orientation.RotationStep(x, 200, x + 4, 200, kWidth, kHeight);
+        x = x > 500 ? 100 : x + 4;
+        scene.renderer.BuildSceneList(scene.values);
+        glFinish();
+    }
+    if (scene.renderer.GraphLists().Compilations() != compiled)
+        state.SkipWithError("turning the scene recompiled graph geometry");
+}
+
+} // namespace
+
+BENCHMARK(BM_CompileGraphList)->Arg(500)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Frame)->Arg(500)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RotationStep)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SceneListRebuild)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+BENCHMARK_MAIN();
