@@ -11,8 +11,10 @@ setup:
 
 build: setup
 
+# Until the window exists: draws the demo document exp(Z) headlessly into a picture.
 run: setup
-	./$(BUILD)/src/cli/tervane-cli eval "exp(z)+z^2" 1 0.5
+	./$(BUILD)/src/cli/tervane-cli render samples/expz.kpl -o $(BUILD)/expz.png --size 800x600 --view iso
+	@echo "Drew samples/expz.kpl into $(BUILD)/expz.png"
 
 test: setup
 	cd $(BUILD) && ctest --output-on-failure -j2 --timeout 600
