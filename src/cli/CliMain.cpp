@@ -5,6 +5,7 @@
 #endif
 
 #include "cli/CliDocuments.h"
+#include "cli/CliExport.h"
 
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
@@ -45,6 +46,9 @@ constexpr std::string_view kUsage =
     "                           (N: the N-th graph of the document's list, from 1)\n"
     "  info FILE.kpl            print a document as JSON\n"
     "  convert IN.kpl OUT.kpl   read a document and write it back\n"
+    "  export FILE.kpl -o OUT.ply|OUT.obj\n"
+    "                           the shown surfaces as triangle meshes with colours (PLY)\n"
+    "                           or materials (OBJ, with OUT.mtl beside it)\n"
     "  make-samples DIR         write the Demo menu's documents into DIR\n"
 #ifdef TERVANE_CLI_RENDER
     "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
@@ -334,6 +338,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (command == "render") return CmdRender(args, err, Usage);
 #endif
     if (command == "info") return CmdInfo(args, out, err, Usage);
+    if (command == "export") return CmdExport(args, out, err, Usage);
     if (command == "convert") return CmdConvert(args, out, err, Usage);
     if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage);
     if (command == "batch") {
