@@ -28,6 +28,8 @@ test-sanitize: setup
 
 bench: setup
 	./$(BUILD)/bench/expr_bench
+	./$(BUILD)/bench/sampling_bench
+	./$(BUILD)/bench/render_bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
