@@ -35,8 +35,8 @@ bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t k) {
     }
 }
 
-ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind,
-                                std::int32_t records, std::int32_t lastGraphID) {
+ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind, std::int32_t records,
+                                std::int32_t lastGraphID) {
     ClipboardRead read;
     read.LastGraphID = lastGraphID;
     const std::vector<std::string> tokens = detail::SplitTokens(text);
@@ -144,8 +144,7 @@ std::optional<std::string> Label3D(const CGraph& g) {
 }
 
 std::optional<std::string> LabelMap(const CGraph& g) {
-    const std::string tail =
-        "x=" + g.ExpressX() + ", y=" + g.ExpressY() + ", z=" + g.ExpressZ();
+    const std::string tail = "x=" + g.ExpressX() + ", y=" + g.ExpressY() + ", z=" + g.ExpressZ();
     switch (g.GraphType()) {
     case kGraphColorMap:
         return "Color Map  w=" + g.ExpressZ();
@@ -161,8 +160,8 @@ std::optional<std::string> LabelMap(const CGraph& g) {
 // Curves (kind 1) and ribbons (kind 2): no dialog of this program makes them, so the label is
 // chosen from the function form and coordinates the record carries.
 std::optional<std::string> LabelCurve(const CGraph& g, bool ribbon) {
-    const std::string head = std::string(ribbon ? "2.5D Ribbon" : "2D Curve") +
-                             (g.Animation() ? " Animation  " : "  ");
+    const std::string head =
+        std::string(ribbon ? "2.5D Ribbon" : "2D Curve") + (g.Animation() ? " Animation  " : "  ");
     const std::int32_t coord = g.CoordType();
     if (g.FunForm() == 2) {
         if (coord == kCoordCartesian) return head + "y=" + g.ExpressZ();

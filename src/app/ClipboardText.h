@@ -41,8 +41,8 @@ bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t textKind);
 
 /// Reads `records` graph records from a clipboard text for a document of the given kind. Each
 /// graph gets the ID lastGraphID + 1, + 2, ...; animation frames and speed are not read.
-ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind,
-                                std::int32_t records, std::int32_t lastGraphID);
+ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind, std::int32_t records,
+                                std::int32_t lastGraphID);
 
 /// The graph list label of a graph in a document of the given kind, or nothing when the
 /// label table has no entry for it.

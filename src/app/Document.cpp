@@ -172,11 +172,12 @@ DocumentResult Document::LoadFile(const std::filesystem::path& path) {
 
 DocumentResult Document::Save() const {
     std::string error;
-    const std::optional<std::string> text = kpl::WriteDocumentText(shownGraphs_, values_, error);
+    DocumentResult result;
+    const std::optional<std::string> text =
+        kpl::WriteDocumentText(shownGraphs_, values_, error, &result.Warnings);
     if (!text) return DocumentResult::Fail(error);
     std::optional<std::string> bytes = kpl::EncodeContainer(*text, error);
     if (!bytes) return DocumentResult::Fail(error);
-    DocumentResult result;
     result.Data = std::move(*bytes);
     return result;
 }
@@ -221,7 +222,8 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
     if (copyCount_ < 1) return DocumentResult::Ignore("No graph has been copied yet.");
     ClipboardRead read =
         ReadClipboardText(text, values_.SceneKind, copyCount_, values_.LastGraphID);
-    if (read.Result == ClipboardRead::Outcome::WrongKind) return DocumentResult::Ignore(read.Message);
+    if (read.Result == ClipboardRead::Outcome::WrongKind)
+        return DocumentResult::Ignore(read.Message);
     if (read.Result != ClipboardRead::Outcome::Graphs) return DocumentResult::Fail(read.Message);
 
     const bool checked = selected && *selected < Count() ? IsShown(*selected) : true;

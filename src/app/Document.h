@@ -98,7 +98,8 @@ public:
     DocumentResult Load(std::string_view bytes);
     /// Load from a file; an empty path does nothing.
     DocumentResult LoadFile(const std::filesystem::path& path);
-    /// The file bytes of the document (Data), or the reason it cannot be stored.
+    /// The file bytes of the document (Data), or the reason it cannot be stored. Warnings name
+    /// shown graphs of kinds that documents have no record for (they are left out).
     DocumentResult Save() const;
     /// Writes the document to a file, replacing its whole content. Fails, with the reason, when
     /// the file is not written completely; nothing is written when the document cannot be stored.

@@ -80,8 +80,8 @@ Document MakeDemoDocument(const DemoEntry& entry) {
     if (!colorMap) {
         doc.SetSceneKind(3);
         g = maker.Init(0, std::string(caption), kGraphSurface, kCoordCartesian, "", "", function,
-                       40, 40, d.minU, d.maxU, d.minV, d.maxV, 0, 0, 0, 0, 0, 4, 3, 3, false,
-                       false, false, 0);
+                       40, 40, d.minU, d.maxU, d.minV, d.maxV, 0, 0, 0, 0, 0, 4, 3, 3, false, false,
+                       false, 0);
         const std::int32_t x = QuantityOfLetter(letters[0]);
         const std::int32_t y = QuantityOfLetter(letters[2]);
         const std::int32_t z = QuantityOfLetter(letters[4]);
@@ -118,7 +118,8 @@ Document MakeDemoDocument(const DemoEntry& entry) {
     axes.TitleY = doc.AxisTitleY();
     axes.TitleZ = doc.AxisTitleZ();
     const DocumentResult added = doc.AddGraph(g);
-    if (!added.Ok()) throw std::runtime_error("demo graph " + std::string(caption) + ": " + added.Message);
+    if (!added.Ok())
+        throw std::runtime_error("demo graph " + std::string(caption) + ": " + added.Message);
     doc.ShownGraphs().SetRotPitch(colorMap ? 0.0f : -15.0f);
     doc.ShownGraphs().SetRotYaw(colorMap ? 0.0f : 45.0f);
     return doc;

@@ -26,8 +26,8 @@ struct HeaderRow {
 
 // Kind 2 writes "S13" and kind 3 writes "S12"; kinds 4 to 6 read back as 1 to 3.
 constexpr HeaderRow kHeaders[] = {
-    {"S11", 1, {1, 0, 0, 0}},     {"S13", 2, {2, 0, -15, 45}}, {"S12", 3, {3, 0, -15, 45}},
-    {"S14", 4, {1, 0, 0, 0}},     {"S15", 5, {2, 0, -15, 45}}, {"S16", 6, {3, 0, -15, 45}},
+    {"S11", 1, {1, 0, 0, 0}}, {"S13", 2, {2, 0, -15, 45}}, {"S12", 3, {3, 0, -15, 45}},
+    {"S14", 4, {1, 0, 0, 0}}, {"S15", 5, {2, 0, -15, 45}}, {"S16", 6, {3, 0, -15, 45}},
     {"S17", 7, {7, 0, 0, 0}},
 };
 
@@ -74,8 +74,8 @@ std::optional<std::string> AppendAxes(const CAxes& a, std::string& out) {
     detail::AppendQuoted(out, a.TitleZ);
     for (bool flag : {a.ShowprimaryGrid, a.ShowSecondaryGrid, a.ShowBackground})
         Append(out, FormatFlag(flag));
-    for (std::int32_t value : {a.BackStyle, a.BackColor, a.BackColor2, a.PriGridColor,
-                               a.SecGridColor})
+    for (std::int32_t value :
+         {a.BackStyle, a.BackColor, a.BackColor2, a.PriGridColor, a.SecGridColor})
         Append(out, FormatInteger(value));
     for (bool flag : {a.ShowSecondaryLabel, a.ShowPI, a.ShowShadow})
         Append(out, FormatFlag(flag));
@@ -83,9 +83,9 @@ std::optional<std::string> AppendAxes(const CAxes& a, std::string& out) {
 }
 
 void ReadAxes(TokenCursor& c, CAxes& a) {
-    for (bool* flag : {&a.ShowXYPanel, &a.ShowXZPanel, &a.ShowYZPanel, &a.ShowXYXGrid,
-                       &a.ShowXYYGrid, &a.ShowXZXGrid, &a.ShowXZZGrid, &a.ShowYZYGrid,
-                       &a.ShowYZZGrid, &a.BetterFonts})
+    for (bool* flag :
+         {&a.ShowXYPanel, &a.ShowXZPanel, &a.ShowYZPanel, &a.ShowXYXGrid, &a.ShowXYYGrid,
+          &a.ShowXZXGrid, &a.ShowXZZGrid, &a.ShowYZYGrid, &a.ShowYZZGrid, &a.BetterFonts})
         *flag = ReadFlag(c.Next());
     for (std::int32_t* value :
          {&a.LabelNumX, &a.LabelNumY, &a.LabelNumZ, &a.XYPanelColor, &a.XZPanelColor,
@@ -131,7 +131,9 @@ std::optional<std::string> EncodeContainer(std::string_view text, std::string& e
 }
 
 std::optional<std::string> DecodeContainer(std::string_view bytes, std::string& error) {
-    auto byte = [&](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])); };
+    auto byte = [&](std::size_t k) {
+        return static_cast<unsigned>(static_cast<unsigned char>(bytes[k]));
+    };
     if (bytes.size() < kContainerHeaderBytes) {
         error = "The file is not a Tervane document: it is only " + std::to_string(bytes.size()) +
                 " bytes long.";
@@ -175,7 +177,8 @@ std::int32_t SceneKindForGraphs(const CScene& graphs) {
 }
 
 std::optional<std::string> WriteDocumentText(const CScene& shownGraphs,
-                                             const DocumentValues& values, std::string& error) {
+                                             const DocumentValues& values, std::string& error,
+                                             std::vector<std::string>* warnings) {
     std::string_view header = HeaderToken(values.SceneKind);
     // Graphs pasted into a new document leave it without a kind; their own kind decides.
     if (header.empty()) header = HeaderToken(SceneKindForGraphs(shownGraphs));
@@ -184,7 +187,14 @@ std::optional<std::string> WriteDocumentText(const CScene& shownGraphs,
     std::string records;
     std::int32_t written = 0;
     for (const auto& g : shownGraphs.FunSurfs()) {
-        if (!detail::HasRecord(g->GraphType())) continue;
+        if (!detail::HasRecord(g->GraphType())) {
+            if (warnings) {
+                warnings->push_back("The graph " + GraphName(*g) +
+                                    " is not saved: documents have no record for graphs of kind " +
+                                    std::to_string(g->GraphType()) + ".");
+            }
+            continue;
+        }
         if (auto problem = detail::AppendGraphRecord(*g, animation, records)) {
             error = "The graph " + GraphName(*g) + " cannot be saved: " + *problem + ".";
             return std::nullopt;
@@ -202,8 +212,9 @@ std::optional<std::string> WriteDocumentText(const CScene& shownGraphs,
     }
     const std::size_t tokens = CountTokens(text);
     if (tokens > kMaxDocumentTokens) {
-        error = "The document has " + std::to_string(tokens) + " tokens; a document file holds at most " +
-                std::to_string(kMaxDocumentTokens) + ". Save fewer graphs or shorter names.";
+        error = "The document has " + std::to_string(tokens) +
+                " tokens; a document file holds at most " + std::to_string(kMaxDocumentTokens) +
+                ". Save fewer graphs or shorter names.";
         return std::nullopt;
     }
     return text;
@@ -218,7 +229,8 @@ std::optional<DocumentRead> ReadDocumentText(std::string_view text, const Docume
     }
     if (tokens.size() > kMaxDocumentTokens) {
         error = "The document has " + std::to_string(tokens.size()) +
-                " tokens; a document file holds at most " + std::to_string(kMaxDocumentTokens) + ".";
+                " tokens; a document file holds at most " + std::to_string(kMaxDocumentTokens) +
+                ".";
         return std::nullopt;
     }
     const std::optional<HeaderMeaning> header = ReadHeader(tokens[0]);
@@ -262,14 +274,13 @@ std::optional<DocumentRead> ReadDocumentText(std::string_view text, const Docume
                 fresh = fresh < std::numeric_limits<std::int32_t>::max() ? fresh + 1 : 1;
             } while (ids.contains(fresh));
             g.SetID(fresh);
-            read.Warnings.push_back("Graph record " + std::to_string(k + 1) +
-                                    " repeats the ID " + std::to_string(old) +
-                                    "; it was given the ID " + std::to_string(fresh) + ".");
+            read.Warnings.push_back("Graph record " + std::to_string(k + 1) + " repeats the ID " +
+                                    std::to_string(old) + "; it was given the ID " +
+                                    std::to_string(fresh) + ".");
         }
         ids.insert(g.ID());
         if (v.LastGraphID < g.ID()) {
-            v.LastGraphID =
-                g.ID() < std::numeric_limits<std::int32_t>::max() ? g.ID() + 1 : g.ID();
+            v.LastGraphID = g.ID() < std::numeric_limits<std::int32_t>::max() ? g.ID() + 1 : g.ID();
         }
         read.Graphs.push_back(std::move(record.Graph));
     }

@@ -66,9 +66,11 @@ struct DocumentValues {
 
 /// Builds the document text of the shown graphs and the axes. Returns nothing, with the reason
 /// in error, when the document cannot be stored: a graph whose name or function text would not
-/// read back, more tokens than a reader has room for.
+/// read back, more tokens than a reader has room for. Graphs of kinds without a record are
+/// left out; when warnings is given, a sentence for each tells so.
 std::optional<std::string> WriteDocumentText(const CScene& shownGraphs,
-                                             const DocumentValues& values, std::string& error);
+                                             const DocumentValues& values, std::string& error,
+                                             std::vector<std::string>* warnings = nullptr);
 
 /// A document text read but not yet applied: the graphs are not sampled.
 struct DocumentRead {

@@ -282,8 +282,8 @@ int CmdConvert(const std::vector<std::string>& args, std::ostream&, std::ostream
     return 0;
 }
 
-int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out,
-                      std::ostream& err, UsageFunction usage) {
+int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      UsageFunction usage) {
     std::optional<std::string> file, output;
     std::optional<std::size_t> graphNumber;
     for (std::size_t i = 1; i < args.size(); ++i) {

@@ -23,8 +23,8 @@ int CmdConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 /// sample FILE.kpl [--graph N] [-o FILE]: the sampled grid of one graph as CSV, as
 /// "sample --expr" writes it.
-int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out,
-                      std::ostream& err, UsageFunction usage);
+int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      UsageFunction usage);
 
 /// make-samples DIR: writes the Demo menu's documents into DIR.
 int CmdMakeSamples(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

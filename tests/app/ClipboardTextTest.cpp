@@ -32,8 +32,13 @@ TEST(ClipboardText, KindCheck) {
         std::int32_t scene;
         std::vector<std::int32_t> accepted;
     } rows[] = {
-        {1, {1, 4}}, {2, {2, 5}}, {3, {3, 6}}, {7, {7}},
-        {0, {0, 1, 2, 3, 4, 5, 6, 7, 8, -1}}, {4, {0, 1, 2, 3, 7}}, {6, {1, 7}},
+        {1, {1, 4}},
+        {2, {2, 5}},
+        {3, {3, 6}},
+        {7, {7}},
+        {0, {0, 1, 2, 3, 4, 5, 6, 7, 8, -1}},
+        {4, {0, 1, 2, 3, 7}},
+        {6, {1, 7}},
     };
     for (const auto& r : rows) {
         for (std::int32_t k = -1; k <= 8; ++k) {
@@ -75,7 +80,8 @@ TEST(ClipboardText, ReadingRenumbersAndSkipsAnimationValues) {
 }
 
 TEST(ClipboardText, TextsThatAreNotAGraph) {
-    const std::string record = "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
+    const std::string record =
+        "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
     std::string many = "3 ";
     for (int k = 0; k < 4000; ++k)
         many += "0 ";
@@ -106,7 +112,8 @@ TEST(ClipboardText, TextsThatAreNotAGraph) {
 }
 
 TEST(GraphLabel, TableOfTheSceneKinds) {
-    auto make = [](std::int32_t type, std::int32_t form, std::int32_t coord, bool animated = false) {
+    auto make = [](std::int32_t type, std::int32_t form, std::int32_t coord,
+                   bool animated = false) {
         CGraph g;
         g.SetGraphType(type);
         g.SetFunForm(form);

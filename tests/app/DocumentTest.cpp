@@ -137,7 +137,8 @@ TEST(Document, OnlyShownGraphsAreSaved) {
 }
 
 TEST(Document, FailedLoadsLeaveTheDocumentAsItWas) {
-    const std::string record = "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
+    const std::string record =
+        "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
     const struct {
         std::string bytes, error;
     } rows[] = {

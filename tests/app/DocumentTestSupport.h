@@ -11,8 +11,8 @@ namespace tervane::testing {
 inline std::shared_ptr<CGraph> Surface(const std::string& function, const std::string& name = "s",
                                        std::int32_t steps = 4) {
     CGraph maker;
-    auto g = maker.Init(0, name, kGraphSurface, kCoordCartesian, "", "", function, steps, steps,
-                        -2, 2, -2, 2, 0, 0, 0, 0, 0, 4, 3, 3, false, false, false, 0);
+    auto g = maker.Init(0, name, kGraphSurface, kCoordCartesian, "", "", function, steps, steps, -2,
+                        2, -2, 2, 0, 0, 0, 0, 0, 4, 3, 3, false, false, false, 0);
     g->SetFunForm(2);
     g->SetVarX(kQuantityImaginary);
     g->SetVarY(kQuantityReal);
@@ -26,8 +26,8 @@ inline std::shared_ptr<CGraph> Surface(const std::string& function, const std::s
 /// A colour map as the colour map dialog makes it.
 inline std::shared_ptr<CGraph> ColorMap(const std::string& function, const std::string& name = "") {
     CGraph maker;
-    auto g = maker.Init(0, name, kGraphColorMap, kCoordCartesian, "", "", function, 4, 4, -4, 4,
-                        -4, 4, 3, 255, 0, 0, 0, 0, 3, 3, false, false, false, 0);
+    auto g = maker.Init(0, name, kGraphColorMap, kCoordCartesian, "", "", function, 4, 4, -4, 4, -4,
+                        4, 3, 255, 0, 0, 0, 0, 3, 3, false, false, false, 0);
     g->SetFunForm(2);
     g->SetVarX(kQuantityX);
     g->SetVarY(kQuantityMagnitude);

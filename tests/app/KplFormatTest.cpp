@@ -7,9 +7,9 @@
 
 #include <clocale>
 #include <cstdio>
-#include <iostream>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <locale>
 
 namespace tervane::kpl {
@@ -53,7 +53,8 @@ TEST(KplContainer, LengthPrefixedTextAndItsFaults) {
         {"", "The file is not a Tervane document: it is only 0 bytes"},
         {std::string("\x08\x00\x05", 3), "The file is not a Tervane document: it is only 3"},
         {std::string("\x09\x00\x01\x00x", 5), "The file is not a Tervane document: it does not"},
-        {std::string("\x08\x00\x10\x00S12 0 0", 11), "The file is incomplete: its text should be 16"},
+        {std::string("\x08\x00\x10\x00S12 0 0", 11),
+         "The file is incomplete: its text should be 16"},
     };
     for (const auto& c : bad) {
         error.clear();
@@ -74,9 +75,8 @@ TEST(KplHeader, TokensAreCrossedForKindsTwoAndThree) {
         std::int32_t readKind;
         float pitch, yaw;
     } rows[] = {
-        {1, "S11", 1, 0, 0},   {2, "S13", 2, -15, 45}, {3, "S12", 3, -15, 45},
-        {4, "S14", 1, 0, 0},   {5, "S15", 2, -15, 45}, {6, "S16", 3, -15, 45},
-        {7, "S17", 7, 0, 0},
+        {1, "S11", 1, 0, 0},    {2, "S13", 2, -15, 45}, {3, "S12", 3, -15, 45}, {4, "S14", 1, 0, 0},
+        {5, "S15", 2, -15, 45}, {6, "S16", 3, -15, 45}, {7, "S17", 7, 0, 0},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(HeaderToken(r.kind), r.token);
@@ -95,8 +95,8 @@ TEST(KplHeader, TokensAreCrossedForKindsTwoAndThree) {
 TEST(KplWriter, WorkedExampleGivesExactlyTheseTokens) {
     CScene scene;
     CGraph maker;
-    auto g = maker.Init(1, "3D Surface  w=z^2", 2, 3, "", "", "z^2", 30, 30, -2, 2, -2, 2, 0, 0,
-                        0, 0, 0, 4, 3, 3, false, false, false, 0);
+    auto g = maker.Init(1, "3D Surface  w=z^2", 2, 3, "", "", "z^2", 30, 30, -2, 2, -2, 2, 0, 0, 0,
+                        0, 0, 4, 3, 3, false, false, false, 0);
     g->SetFunForm(2);
     g->SetVarX(4);
     g->SetVarY(3);
@@ -124,9 +124,9 @@ TEST(KplWriter, WorkedExampleGivesExactlyTheseTokens) {
 TEST(KplRecord, EveryFieldRoundTrips) {
     CScene scene;
     CGraph maker;
-    auto g = maker.Init(7, " odd  name ", 12, 4, "a", "r", "sin(z*t)", 17, 23, -1.25f, 3.5f,
-                        -0.001f, 1e6f, 5, 0x123456, 0x654321, 42, 3, 9, 1, 2, false, false, false,
-                        0);
+    auto g =
+        maker.Init(7, " odd  name ", 12, 4, "a", "r", "sin(z*t)", 17, 23, -1.25f, 3.5f, -0.001f,
+                   1e6f, 5, 0x123456, 0x654321, 42, 3, 9, 1, 2, false, false, false, 0);
     g->SetPointColor(0xABCDEF);
     g->SetPointSize(7.0f);
     g->SetPointHollow(true);
@@ -239,8 +239,8 @@ TEST(KplRecord, NameRule) {
         {"4", "", 4}, // no name at all: the token is CoordType
     };
     for (const auto& r : rows) {
-        const std::string text =
-            "S12 1 2 1 " + r.nameTokens + "   z^2 30 30 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 0";
+        const std::string text = "S12 1 2 1 " + r.nameTokens +
+                                 "   z^2 30 30 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 0";
         const DocumentRead read = Read(text);
         ASSERT_EQ(read.Graphs.size(), 1u) << text;
         EXPECT_EQ(read.Graphs[0]->NameS(), r.name) << text;
@@ -316,8 +316,8 @@ TEST(KplWriter, HeaderFollowsSceneKindOrTheGraphsWhenThereIsNone) {
         std::string header;
         std::int32_t readKind;
     } rows[] = {
-        {&surfaces, 3, "S12 ", 3}, {&maps, 7, "S17 ", 7},    {&surfaces, 0, "S12 ", 3},
-        {&maps, 0, "S17 ", 7},     {&mixed, 0, "S12 ", 3},   {&surfaces, 4, "S14 ", 1},
+        {&surfaces, 3, "S12 ", 3}, {&maps, 7, "S17 ", 7},      {&surfaces, 0, "S12 ", 3},
+        {&maps, 0, "S17 ", 7},     {&mixed, 0, "S12 ", 3},     {&surfaces, 4, "S14 ", 1},
         {&surfaces, 2, "S13 ", 2}, {&surfaces, 99, "S12 ", 3},
     };
     for (const auto& r : rows) {
@@ -336,11 +336,18 @@ TEST(KplWriter, OnlyKindsWithARecordAreWrittenAndCounted) {
         g->SetID(++id);
         scene.Add(g);
     }
-    const DocumentRead read = Read(Write(scene, Values(3)));
+    std::string error;
+    std::vector<std::string> warnings;
+    const auto text = WriteDocumentText(scene, Values(3), error, &warnings);
+    ASSERT_TRUE(text) << error;
+    const DocumentRead read = Read(*text);
     std::vector<std::int32_t> types;
     for (const auto& g : read.Graphs)
         types.push_back(g->GraphType());
     EXPECT_EQ(types, (std::vector<std::int32_t>{2, 31, 13}));
+    ASSERT_EQ(warnings.size(), 5u);
+    EXPECT_EQ(warnings[0], "The graph \"s\" is not saved: documents have no record for graphs of "
+                           "kind 4.");
 }
 
 TEST(KplAxes, HiddenAxesEndTheTextAndKeepTheirValues) {
@@ -402,7 +409,8 @@ TEST(KplAxes, AllThirtyEightFieldsRoundTrip) {
 }
 
 TEST(KplReader, BadTextsAreRefusedWithAReason) {
-    const std::string record = "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
+    const std::string record =
+        "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
     std::string many;
     for (int k = 0; k < 5000; ++k)
         many += "0 ";
@@ -470,8 +478,7 @@ TEST(KplReader, AnimationValuesComeFromAnimatedRecordsAndStayPositive) {
         std::int32_t readFrames, readSpeed;
     } rows[] = {{"20", "5", 20, 5}, {"0", "0", 1, 1}, {"-4", "x", 1, 1}};
     for (const auto& r : rows) {
-        const DocumentRead read =
-            Read(head + r.frames + " " + r.speed + " 2 4 3 1 3 4 5 0");
+        const DocumentRead read = Read(head + r.frames + " " + r.speed + " 2 4 3 1 3 4 5 0");
         EXPECT_EQ(read.Values.AnimationFrames, r.readFrames);
         EXPECT_EQ(read.Values.AnimationSpeed, r.readSpeed);
         ASSERT_EQ(read.Graphs.size(), 1u);
@@ -499,8 +506,8 @@ public:
         const std::filesystem::path dir =
             std::filesystem::path(::testing::TempDir()) / "tervane-locales";
         std::filesystem::create_directories(dir);
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() +
-                                    "' >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
             setenv("LOCPATH", dir.c_str(), 1);
             std::setlocale(LC_NUMERIC, "de_DE.UTF-8");

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace tervane::detail {
@@ -41,18 +41,19 @@ TEST(ReadForms, NumericPrefixRoundingAndFlags) {
         {"42", 42, 42.0f},
         {"+7", 7, 7.0f},
         {"-3", -3, -3.0f},
-        {"2.5", 2, 2.5f},   // halves go to the even neighbour
+        {"2.5", 2, 2.5f}, // halves go to the even neighbour
         {"3.5", 4, 3.5f},
         {"-2.5", -2, -2.5f},
         {"2.51", 3, 2.51f},
         {"1E+03", 1000, 1000.0f},
         {"1.5e-1", 0, 0.15f},
         {"12abc", 12, 12.0f},
-        {"1E", 1, 1.0f},     // an exponent without digits is not part of the number
+        {"1E", 1, 1.0f}, // an exponent without digits is not part of the number
         {".5", 0, 0.5f},
-        {"3,5", 3, 3.0f},    // documents always use "."
-        {"1E+300", std::numeric_limits<std::int32_t>::max(), INFINITY},
-        {"-1E+300", std::numeric_limits<std::int32_t>::min(), -INFINITY},
+        {"3,5", 3, 3.0f}, // documents always use "."
+        {"1E+300", std::numeric_limits<std::int32_t>::max(), std::numeric_limits<float>::max()},
+        {"-1E+300", std::numeric_limits<std::int32_t>::min(), -std::numeric_limits<float>::max()},
+        {"1E+39", std::numeric_limits<std::int32_t>::max(), std::numeric_limits<float>::max()},
         {"1E-400", 0, 0.0f},
         {"99999999999", std::numeric_limits<std::int32_t>::max(), 1e11f},
     };
@@ -63,8 +64,8 @@ TEST(ReadForms, NumericPrefixRoundingAndFlags) {
     const struct {
         std::string token;
         bool flag;
-    } flags[] = {{"1", true}, {"True", true}, {"true", false}, {"-1", false},
-                 {"0", false}, {"", false},   {"1.0", false}};
+    } flags[] = {{"1", true},  {"True", true}, {"true", false}, {"-1", false},
+                 {"0", false}, {"", false},    {"1.0", false}};
     for (const auto& c : flags)
         EXPECT_EQ(ReadFlag(c.token), c.flag) << c.token;
 }
@@ -74,9 +75,18 @@ TEST(WriteForms, FloatsHaveSevenDigitsAndAPoint) {
         float value;
         std::string text;
     } cases[] = {
-        {2.5f, "2.5"},      {-2.0f, "-2"},         {0.1f, "0.1"},
-        {3.14159265f, "3.141593"}, {1e10f, "1E+10"}, {1.5e-5f, "1.5E-05"},
-        {0.0f, "0"},        {-0.0f, "-0"},        {123456.7f, "123456.7"},
+        {2.5f, "2.5"},
+        {-2.0f, "-2"},
+        {0.1f, "0.1"},
+        {3.14159265f, "3.141593"},
+        {1e10f, "1E+10"},
+        {1.5e-5f, "1.5E-05"},
+        {0.0f, "0"},
+        {-0.0f, "-0"},
+        {123456.7f, "123456.7"},
+        {NAN, "0"},
+        {INFINITY, "3.402823E+38"},
+        {-INFINITY, "-3.402823E+38"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatFloat(c.value), c.text) << c.value;

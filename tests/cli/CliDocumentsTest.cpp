@@ -62,16 +62,19 @@ TEST(TervaneCliDocuments, InfoPrintsTheDocumentAsJson) {
     ASSERT_EQ(r.code, 0) << r.err;
     for (const std::string piece :
          {"\"SceneKind\": 3", "\"RotPitch\": -15", "\"RotYaw\": 45", "\"LastGraphID\": 2",
-          "\"AxisTitleX\": \"M\"", "\"NameS\": \"exp(Z)  U-V-M\"", "\"label\": \"3D Surface  w=exp(z)\"",
-          "\"sampled\": true", "\"VarX\": 3", "\"VarY\": 4", "\"VarZ\": 5", "\"MinV\": -3.20000005",
-          "\"axes\": {", "\"ShowXYPanel\": true", "\"TitleX\": \"M\"", "\"warnings\": []"})
+          "\"AxisTitleX\": \"M\"", "\"NameS\": \"exp(Z)  U-V-M\"",
+          "\"label\": \"3D Surface  w=exp(z)\"", "\"sampled\": true", "\"VarX\": 3", "\"VarY\": 4",
+          "\"VarZ\": 5", "\"MinV\": -3.20000005", "\"axes\": {", "\"ShowXYPanel\": true",
+          "\"TitleX\": \"M\"", "\"warnings\": []"})
         EXPECT_NE(r.out.find(piece), std::string::npos) << piece << "\n" << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), std::count(r.out.begin(), r.out.end(), '}'));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'),
+              std::count(r.out.begin(), r.out.end(), '}'));
 
     // Texts are escaped; bytes of an 8-bit code page come out as their Latin-1 characters.
     const std::string odd = WriteDocument(
-        "odd.kpl", "S12 1 2 1 @say \"\\\xE9\"@ 3   sin( 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 "
-                   "3 4 5 0");
+        "odd.kpl",
+        "S12 1 2 1 @say \"\\\xE9\"@ 3   sin( 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 "
+        "3 4 5 0");
     const Result o = Cli({"info", odd});
     ASSERT_EQ(o.code, 0) << o.err;
     EXPECT_NE(o.out.find("\"NameS\": \"say \\\"\\\\\\u00e9\\\"\""), std::string::npos) << o.out;
@@ -83,8 +86,8 @@ TEST(TervaneCliDocuments, InfoPrintsTheDocumentAsJson) {
 TEST(TervaneCliDocuments, SampleOfADocumentWritesTheSameCsvAsSampleExpr) {
     const Result fromFile = Cli({"sample", Sample("pow2.kpl")});
     ASSERT_EQ(fromFile.code, 0) << fromFile.err;
-    const Result fromExpr = Cli({"sample", "--expr", "z^2", "--xmin", "-2", "--xmax", "2",
-                                 "--ymin", "-2", "--ymax", "2", "--stepsx", "40", "--stepsy", "40"});
+    const Result fromExpr = Cli({"sample", "--expr", "z^2", "--xmin", "-2", "--xmax", "2", "--ymin",
+                                 "-2", "--ymax", "2", "--stepsx", "40", "--stepsy", "40"});
     ASSERT_EQ(fromExpr.code, 0);
     EXPECT_EQ(fromFile.out, fromExpr.out);
 

@@ -48,7 +48,8 @@ std::optional<std::string> ReadQuoted(TokenCursor& cursor, RecordDialect dialect
         cursor.Seek(start); // no name field: this token is the next field
         return std::nullopt;
     }
-    if (first.size() >= 2 && EndsWithAt(first)) return std::string(first.substr(1, first.size() - 2));
+    if (first.size() >= 2 && EndsWithAt(first))
+        return std::string(first.substr(1, first.size() - 2));
 
     std::string text(first.substr(1));
     for (int k = 0; k < kMaxQuotedContinuation && cursor.Position() < cursor.Size(); ++k) {

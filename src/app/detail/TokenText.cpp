@@ -2,6 +2,7 @@
 
 #include "expr/TextPasses.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -71,7 +72,8 @@ std::optional<double> NumericPrefix(std::string_view token) {
     if (ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: decide by the sign of the exponent.
         const std::size_t e = number.find_first_of("Ee");
-        const bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
+        const bool tiny =
+            e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (ec != std::errc() || ptr != number.data() + number.size()) {
         return std::nullopt;
@@ -98,7 +100,11 @@ std::int32_t ReadInteger(std::string_view token) {
 
 float ReadFloat(std::string_view token) {
     const std::optional<double> prefix = NumericPrefix(token);
-    return prefix ? static_cast<float>(*prefix) : 0.0f;
+    if (!prefix) return 0.0f;
+    // A value beyond the single range is kept as the largest single, not as an infinity that
+    // no later step can use or write back.
+    constexpr double kMax = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(*prefix, -kMax, kMax));
 }
 
 bool ReadFlag(std::string_view token) {
@@ -110,6 +116,10 @@ std::string FormatInteger(std::int32_t value) {
 }
 
 std::string FormatFloat(float value) {
+    // The text must read back to a value that writes the same text: NaN has no such text and
+    // is stored as 0, an infinity as the largest single of its sign.
+    if (std::isnan(value)) return "0";
+    if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
     // printf follows the C locale's decimal mark (a comma in many locales) and never groups
     // digits; FormatNumberText turns a comma back into ".".
     char buffer[48];

@@ -20,7 +20,8 @@ std::optional<double> NumericPrefix(std::string_view token);
 /// prefix. Values beyond the 32-bit range saturate instead of wrapping.
 std::int32_t ReadInteger(std::string_view token);
 
-/// Float form: the numeric prefix as a double, stored as single; 0 without a prefix.
+/// Float form: the numeric prefix as a double, stored as single (beyond the single range: the
+/// largest single of that sign); 0 without a prefix.
 float ReadFloat(std::string_view token);
 
 /// Flag form: true exactly for "True" and "1".
@@ -30,7 +31,8 @@ bool ReadFlag(std::string_view token);
 std::string FormatInteger(std::int32_t value);
 
 /// Text of a single-precision value with at most 7 significant digits, an exponent part "E"
-/// where the C library chooses that form, and "." as decimal mark whatever the locale.
+/// where the C library chooses that form, and "." as decimal mark whatever the locale. NaN is
+/// written "0" and an infinity as the largest single, so that every text reads back.
 std::string FormatFloat(float value);
 
 /// Flag text: "1" or "0".
