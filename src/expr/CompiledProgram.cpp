@@ -43,14 +43,14 @@ constexpr std::size_t kChunk = 256;
 inline bool FiniteSum(Complex a, Complex b, Complex& out) {
     out.re = a.re + b.re;
     out.im = a.im + b.im;
-    return std::isfinite(out.re) & std::isfinite(out.im);
+    return std::isfinite(out.re) && std::isfinite(out.im);
 }
 
 inline bool FiniteProduct(Complex a, Complex b, Complex& out) {
     const double p = a.re, q = a.im, r = b.re, t = b.im;
     out.re = static_cast<float>(p * r - q * t);
     out.im = static_cast<float>(p * t + q * r);
-    return std::isfinite(out.re) & std::isfinite(out.im);
+    return std::isfinite(out.re) && std::isfinite(out.im);
 }
 
 bool SameBits(Complex a, Complex b) {
