@@ -1,4 +1,5 @@
 #include "cli/CliDocuments.h"
+#include "cli/SampleCsv.h"
 
 #include "app/Document.h"
 #include "app/DocumentSamples.h"
@@ -192,26 +193,6 @@ bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
     return true;
 }
 
-std::string CsvNumber(float value) {
-    if (std::isnan(value)) return "nan";
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-    return buffer;
-}
-
-// The same CSV as "sample --expr": one line per grid point.
-void WriteCsv(const CGraph& g, std::ostream& out) {
-    out << "i,j,x,y,u,v,m\n";
-    const Grid2D& x = g.DomainX();
-    for (std::size_t i = 0; i < x.SizeU(); ++i) {
-        for (std::size_t j = 0; j < x.SizeV(); ++j) {
-            out << i << ',' << j << ',' << CsvNumber(x(i, j)) << ',' << CsvNumber(g.DomainY()(i, j))
-                << ',' << CsvNumber(g.RealPart()(i, j)) << ',' << CsvNumber(g.ImaginaryPart()(i, j))
-                << ',' << CsvNumber(g.MagnitudeGrid()(i, j)) << '\n';
-        }
-    }
-}
-
 } // namespace
 
 bool IsDocumentSample(const std::vector<std::string>& args) {
@@ -335,19 +316,7 @@ int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, s
         err << "The graph is of a kind that is not sampled.\n";
         return 1;
     }
-    if (!output) {
-        WriteCsv(*g, out);
-        out.flush();
-        return out ? 0 : 1;
-    }
-    std::ofstream csv(*output, std::ios::binary | std::ios::trunc);
-    if (csv) WriteCsv(*g, csv);
-    csv.close();
-    if (!csv) {
-        err << "Cannot write '" << *output << "'.\n";
-        return 1;
-    }
-    return 0;
+    return WriteSampleCsv(*g, output, out, err);
 }
 
 int CmdMakeSamples(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

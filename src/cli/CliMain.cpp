@@ -6,6 +6,7 @@
 
 #include "cli/CliDocuments.h"
 #include "cli/CliExport.h"
+#include "cli/SampleCsv.h"
 
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
@@ -225,25 +226,6 @@ int CmdBatch(std::istream& in, std::ostream& out) {
     return 0;
 }
 
-std::string CsvNumber(float value) {
-    if (std::isnan(value)) return "nan";
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-    return buffer;
-}
-
-void WriteCsv(const CGraph& g, std::ostream& out) {
-    out << "i,j,x,y,u,v,m\n";
-    const Grid2D& x = g.DomainX();
-    for (std::size_t i = 0; i < x.SizeU(); ++i) {
-        for (std::size_t j = 0; j < x.SizeV(); ++j) {
-            out << i << ',' << j << ',' << CsvNumber(x(i, j)) << ',' << CsvNumber(g.DomainY()(i, j))
-                << ',' << CsvNumber(g.RealPart()(i, j)) << ',' << CsvNumber(g.ImaginaryPart()(i, j))
-                << ',' << CsvNumber(g.MagnitudeGrid()(i, j)) << '\n';
-        }
-    }
-}
-
 std::optional<std::int32_t> ParseSteps(std::string_view text) {
     std::int32_t value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -304,19 +286,7 @@ int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << g->LastError() << '\n';
         return 1;
     }
-    if (!output) {
-        WriteCsv(*g, out);
-        out.flush();
-        return out ? 0 : 1;
-    }
-    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-    if (file) WriteCsv(*g, file);
-    file.close();
-    if (!file) {
-        err << "Cannot write '" << *output << "'.\n";
-        return 1;
-    }
-    return 0;
+    return WriteSampleCsv(*g, output, out, err);
 }
 
 } // namespace

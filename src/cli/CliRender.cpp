@@ -35,8 +35,7 @@ bool ParseSize(std::string_view text, RenderRequest& request) {
     if (x == std::string_view::npos) return false;
     const auto width = ParseWhole(text.substr(0, x));
     const auto height = ParseWhole(text.substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxSide ||
-        *height > kMaxSide)
+    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxSide || *height > kMaxSide)
         return false;
     request.Width = *width;
     request.Height = *height;
@@ -78,8 +77,8 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
             output = value;
         } else if (a == "--size") {
             if (!ParseSize(value, request))
-                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxSide) +
-                                            ": '" + value + "'");
+                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxSide) + ": '" +
+                                      value + "'");
         } else if (a == "--view") {
             request.View = ParseView(value);
             if (!request.View) return usage(err, "unknown view '" + value + "'");
@@ -93,8 +92,7 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         } else if (a == "--step") {
             step = ParseWhole(value);
             if (!step || *step < 0)
-                return usage(err, "--step needs a whole number of at least 0: '" + value +
-                                            "'");
+                return usage(err, "--step needs a whole number of at least 0: '" + value + "'");
         } else {
             return usage(err, "unknown option '" + a + "'");
         }
