@@ -262,10 +262,18 @@ std::optional<DocumentRead> ReadDocumentText(std::string_view text, const Docume
             v.AnimationFrames = std::max(record.Animation->Frames, 1);
             v.AnimationSpeed = std::max(record.Animation->Speed, 1);
         }
-        // The axis named X runs along the plot's Z direction, Y along X and Z along Y.
-        if (auto letter = QuantityLetter(g.VarX()); !letter.empty()) v.AxisTitleY = letter;
-        if (auto letter = QuantityLetter(g.VarY()); !letter.empty()) v.AxisTitleZ = letter;
-        if (auto letter = QuantityLetter(g.VarZ()); !letter.empty()) v.AxisTitleX = letter;
+        if (g.GraphType() == kGraphColorMap) {
+            // A colour map is framed with plot X across and plot Z up, titled as the
+            // colour-map dialog titles it; the crossed 3D rule below would swap the
+            // titles of its two axes.
+            if (auto letter = QuantityLetter(g.VarX()); !letter.empty()) v.AxisTitleX = letter;
+            if (auto letter = QuantityLetter(g.VarZ()); !letter.empty()) v.AxisTitleY = letter;
+        } else {
+            // The axis named X runs along the plot's Z direction, Y along X and Z along Y.
+            if (auto letter = QuantityLetter(g.VarX()); !letter.empty()) v.AxisTitleY = letter;
+            if (auto letter = QuantityLetter(g.VarY()); !letter.empty()) v.AxisTitleZ = letter;
+            if (auto letter = QuantityLetter(g.VarZ()); !letter.empty()) v.AxisTitleX = letter;
+        }
 
         if (ids.contains(g.ID())) {
             const std::int32_t old = g.ID();

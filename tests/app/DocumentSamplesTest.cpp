@@ -1,4 +1,5 @@
 #include "app/DocumentSamples.h"
+#include "app/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,38 @@ TEST(DemoDocuments, ShippedSamplesLoadSampleAndMatchTheirCaptions) {
         EXPECT_EQ(MakeDemoDocument(entry).Save().Data, ReadAll(path))
             << "regenerate with: tervane-cli make-samples samples";
         EXPECT_EQ(doc.Save().Data, ReadAll(path)) << "a sample converts byte for byte";
+    }
+}
+
+} // namespace
+} // namespace tervane
+
+namespace tervane {
+namespace {
+
+TEST(DemoDocuments, AxisTitlesFollowTheQuantitiesOnEachAxis) {
+    struct Case {
+        const char* file;
+        const char* x;
+        const char* y;
+        const char* z;
+    };
+    // 3D documents name the axes crossed (X along the plot's Z, Y along X, Z along Y);
+    // colour maps name plot X across and plot Z up, as their dialog does.
+    const Case cases[] = {
+        {"expz.kpl", "U", "X", "V"},
+        {"expz_2.kpl", "M", "U", "V"},
+        {"expz2d.kpl", "X", "Y", nullptr},
+        {"cosz2d.kpl", "X", "Y", nullptr},
+    };
+    for (const auto& c : cases) {
+        Document doc;
+        ASSERT_TRUE(doc.LoadFile(std::filesystem::path(TERVANE_SAMPLES_DIR) / c.file).Ok());
+        EXPECT_EQ(doc.AxisTitleX(), c.x) << c.file;
+        EXPECT_EQ(doc.AxisTitleY(), c.y) << c.file;
+        if (c.z) {
+            EXPECT_EQ(doc.AxisTitleZ(), c.z) << c.file;
+        }
     }
 }
 
