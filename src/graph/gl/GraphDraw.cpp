@@ -21,16 +21,19 @@ namespace {
 constexpr float kOverlayDrop = 3.0f;
 
 // Vertex arrays of a batch of quads; a display list compiled around
-// glDrawArrays keeps its own copy of the data.
+// glDrawArrays or glDrawElements keeps its own copy of the data. With indices,
+// each grid point is one vertex shared by the quads around it, which the GL
+// transforms and lights once instead of four times.
 struct QuadArrays {
-    std::vector<GLdouble> positions, normals, colors, texCoords;
+    std::vector<GLfloat> positions, normals, colors, texCoords;
+    std::vector<GLuint> indices;
     int colorComponents = 3;
 
-    void Reserve(std::size_t quads, bool texture) {
-        positions.reserve(quads * 12);
-        normals.reserve(quads * 12);
-        colors.reserve(quads * 4 * static_cast<std::size_t>(colorComponents));
-        if (texture) texCoords.reserve(quads * 8);
+    void Reserve(std::size_t vertices, bool texture) {
+        positions.reserve(vertices * 3);
+        normals.reserve(vertices * 3);
+        colors.reserve(vertices * static_cast<std::size_t>(colorComponents));
+        if (texture) texCoords.reserve(vertices * 2);
     }
     std::size_t Vertices() const { return positions.size() / 3; }
 
@@ -38,17 +41,21 @@ struct QuadArrays {
         if (positions.empty()) return;
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
-        glVertexPointer(3, GL_DOUBLE, 0, positions.data());
-        glNormalPointer(GL_DOUBLE, 0, normals.data());
+        glVertexPointer(3, GL_FLOAT, 0, positions.data());
+        glNormalPointer(GL_FLOAT, 0, normals.data());
         if (withColor) {
             glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(colorComponents, GL_DOUBLE, 0, colors.data());
+            glColorPointer(colorComponents, GL_FLOAT, 0, colors.data());
         }
         if (withTexture) {
             glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_DOUBLE, 0, texCoords.data());
+            glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
         }
-        glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(Vertices()));
+        if (indices.empty())
+            glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(Vertices()));
+        else
+            glDrawElements(GL_QUADS, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                           indices.data());
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glDisableClientState(GL_COLOR_ARRAY);
         glDisableClientState(GL_NORMAL_ARRAY);
@@ -56,13 +63,13 @@ struct QuadArrays {
     }
 };
 
-void Push3(std::vector<GLdouble>& v, double a, double b, double c) {
-    v.push_back(a);
-    v.push_back(b);
-    v.push_back(c);
+void Push3(std::vector<GLfloat>& v, double a, double b, double c) {
+    v.push_back(static_cast<GLfloat>(a));
+    v.push_back(static_cast<GLfloat>(b));
+    v.push_back(static_cast<GLfloat>(c));
 }
 
-void Push3(std::vector<GLdouble>& v, const SurfaceMesh::Vec3& a) {
+void Push3(std::vector<GLfloat>& v, const SurfaceMesh::Vec3& a) {
     Push3(v, a[0], a[1], a[2]);
 }
 
@@ -70,7 +77,7 @@ void Push3(std::vector<GLdouble>& v, const SurfaceMesh::Vec3& a) {
 // the vertices in the order P00, P01, P11, P10.
 void DrawColorMap(const SurfaceMesh& mesh) {
     QuadArrays q;
-    q.Reserve(mesh.ValidCells(), false);
+    q.Reserve(mesh.ValidCells() * 4, false);
     glDisable(GL_LIGHTING);
     for (std::size_t i = 0; i + 1 < mesh.SizeU(); ++i) {
         for (std::size_t j = 0; j + 1 < mesh.SizeV(); ++j) {
@@ -106,26 +113,52 @@ void DrawSurfaceQuads(const CGraph& g, const SurfaceMesh& mesh, bool textured) {
     }
     QuadArrays q;
     q.colorComponents = alpha ? 4 : 3;
-    q.Reserve(mesh.ValidCells(), textured);
     const double su = g.StepU(), sv = g.StepV();
-    for (std::size_t i = 0; i + 1 < mesh.SizeU(); ++i) {
-        for (std::size_t j = 0; j + 1 < mesh.SizeV(); ++j) {
-            if (!mesh.CellValid(i, j)) continue;
-            const std::size_t corners[4][2] = {{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}};
-            for (const auto& c : corners) {
-                Push3(q.normals,
-                      smooth == 3 ? mesh.VertexNormal(c[0], c[1]) : mesh.FaceNormal(i, j));
-                if (textured) {
-                    q.texCoords.push_back((su - static_cast<double>(c[0])) / su);
-                    q.texCoords.push_back((sv - static_cast<double>(c[1])) / sv);
-                }
-                if (withColor) {
-                    const SurfaceMesh::Vec3 colour =
-                        white ? SurfaceMesh::Vec3{1, 1, 1} : mesh.Color(c[0], c[1]);
-                    Push3(q.colors, colour);
-                    if (alpha) q.colors.push_back(g.TransAlpha());
-                }
-                Push3(q.positions, mesh.Position(c[0], c[1]));
+    auto vertex = [&](std::size_t i, std::size_t j, const SurfaceMesh::Vec3& normal) {
+        Push3(q.normals, normal);
+        if (textured) {
+            q.texCoords.push_back(static_cast<GLfloat>((su - static_cast<double>(i)) / su));
+            q.texCoords.push_back(static_cast<GLfloat>((sv - static_cast<double>(j)) / sv));
+        }
+        if (withColor) {
+            Push3(q.colors, white ? SurfaceMesh::Vec3{1, 1, 1} : mesh.Color(i, j));
+            if (alpha) q.colors.push_back(g.TransAlpha());
+        }
+        SurfaceMesh::Vec3 p = mesh.Position(i, j);
+        // Points of no drawn cell are never referenced; keep NaN out of the arrays.
+        for (double& c : p)
+            if (!std::isfinite(c)) c = 0.0;
+        Push3(q.positions, p);
+    };
+    if (smooth == 3) {
+        // Smoothest: one vertex per grid point with its own normal, shared by its quads.
+        const std::size_t nu = mesh.SizeU(), nv = mesh.SizeV();
+        q.Reserve(nu * nv, textured);
+        for (std::size_t i = 0; i < nu; ++i)
+            for (std::size_t j = 0; j < nv; ++j)
+                vertex(i, j, mesh.VertexNormal(i, j));
+        q.indices.reserve(mesh.ValidCells() * 4);
+        for (std::size_t i = 0; i + 1 < nu; ++i) {
+            for (std::size_t j = 0; j + 1 < nv; ++j) {
+                if (!mesh.CellValid(i, j)) continue;
+                const auto at = [&](std::size_t a, std::size_t b) {
+                    return static_cast<GLuint>(a * nv + b);
+                };
+                q.indices.insert(q.indices.end(),
+                                 {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)});
+            }
+        }
+    } else {
+        // Flat and smooth: the cell's face normal on each of its own four vertices.
+        q.Reserve(mesh.ValidCells() * 4, textured);
+        for (std::size_t i = 0; i + 1 < mesh.SizeU(); ++i) {
+            for (std::size_t j = 0; j + 1 < mesh.SizeV(); ++j) {
+                if (!mesh.CellValid(i, j)) continue;
+                const SurfaceMesh::Vec3& n = mesh.FaceNormal(i, j);
+                vertex(i, j, n);
+                vertex(i + 1, j, n);
+                vertex(i + 1, j + 1, n);
+                vertex(i, j + 1, n);
             }
         }
     }
@@ -140,7 +173,7 @@ void DrawColormapOverlay(const CGraph& g, const SurfaceMesh& mesh, float minY, f
     CGraph::SplitColor(g.FirstColor(), high[0], high[1], high[2]);
     const double range = mesh.Green().range;
     QuadArrays q;
-    q.Reserve(mesh.ValidCells(), false);
+    q.Reserve(mesh.ValidCells() * 4, false);
     for (std::size_t i = 0; i + 1 < mesh.SizeU(); ++i) {
         for (std::size_t j = 0; j + 1 < mesh.SizeV(); ++j) {
             if (!mesh.CellValid(i, j)) continue;
