@@ -178,10 +178,10 @@ std::string AxesJson(const CAxes& a) {
     return out.str();
 }
 
-// Loads a document; prints the error and returns false when it does not load. Warnings go to
-// the error stream: the document is usable.
+} // namespace
+
 bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
-                  std::vector<std::string>* warnings = nullptr) {
+                  std::vector<std::string>* warnings) {
     DocumentResult loaded = doc.LoadFile(path);
     if (!loaded.Ok()) {
         err << loaded.Message << '\n';
@@ -192,8 +192,6 @@ bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
     if (warnings) *warnings = std::move(loaded.Warnings);
     return true;
 }
-
-} // namespace
 
 bool IsDocumentSample(const std::vector<std::string>& args) {
     for (std::size_t i = 1; i < args.size(); ++i) {

@@ -5,10 +5,19 @@
 #include <string_view>
 #include <vector>
 
+namespace tervane {
+class Document;
+}
+
 namespace tervane::cli {
 
 /// Prints a usage problem and the usage text; returns the exit code for wrong usage.
 using UsageFunction = int (*)(std::ostream& err, std::string_view problem);
+
+/// Loads a document; prints the error and returns false when it does not load. Warnings go to
+/// err (and to warnings when given): the document is usable.
+bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
+                  std::vector<std::string>* warnings = nullptr);
 
 /// True when the arguments of "sample" name a document rather than giving --expr.
 bool IsDocumentSample(const std::vector<std::string>& args);

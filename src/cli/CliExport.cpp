@@ -66,13 +66,7 @@ int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return usage(err, "the mesh file must end in .ply or .obj: '" + *output + "'");
 
     Document document;
-    const DocumentResult loaded = document.LoadFile(*input);
-    if (!loaded.Ok()) {
-        err << loaded.Message << '\n';
-        return 1;
-    }
-    for (const std::string& warning : loaded.Warnings)
-        err << warning << '\n';
+    if (!LoadDocument(document, *input, err)) return 1;
     const auto& graphs = document.ShownGraphs().FunSurfs();
 
     MeshExport::Counts counts;

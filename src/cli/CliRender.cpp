@@ -104,13 +104,7 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         return usage(err, "the output must end in .png or .bmp: '" + *output + "'");
 
     Document document;
-    const DocumentResult loaded = document.LoadFile(*input);
-    if (!loaded.Ok()) {
-        err << loaded.Message << '\n';
-        return 1;
-    }
-    for (const std::string& warning : loaded.Warnings)
-        err << "warning: " << warning << '\n';
+    if (!LoadDocument(document, *input, err)) return 1;
     request.Step = step.value_or(document.AnimationStep());
 
     const SceneValues values{document.SceneKind(), document.AxisTitleX(), document.AxisTitleY(),

@@ -1,4 +1,5 @@
 #include "expr/CompiledProgram.h"
+#include "ReferenceEvaluation.h"
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
@@ -16,32 +17,12 @@ namespace {
 
 // What DoEvaluate makes of a point, in the compiled program's terms.
 EvalStatus Reference(const std::string& postfix, float x, float y, float t, Complex& w) {
-    CEvaluator evaluator;
-    try {
-        if (!evaluator.DoEvaluate(postfix, false, w.re, w.im, x, y, t)) return EvalStatus::NoValue;
-        return EvalStatus::Value;
-    } catch (const ExprError& e) {
-        switch (e.Number()) {
-        case ExprError::kDivisionByZero:
-            return EvalStatus::DivisionByZero;
-        case ExprError::kOverflow:
-            return EvalStatus::Overflow;
-        case ExprError::kTypeMismatch:
-            return EvalStatus::TypeMismatch;
-        case ExprError::kPopEmpty:
-        case ExprError::kPeekEmpty:
-            return EvalStatus::StackEmpty;
-        default:
-            ADD_FAILURE() << "unexpected error " << e.what();
-            return EvalStatus::Overflow;
-        }
-    }
+    const auto status = testing::ReferenceEvaluate(postfix, x, y, t, w);
+    if (!status) ADD_FAILURE() << "unexpected error for '" << postfix << "'";
+    return status.value_or(EvalStatus::Overflow);
 }
 
-bool SameBits(Complex a, Complex b) {
-    return std::bit_cast<std::uint32_t>(a.re) == std::bit_cast<std::uint32_t>(b.re) &&
-           std::bit_cast<std::uint32_t>(a.im) == std::bit_cast<std::uint32_t>(b.im);
-}
+using testing::SameBits;
 
 std::vector<std::pair<float, float>> SamplePoints() {
     std::vector<std::pair<float, float>> points = {

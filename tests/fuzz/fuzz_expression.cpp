@@ -11,6 +11,8 @@
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
 
+#include "../expr/ReferenceEvaluation.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -30,34 +32,15 @@ struct Point {
 
 // What DoEvaluate makes of a point, in the compiled program's terms.
 EvalStatus Reference(const std::string& postfix, Point p, Complex& w) {
-    CEvaluator evaluator;
-    try {
-        if (!evaluator.DoEvaluate(postfix, false, w.re, w.im, p.x, p.y, p.t))
-            return EvalStatus::NoValue;
-        return EvalStatus::Value;
-    } catch (const ExprError& e) {
-        switch (e.Number()) {
-        case ExprError::kDivisionByZero:
-            return EvalStatus::DivisionByZero;
-        case ExprError::kOverflow:
-            return EvalStatus::Overflow;
-        case ExprError::kTypeMismatch:
-            return EvalStatus::TypeMismatch;
-        case ExprError::kPopEmpty:
-        case ExprError::kPeekEmpty:
-            return EvalStatus::StackEmpty;
-        default:
-            std::fprintf(stderr, "unexpected error %d (%s) for '%s'\n", e.Number(), e.what(),
-                         postfix.c_str());
-            std::abort();
-        }
+    const auto status = testing::ReferenceEvaluate(postfix, p.x, p.y, p.t, w);
+    if (!status) {
+        std::fprintf(stderr, "unexpected error for '%s'\n", postfix.c_str());
+        std::abort();
     }
+    return *status;
 }
 
-bool SameBits(Complex a, Complex b) {
-    return std::bit_cast<std::uint32_t>(a.re) == std::bit_cast<std::uint32_t>(b.re) &&
-           std::bit_cast<std::uint32_t>(a.im) == std::bit_cast<std::uint32_t>(b.im);
-}
+using testing::SameBits;
 
 [[noreturn]] void Disagree(const std::string& postfix, Point p, EvalStatus want, Complex w,
                            EvalStatus got, Complex g, const char* path) {
