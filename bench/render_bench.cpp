@@ -10,6 +10,7 @@
 //                          must not re-issue graph geometry: N = 100 and 1000 side by side.
 // BM_SceneListRebuild/N    the same step without the frame: orientation and scene
 //                          list only, which must not grow with the grid.
+#include "BenchGraphs.h"
 #include "graph/CGraph.h"
 #include "graph/gl/GraphListCache.h"
 #include "scene/CAxes.h"
@@ -34,15 +35,7 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
 std::shared_ptr<CGraph> ExpSurface(int steps) {
-    auto g = CGraph().Init(1, "exp", kGraphSurface, kCoordCartesian, "x", "y", "exp(z)", steps,
-                           steps, -2, 2, -2, 2, 0, 0, 0, 0, 1, 4, 3, 3, false, false, false, 0);
-    g->SetFunForm(2);
-    g->SetVarX(kQuantityX);
-    g->SetVarY(kQuantityY);
-    g->SetVarZ(kQuantityReal);
-    g->SetColorR(kQuantityReal);
-    g->SetColorG(kQuantityImaginary);
-    g->SetColorB(kQuantityMagnitude);
+    auto g = bench::Surface("exp(z)", steps);
     g->GetPoints();
     return g;
 }

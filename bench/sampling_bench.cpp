@@ -6,6 +6,7 @@
 // expression with no interpreter. The summary at the end prints our time per
 // point, the ratio of our one-thread time to the hand-written loop, the
 // speed-up with two threads, and the memory a graph holds per grid point.
+#include "BenchGraphs.h"
 #include "expr/Complex.h"
 #include "graph/CGraph.h"
 
@@ -33,17 +34,7 @@ const char* const kFunctions[] = {
 };
 
 std::shared_ptr<CGraph> MakeGraph(int function) {
-    auto g =
-        CGraph().Init(1, "bench", kGraphSurface, kCoordCartesian, "x", "y", kFunctions[function],
-                      kSteps, kSteps, -2, 2, -2, 2, 0, 0, 0, 0, 0, 4, 3, 3, false, false, false, 0);
-    g->SetFunForm(2);
-    g->SetVarX(kQuantityX);
-    g->SetVarY(kQuantityY);
-    g->SetVarZ(kQuantityReal);
-    g->SetColorR(kQuantityReal);
-    g->SetColorG(kQuantityImaginary);
-    g->SetColorB(kQuantityMagnitude);
-    return g;
+    return bench::Surface(kFunctions[function], kSteps);
 }
 
 void PerPoint(benchmark::State& state) {

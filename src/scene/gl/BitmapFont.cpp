@@ -1,7 +1,6 @@
 #include "scene/gl/BitmapFont.h"
 
 #include "scene/gl/GlStateGuard.h"
-#include "scene/gl/GuiApplication.h"
 #include "scene/gl/detail/FontFaces.h"
 
 #include <QImage>
@@ -66,18 +65,8 @@ GlyphBitmap Rasterise(const QPainterPath& path) {
 
 BitmapFont::BitmapFont(const QString& face, int height, int weight) {
     QRawFont raw;
-    try {
-        EnsureGuiApplication();
-        raw = detail::LoadRawFont(face, std::abs(height), weight, false, true);
-    } catch (const std::exception& error) {
-        error_ = std::string("Unable to create font: ") + error.what();
-        return;
-    }
-    lists_ = GlListRange(kGlyphCount);
-    if (lists_.Base() == 0) {
-        error_ = "Unable to create font: no display lists available";
-        return;
-    }
+    error_ = detail::PrepareGlyphFont(raw, lists_, face, std::abs(height), weight, false, true);
+    if (!error_.empty()) return;
 
     // glBitmap unpacks its bits when the list is compiled, so the store modes matter now.
     GlClientAttribGuard pixelStore(GL_CLIENT_PIXEL_STORE_BIT);

@@ -17,9 +17,13 @@ namespace {
 
 using Pass = AxesGeometry::Pass;
 
-void Colour(const AxesGeometry::Colour& c) { glColor3f(c.r, c.g, c.b); }
+void Colour(const AxesGeometry::Colour& c) {
+    glColor3f(c.r, c.g, c.b);
+}
 
-void Vertex(const AxesGeometry::Point& p) { glVertex3f(p.x, p.y, p.z); }
+void Vertex(const AxesGeometry::Point& p) {
+    glVertex3f(p.x, p.y, p.z);
+}
 
 void ApplyState(const AxesGeometry::State& state) {
     if (state.lighting) {

@@ -1,7 +1,6 @@
 #include "scene/gl/OutlineFont.h"
 
 #include "scene/gl/GlText.h"
-#include "scene/gl/GuiApplication.h"
 #include "scene/gl/detail/FontFaces.h"
 #include "scene/gl/detail/GlyphTessellator.h"
 
@@ -42,18 +41,8 @@ bool IsPrintable(int code) {
 OutlineFont::OutlineFont(const QString& face, int height, int weight, bool italic)
     : height_(height) {
     QRawFont raw;
-    try {
-        EnsureGuiApplication();
-        raw = detail::LoadRawFont(face, kOutlinePixels, weight, italic, false);
-    } catch (const std::exception& error) {
-        error_ = std::string("Unable to create font: ") + error.what();
-        return;
-    }
-    lists_ = GlListRange(kGlyphCount);
-    if (lists_.Base() == 0) {
-        error_ = "Unable to create font: no display lists available";
-        return;
-    }
+    error_ = detail::PrepareGlyphFont(raw, lists_, face, kOutlinePixels, weight, italic, false);
+    if (!error_.empty()) return;
 
     while (glGetError() != GL_NO_ERROR) {
         // Errors left by earlier drawing must not be taken for ours.

@@ -26,7 +26,9 @@ constexpr float kAnimationMargin = 0.1f;
 // Graphs of this kind draw once more after the coordinate system.
 constexpr std::int32_t kGraphDrawnOverAxes = 7;
 
-bool IsTwoDimensional(std::int32_t sceneKind) { return sceneKind == 1 || sceneKind == 4; }
+bool IsTwoDimensional(std::int32_t sceneKind) {
+    return sceneKind == 1 || sceneKind == 4;
+}
 
 AxisNumberFormat UserNumberFormat() {
     try {
@@ -53,8 +55,8 @@ void IssueProjection(const ProjectionSetup& p) {
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(p.eye[0], p.eye[1], p.eye[2], p.centre[0], p.centre[1], p.centre[2], p.up[0],
-              p.up[1], p.up[2]);
+    gluLookAt(p.eye[0], p.eye[1], p.eye[2], p.centre[0], p.centre[1], p.centre[2], p.up[0], p.up[1],
+              p.up[2]);
 }
 
 } // namespace
@@ -73,7 +75,9 @@ struct SceneRenderer::ListContent {
 SceneRenderer::SceneRenderer(const SceneInputs& inputs)
     : in_(inputs), numberFormat_(UserNumberFormat()) {}
 
-SceneRenderer::~SceneRenderer() { ReleaseGl(); }
+SceneRenderer::~SceneRenderer() {
+    ReleaseGl();
+}
 
 void SceneRenderer::Initialize() {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -114,8 +118,8 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     for (int h = 0; h < listCount; ++h) {
         std::vector<GLuint>& lists = graphLists[static_cast<std::size_t>(h)];
         for (const CScene::GraphPtr& graph : graphs)
-            lists.push_back(graphLists_.ListFor(graph, graph->Animation() ? h : 0,
-                                                values.SceneKind));
+            lists.push_back(
+                graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind));
         if (!animated) break;
         const CBox b = shown.GetBox(h, boxContext);
         unionBox.MinX = std::min(unionBox.MinX, b.MinX);
@@ -150,8 +154,8 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
             in_.Axes.TitleX = values.AxisTitleX;
             in_.Axes.TitleY = values.AxisTitleY;
             in_.Axes.TitleZ = values.AxisTitleZ;
-            content.axes = AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase,
-                                    numberFormat_);
+            content.axes =
+                AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase, numberFormat_);
         }
         for (const CScene::GraphPtr& graph : graphs)
             content.drawnOverAxes.push_back(graph->GraphType() == kGraphDrawnOverAxes);

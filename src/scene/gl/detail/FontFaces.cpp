@@ -1,5 +1,7 @@
 #include "scene/gl/detail/FontFaces.h"
 
+#include "scene/gl/GuiApplication.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
@@ -67,6 +69,23 @@ QRawFont LoadRawFont(const QString& face, double pixelSize, int weight, bool ita
     }
     throw std::runtime_error("font not found: " + face.toStdString() + " (as " +
                              family.toStdString() + ")");
+}
+
+} // namespace tervane::detail
+
+namespace tervane::detail {
+
+std::string PrepareGlyphFont(QRawFont& raw, GlListRange& lists, const QString& face,
+                             double pixelSize, int weight, bool italic, bool hinted) {
+    try {
+        EnsureGuiApplication();
+        raw = LoadRawFont(face, pixelSize, weight, italic, hinted);
+    } catch (const std::exception& error) {
+        return std::string("Unable to create font: ") + error.what();
+    }
+    lists = GlListRange(128);
+    if (lists.Base() == 0) return "Unable to create font: no display lists available";
+    return {};
 }
 
 } // namespace tervane::detail

@@ -3,6 +3,10 @@
 #include <QRawFont>
 #include <QString>
 
+#include "scene/gl/GlListRange.h"
+
+#include <string>
+
 namespace tervane::detail {
 
 /// The installed family that stands in for a face name of the system's fonts: "Arial" is drawn
@@ -16,5 +20,10 @@ namespace tervane::detail {
 /// neither the family nor its font file can be found.
 [[nodiscard]] QRawFont LoadRawFont(const QString& face, double pixelSize, int weight, bool italic,
                                    bool hinted);
+
+/// Loads the face for a font of 128 glyph lists and reserves the lists. Returns the message
+/// "Unable to create font: ..." when either fails (nothing is reserved then), else empty.
+[[nodiscard]] std::string PrepareGlyphFont(QRawFont& raw, GlListRange& lists, const QString& face,
+                                           double pixelSize, int weight, bool italic, bool hinted);
 
 } // namespace tervane::detail
