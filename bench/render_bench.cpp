@@ -12,16 +12,16 @@
 //                          list only, which must not grow with the grid.
 #include "BenchGraphs.h"
 #include "graph/CGraph.h"
-#include "graph/gl/GraphListCache.h"
+#include "gl/GraphListCache.h"
 #include "scene/CAxes.h"
 #include "scene/CLight.h"
 #include "scene/CScene.h"
 #include "scene/CView.h"
 #include "scene/SceneOrientation.h"
 #include "scene/ZoomToFit.h"
-#include "scene/gl/GuiApplication.h"
-#include "scene/gl/HeadlessGlContext.h"
-#include "scene/gl/SceneRenderer.h"
+#include "gl/headless/GuiApplication.h"
+#include "gl/headless/HeadlessGlContext.h"
+#include "gl/SceneRenderer.h"
 
 #include <benchmark/benchmark.h>
 

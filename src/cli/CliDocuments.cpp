@@ -1,8 +1,8 @@
 #include "cli/CliDocuments.h"
 #include "cli/SampleCsv.h"
 
-#include "app/Document.h"
-#include "app/DocumentSamples.h"
+#include "document/Document.h"
+#include "document/DocumentSamples.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "cli/CliExport.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
 #include "graph/MeshExport.h"
 
 #include <filesystem>

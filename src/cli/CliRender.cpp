@@ -1,8 +1,8 @@
 #include "cli/CliRender.h"
 
-#include "app/Document.h"
-#include "scene/gl/HeadlessGlContext.h"
-#include "scene/gl/SceneRenderer.h"
+#include "document/Document.h"
+#include "gl/headless/HeadlessGlContext.h"
+#include "gl/headless/OffscreenFrame.h"
 
 #include <QImage>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "expr/CEvaluator.h"
 #include "graph/Grid2D.h"
-#include "scene/CBox.h"
+#include "core/CBox.h"
 
 #include <cstdint>
 #include <memory>

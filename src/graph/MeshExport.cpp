@@ -1,7 +1,7 @@
 #include "graph/MeshExport.h"
 
 #include "graph/SurfaceMesh.h"
-#include "scene/MaterialPresets.h"
+#include "core/MaterialPresets.h"
 
 #include <algorithm>
 #include <cctype>

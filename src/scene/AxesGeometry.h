@@ -2,7 +2,7 @@
 
 #include "scene/AxisNumberFormat.h"
 #include "scene/CAxes.h"
-#include "scene/CBox.h"
+#include "core/CBox.h"
 #include "scene/CMaterial.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "scene/CMaterial.h"
 
-#include "scene/MaterialPresets.h"
+#include "core/MaterialPresets.h"
 #include "scene/detail/Subscript.h"
 
 namespace tervane {

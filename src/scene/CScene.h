@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graph/CGraph.h"
-#include "scene/CBox.h"
+#include "core/CBox.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/CBox.h"
+#include "core/CBox.h"
 #include "scene/CMarker.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // Fuzz target: the clipboard reader. The first byte chooses the kind of the receiving
 // document; the rest is the clipboard text. A paste that succeeds adds exactly one graph whose
 // copy reads back to the same record; a paste that fails changes nothing.
-#include "app/ClipboardText.h"
-#include "app/Document.h"
+#include "document/ClipboardText.h"
+#include "document/Document.h"
 
 #include <cstdint>
 #include <cstdio>

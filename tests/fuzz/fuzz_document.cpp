@@ -2,8 +2,8 @@
 // container and, unchanged, as container bytes. A document that reads is loaded (and sampled,
 // when its grids are small), saved, and loaded again: the second save must give the same bytes
 // as the first, and a failed load must leave the document as it was.
-#include "app/Document.h"
-#include "app/KplFormat.h"
+#include "document/Document.h"
+#include "document/KplFormat.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "GlTestSupport.h"
 
-#include "texture/gl/GlContourSink.h"
+#include "gl/GlContourSink.h"
 
 #include <stdexcept>
 #include <vector>

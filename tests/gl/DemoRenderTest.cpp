@@ -1,5 +1,5 @@
-#include "app/Document.h"
-#include "scene/gl/SceneRenderer.h"
+#include "document/Document.h"
+#include "gl/headless/OffscreenFrame.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "GlTestSupport.h"
 
 #include "scene/AxesGeometry.h"
-#include "scene/gl/GlAxes.h"
-#include "scene/gl/GlFonts.h"
+#include "gl/GlAxes.h"
+#include "gl/text/GlFonts.h"
 
 #include <array>
 #include <memory>

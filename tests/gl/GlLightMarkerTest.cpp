@@ -1,9 +1,9 @@
 #include "GlTestSupport.h"
 
-#include "scene/MaterialPresets.h"
-#include "scene/gl/GlLight.h"
-#include "scene/gl/GlMarker.h"
-#include "scene/gl/GlMaterial.h"
+#include "core/MaterialPresets.h"
+#include "gl/GlLight.h"
+#include "gl/GlMarker.h"
+#include "gl/GlMaterial.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/gl/GuiApplication.h"
-#include "scene/gl/HeadlessGlContext.h"
+#include "gl/headless/GuiApplication.h"
+#include "gl/headless/HeadlessGlContext.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,8 @@
 #include "GlTestSupport.h"
 
-#include "scene/gl/GlFonts.h"
-#include "scene/gl/GlText.h"
-#include "scene/gl/detail/FontFaces.h"
+#include "gl/text/GlFonts.h"
+#include "gl/text/GlText.h"
+#include "gl/text/detail/FontFaces.h"
 
 #include <array>
 #include <string>

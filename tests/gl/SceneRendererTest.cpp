@@ -1,8 +1,8 @@
-#include "scene/gl/SceneRenderer.h"
+#include "gl/SceneRenderer.h"
 
 #include "graph/CGraph.h"
-#include "scene/gl/GuiApplication.h"
-#include "scene/gl/HeadlessGlContext.h"
+#include "gl/headless/GuiApplication.h"
+#include "gl/headless/HeadlessGlContext.h"
 
 #include <GL/gl.h>
 

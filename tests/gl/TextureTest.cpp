@@ -1,7 +1,7 @@
 #include "GlTestSupport.h"
 
-#include "texture/gl/CTexture.h"
-#include "texture/gl/TextureImage.h"
+#include "gl/CTexture.h"
+#include "gl/TextureImage.h"
 
 #include <QDir>
 #include <QTemporaryDir>

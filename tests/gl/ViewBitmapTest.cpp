@@ -1,6 +1,6 @@
 #include "GlTestSupport.h"
 
-#include "scene/gl/ViewBitmap.h"
+#include "gl/ViewBitmap.h"
 
 #include <QTemporaryDir>
 

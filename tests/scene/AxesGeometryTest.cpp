@@ -1,5 +1,5 @@
 #include "scene/AxesGeometry.h"
-#include "scene/MaterialPresets.h"
+#include "core/MaterialPresets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scene/CBox.h"
+#include "core/CBox.h"
 #include "scene/CMarker.h"
 
 #include <gtest/gtest.h>

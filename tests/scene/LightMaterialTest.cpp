@@ -1,6 +1,6 @@
 #include "scene/CLight.h"
 #include "scene/CMaterial.h"
-#include "scene/MaterialPresets.h"
+#include "core/MaterialPresets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,212 @@
+#include "document/ClipboardText.h"
+
+#include "document/KplFormat.h"
+#include "document/detail/GraphRecord.h"
+#include "document/detail/TokenText.h"
+
+#include <limits>
+
+namespace tervane {
+
+std::optional<std::string> WriteClipboardText(std::int32_t sceneKind, const CGraph& graph,
+                                              std::string& error) {
+    std::string text = detail::FormatInteger(sceneKind) + " ";
+    if (!detail::HasRecord(graph.GraphType())) return text;
+    // The clipboard never carries the program-wide frames and speed back in; any values do.
+    if (auto problem = detail::AppendGraphRecord(graph, detail::RecordAnimation{}, text)) {
+        error = "The graph cannot be copied: " + *problem + ".";
+        return std::nullopt;
+    }
+    return text;
+}
+
+bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t k) {
+    switch (sceneKind) {
+    case 1:
+        return k == 1 || k == 4;
+    case 2:
+        return k == 2 || k == 5;
+    case 3:
+        return k == 3 || k == 6;
+    case 7:
+        return k == 7;
+    default:
+        return true;
+    }
+}
+
+ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind, std::int32_t records,
+                                std::int32_t lastGraphID) {
+    ClipboardRead read;
+    read.LastGraphID = lastGraphID;
+    const std::vector<std::string> tokens = detail::SplitTokens(text);
+    if (tokens.empty()) {
+        read.Message = "The clipboard holds no text.";
+        return read;
+    }
+    if (tokens.size() > kpl::kMaxClipboardTokens || !detail::NumericPrefix(tokens[0])) {
+        read.Message = "The clipboard does not hold a graph.";
+        return read;
+    }
+    read.TextKind = detail::ReadInteger(tokens[0]);
+    if (!ClipboardKindAccepted(sceneKind, read.TextKind)) {
+        read.Result = ClipboardRead::Outcome::WrongKind;
+        read.Message = "The graph on the clipboard belongs to another kind of document.";
+        return read;
+    }
+
+    detail::TokenCursor cursor(tokens, 1);
+    std::int32_t last = lastGraphID;
+    for (std::int32_t k = 0; k < records; ++k) {
+        detail::GraphRecordRead record =
+            detail::ReadGraphRecord(cursor, detail::RecordDialect::Clipboard);
+        if (cursor.Overrun()) {
+            read.Graphs.clear();
+            read.Message = "The clipboard does not hold a complete graph.";
+            return read;
+        }
+        last = last < std::numeric_limits<std::int32_t>::max() ? last + 1 : last;
+        record.Graph->SetID(last);
+        read.Graphs.push_back(std::move(record.Graph));
+    }
+    read.LastGraphID = last;
+    read.Result = ClipboardRead::Outcome::Graphs;
+    return read;
+}
+
+namespace {
+
+std::optional<std::string> Label3D(const CGraph& g) {
+    const std::int32_t type = g.GraphType();
+    if (type == 31) return "Vector ";
+    if (type == 32) return "Vector Operation ";
+    const std::string& x = g.ExpressX();
+    const std::string& y = g.ExpressY();
+    const std::string& z = g.ExpressZ();
+    if (type == 7 || type == 8) {
+        switch (g.CoordType()) {
+        case kCoordCartesian:
+            return "Point  x=" + x + ", y=" + y + ", z=" + z;
+        case kCoordPolar:
+            return "Point  a=" + x + ", r=" + y + ", z=" + z;
+        case kCoordAnglePair:
+            return "Point  a=" + x + ", b=" + y + ", r=" + z;
+        default:
+            return std::nullopt;
+        }
+    }
+    std::string prefix;
+    switch (type) {
+    case 1:
+        prefix = "3D Curve  ";
+        break;
+    case 2:
+        prefix = "3D Surface  ";
+        break;
+    case 11:
+        prefix = "3D Curve Animation  ";
+        break;
+    case 12:
+        prefix = "3D Surface Animation  ";
+        break;
+    default:
+        break;
+    }
+    const std::int32_t form = g.FunForm();
+    const std::int32_t coord = g.CoordType();
+    if (form == 2) {
+        switch (coord) {
+        case 1:
+            return "Surface by rotation  y=" + z;
+        case kCoordCartesian:
+            return prefix + "w=" + z;
+        case kCoordPolar:
+            return prefix + "z=" + z;
+        case kCoordAnglePair:
+            return prefix + "r=" + z;
+        default:
+            return std::nullopt;
+        }
+    }
+    if (form == 3) {
+        switch (coord) {
+        case kCoordCartesian:
+            return prefix + "x=" + x + ",y=" + y + ",z=" + z;
+        case kCoordPolar:
+            return prefix + "a=" + x + ",r=" + y + ",z=" + z;
+        case kCoordAnglePair:
+            return prefix + "a=" + x + ",b=" + y + ",r=" + z;
+        default:
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LabelMap(const CGraph& g) {
+    const std::string tail = "x=" + g.ExpressX() + ", y=" + g.ExpressY() + ", z=" + g.ExpressZ();
+    switch (g.GraphType()) {
+    case kGraphColorMap:
+        return "Color Map  w=" + g.ExpressZ();
+    case kGraphContour:
+        return "Contour Plot  " + tail;
+    case kGraphVector:
+        return "Vector Plot  " + tail;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Curves (kind 1) and ribbons (kind 2): no dialog of this program makes them, so the label is
+// chosen from the function form and coordinates the record carries.
+std::optional<std::string> LabelCurve(const CGraph& g, bool ribbon) {
+    const std::string head =
+        std::string(ribbon ? "2.5D Ribbon" : "2D Curve") + (g.Animation() ? " Animation  " : "  ");
+    const std::int32_t coord = g.CoordType();
+    if (g.FunForm() == 2) {
+        if (coord == kCoordCartesian) return head + "y=" + g.ExpressZ();
+        if (coord == kCoordPolar) return head + "r=" + g.ExpressZ();
+    }
+    if (g.FunForm() == 3) {
+        if (coord == kCoordCartesian) return head + "x=" + g.ExpressX() + ",y=" + g.ExpressY();
+        if (coord == kCoordPolar) return head + "a=" + g.ExpressX() + ",r=" + g.ExpressY();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> GraphLabel(std::int32_t sceneKind, const CGraph& graph) {
+    switch (sceneKind) {
+    case 3:
+    case 6:
+        return Label3D(graph);
+    case 7:
+        return LabelMap(graph);
+    case 1:
+    case 4:
+        return LabelCurve(graph, false);
+    case 2:
+    case 5:
+        return LabelCurve(graph, true);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string GraphListLabel(std::int32_t sceneKind, const CGraph& graph) {
+    if (auto label = GraphLabel(sceneKind, graph)) return *label;
+    // A graph pasted into a document of no kind yet is labelled as its own kind would be.
+    if (sceneKind == 0) {
+        const std::int32_t own = graph.GraphType() == kGraphColorMap ||
+                                         graph.GraphType() == kGraphContour ||
+                                         graph.GraphType() == kGraphVector
+                                     ? 7
+                                     : 3;
+        if (auto label = GraphLabel(own, graph)) return *label;
+    }
+    if (!graph.NameS().empty()) return graph.NameS();
+    return "Graph  w=" + graph.ExpressZ();
+}
+
+} // namespace tervane

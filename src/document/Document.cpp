@@ -1,0 +1,253 @@
+#include "document/Document.h"
+
+#include "document/ClipboardText.h"
+#include "document/detail/GraphRecord.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+namespace tervane {
+
+namespace {
+
+std::string Quote(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+std::string GraphTitle(const CGraph& g) {
+    if (!g.NameS().empty()) return "\"" + g.NameS() + "\"";
+    return "w=" + g.ExpressZ();
+}
+
+// Samples a graph read from a file or the clipboard. A graph that cannot be sampled is kept, so
+// that the user can see and edit it; the warning says why it shows nothing.
+void SampleKept(CGraph& g, std::vector<std::string>& warnings) {
+    if (detail::IsUnsampledKind(g.GraphType())) return;
+    if (!g.GetPoints())
+        warnings.push_back("The graph " + GraphTitle(g) + " cannot be drawn: " + g.LastError());
+}
+
+} // namespace
+
+Document::Document() {
+    Reset();
+}
+
+void Document::Reset() {
+    allGraphs_ = CScene();
+    shownGraphs_ = CScene();
+    labels_.clear();
+    values_ = kpl::DocumentValues();
+    values_.Axes.Show = true;
+    CGraph::SetAnimationFrames(values_.AnimationFrames);
+    animationStep_ = 1;
+    view_ = ViewIntervals();
+}
+
+std::shared_ptr<CGraph> Document::Graph(std::size_t index) const {
+    if (index >= allGraphs_.Count()) return nullptr;
+    return allGraphs_.FunSurfs()[index];
+}
+
+bool Document::IsShown(std::size_t index) const {
+    const auto g = Graph(index);
+    return g && shownGraphs_.Item(CScene::KeyOf(*g)) == g;
+}
+
+bool Document::HasShownGraph(std::int32_t id) const {
+    return shownGraphs_.Item(std::to_string(id)) != nullptr;
+}
+
+std::int32_t Document::NextGraphID() {
+    if (values_.LastGraphID < std::numeric_limits<std::int32_t>::max())
+        return ++values_.LastGraphID;
+    // The counter is exhausted (a file carried the largest ID): take the smallest free one.
+    std::int32_t id = 1;
+    while (allGraphs_.Item(std::to_string(id)))
+        ++id;
+    return id;
+}
+
+void Document::AppendGraph(std::shared_ptr<CGraph> graph, std::string label) {
+    while (allGraphs_.Item(CScene::KeyOf(*graph)) || shownGraphs_.Item(CScene::KeyOf(*graph)))
+        graph->SetID(NextGraphID());
+    allGraphs_.Add(graph);
+    shownGraphs_.Add(graph);
+    labels_.push_back(std::move(label));
+}
+
+DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
+    if (!graph) return DocumentResult::Fail("There is no graph to add.");
+    graph->SetID(NextGraphID());
+    if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints())
+        return DocumentResult::Fail(graph->LastError());
+    AppendGraph(graph, GraphListLabel(values_.SceneKind, *graph));
+    return {};
+}
+
+bool Document::DeleteGraph(std::size_t index) {
+    const auto g = Graph(index);
+    if (!g) return false;
+    const std::string key = CScene::KeyOf(*g);
+    if (shownGraphs_.Item(key) == g) shownGraphs_.Remove(key);
+    allGraphs_.Remove(key);
+    labels_.erase(labels_.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+void Document::DeleteAllGraphs() {
+    shownGraphs_.Clear();
+    allGraphs_.Clear();
+    labels_.clear();
+    values_.LastGraphID = 0;
+}
+
+DocumentResult Document::SetShown(std::size_t index, bool shown) {
+    const auto g = Graph(index);
+    if (!g) return DocumentResult::Ignore("There is no graph at this place of the list.");
+    const std::string key = CScene::KeyOf(*g);
+    DocumentResult result;
+    if (!shown && HasShownGraph(g->ID())) {
+        shownGraphs_.Remove(key);
+    } else if (shown && !HasShownGraph(g->ID())) {
+        shownGraphs_.Add(g);
+        SampleKept(*g, result.Warnings);
+    }
+    return result;
+}
+
+DocumentResult Document::Load(std::string_view bytes) {
+    std::string error;
+    const std::optional<std::string> text = kpl::DecodeContainer(bytes, error);
+    if (!text) return DocumentResult::Fail(error);
+    std::optional<kpl::DocumentRead> read = kpl::ReadDocumentText(*text, values_, error);
+    if (!read) return DocumentResult::Fail(error);
+
+    DocumentResult result;
+    result.Warnings = std::move(read->Warnings);
+    for (const auto& g : read->Graphs)
+        SampleKept(*g, result.Warnings);
+
+    // Nothing below can fail: the document is replaced in one piece.
+    allGraphs_ = CScene();
+    shownGraphs_ = CScene();
+    labels_.clear();
+    values_ = std::move(read->Values);
+    CGraph::SetAnimationFrames(values_.AnimationFrames);
+    shownGraphs_.SetRotRoll(read->Header.RotRoll);
+    shownGraphs_.SetRotPitch(read->Header.RotPitch);
+    shownGraphs_.SetRotYaw(read->Header.RotYaw);
+    for (auto& g : read->Graphs) {
+        std::string label = GraphListLabel(values_.SceneKind, *g);
+        AppendGraph(std::move(g), std::move(label));
+    }
+    if (shownGraphs_.Animation()) animationStep_ = 1;
+    return result;
+}
+
+DocumentResult Document::LoadFile(const std::filesystem::path& path) {
+    if (path.empty()) return DocumentResult::Ignore("No file was named.");
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return DocumentResult::Fail("Cannot open " + Quote(path) + ": it is a folder.");
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return DocumentResult::Fail("Cannot open " + Quote(path) + ": " + std::strerror(errno) +
+                                    ".");
+    // Only the container's header and its longest text matter; bytes after it are ignored.
+    std::string bytes(kpl::kContainerHeaderBytes + kpl::kMaxTextLength, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad())
+        return DocumentResult::Fail("Cannot read " + Quote(path) + ": " + std::strerror(errno) +
+                                    ".");
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    DocumentResult result = Load(bytes);
+    if (result.State == DocumentResult::Status::Failed)
+        result.Message = "Cannot open " + Quote(path) + ". " + result.Message;
+    return result;
+}
+
+DocumentResult Document::Save() const {
+    std::string error;
+    DocumentResult result;
+    const std::optional<std::string> text =
+        kpl::WriteDocumentText(shownGraphs_, values_, error, &result.Warnings);
+    if (!text) return DocumentResult::Fail(error);
+    std::optional<std::string> bytes = kpl::EncodeContainer(*text, error);
+    if (!bytes) return DocumentResult::Fail(error);
+    result.Data = std::move(*bytes);
+    return result;
+}
+
+DocumentResult Document::SaveFile(const std::filesystem::path& path) const {
+    DocumentResult result = Save();
+    if (!result.Ok()) {
+        result.Message = "Cannot save " + Quote(path) + ". " + result.Message;
+        return result;
+    }
+    errno = 0;
+    // Truncating: a shorter document must not leave the end of an older, longer one behind.
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return DocumentResult::Fail("Cannot save " + Quote(path) + ": " + std::strerror(errno) +
+                                    ".");
+    file.write(result.Data.data(), static_cast<std::streamsize>(result.Data.size()));
+    file.close();
+    if (!file) {
+        const int code = errno;
+        return DocumentResult::Fail("Cannot save " + Quote(path) + ": " +
+                                    (code != 0 ? std::strerror(code) : "the write failed") + ".");
+    }
+    result.Data.clear();
+    return result;
+}
+
+DocumentResult Document::CopyGraph(std::size_t index) {
+    const auto g = Graph(index);
+    if (shownGraphs_.Count() == 0 || !g)
+        return DocumentResult::Ignore("Select a shown graph to copy.");
+    std::string error;
+    std::optional<std::string> text = WriteClipboardText(values_.SceneKind, *g, error);
+    if (!text) return DocumentResult::Fail(error);
+    copyCount_ = 1;
+    DocumentResult result;
+    result.Data = std::move(*text);
+    return result;
+}
+
+DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t> selected) {
+    if (copyCount_ < 1) return DocumentResult::Ignore("No graph has been copied yet.");
+    ClipboardRead read =
+        ReadClipboardText(text, values_.SceneKind, copyCount_, values_.LastGraphID);
+    if (read.Result == ClipboardRead::Outcome::WrongKind)
+        return DocumentResult::Ignore(read.Message);
+    if (read.Result != ClipboardRead::Outcome::Graphs) return DocumentResult::Fail(read.Message);
+
+    const bool checked = selected && *selected < Count() ? IsShown(*selected) : true;
+    const std::int32_t labelKind = values_.SceneKind != 0 ? values_.SceneKind : read.TextKind;
+    DocumentResult result;
+    values_.LastGraphID = read.LastGraphID;
+    for (auto& g : read.Graphs) {
+        SampleKept(*g, result.Warnings);
+        std::string label = GraphListLabel(labelKind, *g);
+        AppendGraph(g, std::move(label));
+        if (!checked) shownGraphs_.Remove(CScene::KeyOf(*g));
+    }
+    return result;
+}
+
+void Document::SetAnimationFrames(std::int32_t frames) {
+    values_.AnimationFrames = frames;
+    CGraph::SetAnimationFrames(frames);
+}
+
+void Document::SetAxisTitles(std::string x, std::string y, std::string z) {
+    values_.AxisTitleX = std::move(x);
+    values_.AxisTitleY = std::move(y);
+    values_.AxisTitleZ = std::move(z);
+}
+
+} // namespace tervane

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "document/KplFormat.h"
+#include "graph/CGraph.h"
+#include "scene/CAxes.h"
+#include "scene/CScene.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tervane {
+
+/// Outcome of a document operation, ready for the window to show.
+struct DocumentResult {
+    enum class Status {
+        Done,    ///< the operation took place (Warnings may tell what was repaired)
+        Ignored, ///< nothing to do by the rules of the command; Message says why
+        Failed,  ///< nothing changed; Message is the error to show
+    };
+    Status State = Status::Done;
+    /// The error or the reason nothing happened; empty when done.
+    std::string Message;
+    /// Sentences about what went partly wrong in an operation that took place.
+    std::vector<std::string> Warnings;
+    /// Payload: the file bytes of Save, the clipboard text of CopyGraph.
+    std::string Data;
+
+    bool Ok() const noexcept { return State == Status::Done; }
+    static DocumentResult Fail(std::string message) {
+        return {Status::Failed, std::move(message), {}, {}};
+    }
+    static DocumentResult Ignore(std::string message) {
+        return {Status::Ignored, std::move(message), {}, {}};
+    }
+};
+
+/// The view intervals that limit sampled values of the kinds that check them.
+struct ViewIntervals {
+    float MinX = -20, MaxX = 20, MinY = -20, MaxY = 20, MinZ = -50, MaxZ = 50;
+};
+
+/// The state of the open document and the program-wide values that go with it: every graph in
+/// list order (AllGraphs), the checked ones (ShownGraphs, which are drawn, saved and copied),
+/// the list labels, the coordinate system, the scene kind, the ID counter, the animation values
+/// and the axis titles. The window owns one and calls its operations; none needs a window.
+///
+/// Entry i of the graph list is AllGraphs().FunSurfs()[i]; it is checked when ShownGraphs holds
+/// the same graph.
+class Document {
+public:
+    /// A new document with the start-up values (coordinate system shown).
+    Document();
+
+    /// Back to the start-up values: no graphs, scene kind 0, default axes and titles. The
+    /// clipboard counter survives: it belongs to the program run.
+    void Reset();
+
+    // --- graphs and the graph list ---
+    const CScene& AllGraphs() const noexcept { return allGraphs_; }
+    const CScene& ShownGraphs() const noexcept { return shownGraphs_; }
+    /// The shown scene, for the view to set its orientation angles.
+    CScene& ShownGraphs() noexcept { return shownGraphs_; }
+    /// Number of graphs (entries of the list).
+    std::size_t Count() const noexcept { return allGraphs_.Count(); }
+    /// Graph of list entry i (from 0), or null.
+    std::shared_ptr<CGraph> Graph(std::size_t index) const;
+    /// Label of list entry i.
+    const std::string& Label(std::size_t index) const { return labels_.at(index); }
+    /// Sets the label of list entry i (an edit dialog names the replaced graph itself).
+    void SetLabel(std::size_t index, std::string label) { labels_.at(index) = std::move(label); }
+    /// True when list entry i is checked.
+    bool IsShown(std::size_t index) const;
+    /// True when a shown graph has this ID.
+    bool HasShownGraph(std::int32_t id) const;
+
+    /// Adds a graph made by a graph dialog: it gets the ID LastGraphID + 1, joins both scenes
+    /// and is sampled. When sampling fails the graph is taken out again and the result carries
+    /// the error (LastGraphID keeps its new value, as the dialogs expect).
+    DocumentResult AddGraph(std::shared_ptr<CGraph> graph);
+    /// Removes list entry i and its graph; false when there is no such entry.
+    bool DeleteGraph(std::size_t index);
+    /// Removes every graph and resets LastGraphID.
+    void DeleteAllGraphs();
+    /// Checks or unchecks list entry i. A checked graph joins the end of ShownGraphs and is
+    /// sampled again; a failure to sample is a warning (the graph stays shown, unsampled).
+    DocumentResult SetShown(std::size_t index, bool shown);
+
+    // --- files ---
+    /// Replaces the document with the one in the file bytes and samples every graph. On failure
+    /// the document stays exactly as it was. A graph whose function cannot be sampled is kept
+    /// (unsampled) and named in a warning.
+    DocumentResult Load(std::string_view bytes);
+    /// Load from a file; an empty path does nothing.
+    DocumentResult LoadFile(const std::filesystem::path& path);
+    /// The file bytes of the document (Data), or the reason it cannot be stored. Warnings name
+    /// shown graphs of kinds that documents have no record for (they are left out).
+    DocumentResult Save() const;
+    /// Writes the document to a file, replacing its whole content. Fails, with the reason, when
+    /// the file is not written completely; nothing is written when the document cannot be stored.
+    DocumentResult SaveFile(const std::filesystem::path& path) const;
+
+    // --- clipboard ---
+    /// The clipboard text of list entry i (Data) and CopyCount = 1. Ignored when no graph is
+    /// shown or there is no such entry.
+    DocumentResult CopyGraph(std::size_t index);
+    /// Pastes CopyCount graphs from a clipboard text with new IDs at the end of the list. The
+    /// new entry is checked like the selected entry, or checked when none is selected. Ignored
+    /// before any copy and for a text of another kind of document; on failure nothing changes.
+    DocumentResult Paste(std::string_view text, std::optional<std::size_t> selected = std::nullopt);
+
+    // --- program-wide values ---
+    std::int32_t SceneKind() const noexcept { return values_.SceneKind; }
+    void SetSceneKind(std::int32_t kind) noexcept { values_.SceneKind = kind; }
+    std::int32_t LastGraphID() const noexcept { return values_.LastGraphID; }
+    std::int32_t AnimationFrames() const noexcept { return values_.AnimationFrames; }
+    /// Also sets the step count every graph reports (CGraph::StepT).
+    void SetAnimationFrames(std::int32_t frames);
+    std::int32_t AnimationSpeed() const noexcept { return values_.AnimationSpeed; }
+    void SetAnimationSpeed(std::int32_t speed) noexcept { values_.AnimationSpeed = speed; }
+    std::int32_t AnimationStep() const noexcept { return animationStep_; }
+    void SetAnimationStep(std::int32_t step) noexcept { animationStep_ = step; }
+    std::int32_t CopyCount() const noexcept { return copyCount_; }
+    const ViewIntervals& View() const noexcept { return view_; }
+    void SetView(const ViewIntervals& view) noexcept { view_ = view; }
+    const std::string& AxisTitleX() const noexcept { return values_.AxisTitleX; }
+    const std::string& AxisTitleY() const noexcept { return values_.AxisTitleY; }
+    const std::string& AxisTitleZ() const noexcept { return values_.AxisTitleZ; }
+    void SetAxisTitles(std::string x, std::string y, std::string z);
+    const CAxes& Axes() const noexcept { return values_.Axes; }
+    CAxes& Axes() noexcept { return values_.Axes; }
+
+private:
+    void AppendGraph(std::shared_ptr<CGraph> graph, std::string label);
+    std::int32_t NextGraphID();
+
+    CScene allGraphs_;
+    CScene shownGraphs_;
+    std::vector<std::string> labels_;
+    kpl::DocumentValues values_;
+    std::int32_t animationStep_ = 1;
+    std::int32_t copyCount_ = 0;
+    ViewIntervals view_;
+};
+
+} // namespace tervane

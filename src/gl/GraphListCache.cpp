@@ -1,0 +1,61 @@
+#include "gl/GraphListCache.h"
+
+#include "gl/GraphDraw.h"
+
+#include <algorithm>
+
+namespace tervane {
+
+GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                               std::int32_t sceneKind) {
+    // Only graphs whose function reads t differ between animation steps; they
+    // are resampled for each step they are compiled for.
+    const bool perStep = graph->Animation() && graph->UsesT();
+    GraphState& state = graphs_[graph.get()];
+    const std::int32_t frames = CGraph::AnimationFrames();
+    if (state.owner.lock() != graph || state.settings != graph->SettingsRevision() ||
+        state.samples != graph->SampleRevision() || state.sceneKind != sceneKind ||
+        state.frames != frames) {
+        state.owner = graph;
+        state.settings = graph->SettingsRevision();
+        state.samples = graph->SampleRevision();
+        state.sceneKind = sceneKind;
+        state.frames = frames;
+        ++state.generation;
+    }
+
+    Entry& entry = entries_[Key{graph.get(), perStep ? step : 0}];
+    if (entry.list.Base() != 0 && entry.generation == state.generation) return entry.list.Base();
+
+    if (perStep) {
+        graph->GetPointsAtStep(step);
+        // The cache's own resampling is no change to the graph.
+        state.settings = graph->SettingsRevision();
+        state.samples = graph->SampleRevision();
+    }
+    GlListRange list(1);
+    if (list.Base() == 0) return 0;
+    glNewList(list.Base(), GL_COMPILE);
+    DrawGraph(*graph, step, sceneKind);
+    glEndList();
+    ++compilations_;
+    entry.generation = state.generation;
+    entry.list = std::move(list);
+    return entry.list.Base();
+}
+
+void GraphListCache::Prune(const std::vector<std::shared_ptr<CGraph>>& keep) {
+    auto kept = [&](const CGraph* graph) {
+        auto state = graphs_.find(graph);
+        if (state == graphs_.end()) return false;
+        const auto owner = state->second.owner.lock();
+        return owner &&
+               std::any_of(keep.begin(), keep.end(), [&](const auto& g) { return g == owner; });
+    };
+    for (auto it = entries_.begin(); it != entries_.end();)
+        it = kept(it->first.graph) ? std::next(it) : entries_.erase(it);
+    for (auto it = graphs_.begin(); it != graphs_.end();)
+        it = kept(it->first) ? std::next(it) : graphs_.erase(it);
+}
+
+} // namespace tervane

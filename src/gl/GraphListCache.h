@@ -1,0 +1,61 @@
+#pragma once
+
+#include "graph/CGraph.h"
+#include "gl/GlListRange.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace tervane {
+
+/// One display list per graph (and per animation step for graphs that depend
+/// on t), compiled when the graph's content or settings change and replayed
+/// otherwise. Turning the scene calls these lists again without issuing any
+/// graph geometry. Lists of graphs that are gone are released by Prune.
+class GraphListCache {
+public:
+    /// The list that draws graph at step (compiled now if stale). The graph is
+    /// resampled at that step first when it is animated and its function reads t.
+    GLuint ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind);
+
+    /// Releases the lists of graphs not in keep.
+    void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);
+
+    /// Releases every list (the GL context must be current).
+    void Clear() {
+        entries_.clear();
+        graphs_.clear();
+    }
+
+    /// How many graph lists were compiled so far (for tests and benchmarks).
+    std::uint64_t Compilations() const noexcept { return compilations_; }
+
+private:
+    struct Key {
+        const CGraph* graph;
+        std::int32_t step;
+        auto operator<=>(const Key&) const = default;
+    };
+    /// What a graph looked like when its lists were made. Any difference starts
+    /// a new generation, which makes all of its step lists stale at once.
+    struct GraphState {
+        std::weak_ptr<CGraph> owner;
+        std::uint64_t settings = 0;
+        std::uint64_t samples = 0; ///< after the cache's own resampling, if any
+        std::int32_t sceneKind = 0;
+        std::int32_t frames = 0;
+        std::uint64_t generation = 0;
+    };
+    struct Entry {
+        std::uint64_t generation = 0;
+        GlListRange list;
+    };
+
+    std::map<const CGraph*, GraphState> graphs_;
+    std::map<Key, Entry> entries_;
+    std::uint64_t compilations_ = 0;
+};
+
+} // namespace tervane

@@ -1,0 +1,224 @@
+#include "gl/SceneRenderer.h"
+
+#include "scene/AxesGeometry.h"
+#include "gl/GlAxes.h"
+#include "gl/GlLight.h"
+#include "gl/GlStateGuard.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <optional>
+#include <locale>
+#include <stdexcept>
+
+namespace tervane {
+
+namespace {
+
+// Start values of a box union: any real box narrows them.
+constexpr float kUnionReset = 9999999.0f;
+// The union box of an animation is widened by this on every side.
+constexpr float kAnimationMargin = 0.1f;
+// Graphs of this kind draw once more after the coordinate system.
+constexpr std::int32_t kGraphDrawnOverAxes = 7;
+
+bool IsTwoDimensional(std::int32_t sceneKind) {
+    return sceneKind == 1 || sceneKind == 4;
+}
+
+AxisNumberFormat UserNumberFormat() {
+    try {
+        return AxisNumberFormat::FromLocale(std::locale(""));
+    } catch (const std::runtime_error&) {
+        // An environment naming a locale that is not installed: the plain format.
+        return {};
+    }
+}
+
+void IssueProjection(const ProjectionSetup& p) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glRenderMode(GL_RENDER);
+    switch (p.kind) {
+    case ProjectionKind::Orthographic:
+        glOrtho(p.left, p.right, p.bottom, p.top, p.nearPlane, p.farPlane);
+        break;
+    case ProjectionKind::Perspective:
+        glFrustum(p.left, p.right, p.bottom, p.top, p.nearPlane, p.farPlane);
+        break;
+    case ProjectionKind::Identity:
+        break;
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(p.eye[0], p.eye[1], p.eye[2], p.centre[0], p.centre[1], p.centre[2], p.up[0], p.up[1],
+              p.up[2]);
+}
+
+} // namespace
+
+// What every scene list of one build shares: the orientation, the coordinate system and which
+// graphs draw again over it.
+struct SceneRenderer::ListContent {
+    RotMatrix orientation{};
+    bool hasGraphs = false;
+    AxesGeometry background;
+    AxesGeometry grid2D;
+    std::optional<AxesGeometry> axes;
+    std::vector<bool> drawnOverAxes;
+};
+
+SceneRenderer::SceneRenderer(const SceneInputs& inputs)
+    : in_(inputs), numberFormat_(UserNumberFormat()) {}
+
+SceneRenderer::~SceneRenderer() {
+    ReleaseGl();
+}
+
+void SceneRenderer::Initialize() {
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DITHER);
+    glDepthFunc(GL_LEQUAL);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    fonts_ = std::make_unique<GlFonts>();
+}
+
+std::vector<std::string> SceneRenderer::FontErrors() const {
+    return fonts_ ? fonts_->Errors() : std::vector<std::string>{};
+}
+
+void SceneRenderer::Resize(int width, int height) {
+    const Viewport viewport = in_.View.SetScreen(width, height);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+}
+
+void SceneRenderer::BuildSceneList(const SceneValues& values) {
+    ++sceneBuilds_;
+    CScene& shown = in_.ShownGraphs;
+    const SceneBoxContext boxContext{values.SceneKind, in_.Axes.ShowPI};
+    const std::vector<CScene::GraphPtr>& graphs = shown.FunSurfs();
+
+    // Refreshes the extents and the label unit the coordinate system reads.
+    sceneBox_ = shown.GetBox(0, boxContext);
+    graphLists_.Prune(graphs);
+
+    const bool animated = shown.Animation();
+    const int frames = animated ? std::max(CGraph::AnimationFrames(), 0) : 0;
+    const int listCount = frames + 1;
+
+    // Graph lists are compiled first: no list can be compiled inside another. For graphs that
+    // change with t the box is taken after each step's sampling, so the union covers them all.
+    std::vector<std::vector<GLuint>> graphLists(static_cast<std::size_t>(listCount));
+    CBox unionBox{kUnionReset, -kUnionReset, kUnionReset, -kUnionReset, kUnionReset, -kUnionReset};
+    for (int h = 0; h < listCount; ++h) {
+        std::vector<GLuint>& lists = graphLists[static_cast<std::size_t>(h)];
+        for (const CScene::GraphPtr& graph : graphs)
+            lists.push_back(
+                graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind));
+        if (!animated) break;
+        const CBox b = shown.GetBox(h, boxContext);
+        unionBox.MinX = std::min(unionBox.MinX, b.MinX);
+        unionBox.MaxX = std::max(unionBox.MaxX, b.MaxX);
+        unionBox.MinY = std::min(unionBox.MinY, b.MinY);
+        unionBox.MaxY = std::max(unionBox.MaxY, b.MaxY);
+        unionBox.MinZ = std::min(unionBox.MinZ, b.MinZ);
+        unionBox.MaxZ = std::max(unionBox.MaxZ, b.MaxZ);
+    }
+    if (animated) {
+        unionBox.MinX -= kAnimationMargin;
+        unionBox.MinY -= kAnimationMargin;
+        unionBox.MinZ -= kAnimationMargin;
+        unionBox.MaxX += kAnimationMargin;
+        unionBox.MaxY += kAnimationMargin;
+        unionBox.MaxZ += kAnimationMargin;
+    }
+    drawnBox_ = animated ? unionBox : sceneBox_;
+
+    ListContent content;
+    content.orientation = in_.Orientation.OrientationMatrix(
+        SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()});
+    content.hasGraphs = !graphs.empty();
+    if (content.hasGraphs) {
+        const float labelUnitBase = shown.LabelUnitBase();
+        if (IsTwoDimensional(values.SceneKind)) {
+            content.background = AxesDrawBackground(in_.Axes, drawnBox_, labelUnitBase);
+            content.grid2D = AxesDraw2DGrid(in_.Axes, drawnBox_, labelUnitBase);
+        }
+        if (in_.Axes.Show) {
+            // The coordinate system always shows the program-wide titles.
+            in_.Axes.TitleX = values.AxisTitleX;
+            in_.Axes.TitleY = values.AxisTitleY;
+            in_.Axes.TitleZ = values.AxisTitleZ;
+            content.axes =
+                AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase, numberFormat_);
+        }
+        for (const CScene::GraphPtr& graph : graphs)
+            content.drawnOverAxes.push_back(graph->GraphType() == kGraphDrawnOverAxes);
+    }
+
+    // The new lists replace the previous ones, which are released here.
+    GlListRange lists(listCount);
+    for (int h = 0; h < listCount && lists.Base() != 0; ++h)
+        CompileSceneList(lists.Base() + static_cast<GLuint>(h), content,
+                         graphLists[static_cast<std::size_t>(h)]);
+    if (animated) {
+        animLists_ = std::move(lists);
+        sceneList_.Reset();
+    } else {
+        sceneList_ = std::move(lists);
+        animLists_.Reset();
+    }
+}
+
+void SceneRenderer::CompileSceneList(GLuint list, const ListContent& content,
+                                     const std::vector<GLuint>& graphLists) const {
+    glNewList(list, GL_COMPILE);
+    glMultMatrixf(content.orientation.data());
+    if (fonts_) {
+        IssueAxes(content.background, *fonts_);
+        IssueAxes(content.grid2D, *fonts_);
+    }
+    for (const GLuint graphList : graphLists)
+        if (graphList != 0) glCallList(graphList);
+    if (content.hasGraphs) {
+        if (content.axes && fonts_) IssueAxes(*content.axes, *fonts_);
+        for (std::size_t k = 0; k < graphLists.size(); ++k)
+            if (content.drawnOverAxes[k] && graphLists[k] != 0) glCallList(graphLists[k]);
+    }
+    glEndList();
+}
+
+GLuint SceneRenderer::ListForStep(std::int32_t step) const {
+    if (sceneList_.Base() != 0) return sceneList_.Base();
+    const int count = animLists_.Count();
+    if (animLists_.Base() == 0 || count == 0) return 0;
+    // Step F shows list F - 1, and step 0 the first. A step beyond the lists (the step count
+    // was lowered since the last build) shows the last one rather than a list of someone else.
+    const int index = std::clamp(step - 1, 0, count - 1);
+    return animLists_.Base() + static_cast<GLuint>(index);
+}
+
+void SceneRenderer::Display(std::int32_t step) {
+    SetLight(in_.Light);
+    glShadeModel(GL_SMOOTH);
+    IssueProjection(in_.View.Projection(sceneBox_));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    {
+        const GlMatrixGuard matrix;
+        const GLuint list = ListForStep(step);
+        if (list != 0) glCallList(list);
+    }
+    glFinish();
+}
+
+void SceneRenderer::ReleaseGl() {
+    sceneList_.Reset();
+    animLists_.Reset();
+    graphLists_.Clear();
+    fonts_.reset();
+}
+
+} // namespace tervane
