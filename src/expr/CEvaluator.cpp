@@ -5,6 +5,7 @@
 #include "expr/ElementaryFunctions.h"
 #include "expr/ExprError.h"
 #include "expr/Tokens.h"
+#include "expr/detail/PostfixReader.h"
 
 #include <algorithm>
 
@@ -17,8 +18,6 @@ std::string SyntaxError::Text() const {
 namespace {
 
 enum class State { Start, Operand, Open, Sign, Function };
-
-constexpr std::string_view kNegate = "(-)";
 
 char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -45,7 +44,7 @@ void PopWhileRankAtLeast(CStack<std::string>& stack, std::int32_t rank, std::str
 std::int32_t CEvaluator::Precedence(std::string_view token) {
     if (token == "+" || token == "-") return 1;
     if (token == "*" || token == "/") return 2;
-    if (token == kNegate) return 3;
+    if (token == kNegateToken) return 3;
     if (token == "^") return 4;
     if (FindFunction(token)) return 5;
     return 0;
@@ -117,7 +116,7 @@ std::int32_t CEvaluator::InfixToPostfix(std::string_view sExpression, std::strin
             if (state != State::Operand) {
                 if (state == State::Sign) return Fail(accepted, "Operand expected");
                 if (ch == '-') {
-                    stack.Push(std::string(kNegate));
+                    stack.Push(std::string(kNegateToken));
                 } else if (ch != '+') {
                     return Fail(accepted, "Operand expected");
                 }
@@ -179,32 +178,32 @@ std::int32_t CEvaluator::InfixToPostfix(std::string_view sExpression, std::strin
 namespace {
 
 // Value of a variable token at the point; t is the animation parameter.
-Fault VariableValue(Variable v, float x, float y, float t, Complex& out) {
+EvalStatus VariableValue(Variable v, float x, float y, float t, Complex& out) {
     switch (v) {
     case Variable::Z:
         out = Complex{x, y};
-        return Fault::None;
+        return EvalStatus::Value;
     case Variable::X:
         out = Complex{x, 0.0f};
-        return Fault::None;
+        return EvalStatus::Value;
     case Variable::Y:
         out = Complex{0.0f, y};
-        return Fault::None;
+        return EvalStatus::Value;
     case Variable::T:
         out = Complex{t, 0.0f};
-        return Fault::None;
+        return EvalStatus::Value;
     case Variable::A:
         out = Complex{static_cast<float>(cx::LogArgument(x, y)), 0.0f};
-        return Fault::None;
+        return EvalStatus::Value;
     case Variable::R:
         return cx::Narrow(cx::Modulus(Complex{x, y}), 0.0, out);
     case Variable::V:
     case Variable::B:
     case Variable::N:
         out = Complex{0.0f, 0.0f};
-        return Fault::None;
+        return EvalStatus::Value;
     }
-    return Fault::None;
+    return EvalStatus::Value;
 }
 
 // Operand values live on the stack as two entries: imaginary part below, real part on top.
@@ -220,52 +219,46 @@ void PushComplex(CStack<float>& stack, Complex c) {
     stack.Push(c.re);
 }
 
-using BinaryFn = Fault (*)(Complex, Complex, Complex&);
+using BinaryFn = EvalStatus (*)(Complex, Complex, Complex&);
 
-BinaryFn BinaryOperator(std::string_view token) {
-    if (token == "+") return cx::Add;
-    if (token == "-") return cx::Sub;
-    if (token == "*") return cx::Mul;
-    if (token == "/") return cx::Div;
-    if (token == "^") return cx::Pow;
-    return nullptr;
-}
+// Indexed by detail::BinaryOp.
+constexpr BinaryFn kBinaryFunctions[] = {cx::Add, cx::Sub, cx::Mul, cx::Div, cx::Pow};
 
 } // namespace
 
 bool CEvaluator::DoEvaluate(std::string_view sExpression, bool /*bolDegree*/, float& sngResult,
                             float& sngResult2, float sngX, float sngY, float sngT) const {
+    using detail::PostfixKind;
     CStack<float> stack;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t blank = sExpression.find(' ', start);
-        if (blank == std::string_view::npos) break; // text after the last blank is ignored
-        const std::string_view token = sExpression.substr(start, blank - start);
-        start = blank + 1;
-
+    detail::PostfixReader reader(sExpression);
+    detail::PostfixToken token;
+    while (reader.Next(token)) {
         Complex result;
-        if (auto func = FindFunction(token)) {
+        switch (token.kind) {
+        case PostfixKind::Function: {
             const Complex a = PopComplex(stack);
-            RaiseFault(ApplyFunction(*func, a, result));
-        } else if (IsLiteralToken(token)) {
-            switch (ParseLiteral(token, result)) {
-            case LiteralStatus::Ok:
-                break;
-            case LiteralStatus::TypeMismatch:
-                throw ExprError(ExprError::kTypeMismatch, "Type mismatch");
-            case LiteralStatus::Overflow:
-                RaiseFault(Fault::Overflow);
-            }
-        } else if (BinaryFn fn = BinaryOperator(token)) {
+            RaiseOnError(ApplyFunction(token.func, a, result));
+            break;
+        }
+        case PostfixKind::Literal:
+            RaiseOnError(token.status);
+            result = token.value;
+            break;
+        case PostfixKind::Binary: {
             const Complex b = PopComplex(stack);
             const Complex a = PopComplex(stack);
-            RaiseFault(fn(a, b, result));
-        } else if (token == kNegate) {
+            RaiseOnError(kBinaryFunctions[static_cast<std::size_t>(token.op)](a, b, result));
+            break;
+        }
+        case PostfixKind::Negate: {
             const Complex a = PopComplex(stack);
             result = Complex{-a.re, -a.im};
-        } else if (auto variable = FindVariableByToken(token)) {
-            RaiseFault(VariableValue(*variable, sngX, sngY, sngT, result));
-        } else {
+            break;
+        }
+        case PostfixKind::Variable:
+            RaiseOnError(VariableValue(token.variable, sngX, sngY, sngT, result));
+            break;
+        case PostfixKind::Unknown:
             continue; // unknown tokens push nothing
         }
         PushComplex(stack, result);

@@ -24,21 +24,20 @@ public:
     /// Puts a value on top.
     void Push(const T& value) {
         if (count_ == std::numeric_limits<std::int32_t>::max())
-            throw ExprError(ExprError::kOverflow, "Overflow");
+            throw ExprError(EvalStatus::Overflow);
         if (count_ + 1 > Capacity()) items_.resize(items_.size() + kGrowth);
         items_[count_++] = value;
     }
 
     /// Removes and returns the top value; the slot keeps its content.
     T Pop() {
-        if (count_ == 0) throw ExprError(ExprError::kPopEmpty, "Pop method invoked on empty stack");
+        if (count_ == 0) throw ExprError(EvalStatus::StackEmpty);
         return items_[--count_];
     }
 
     /// Returns the top value without removing it.
     const T& GetPopValue() const {
-        if (count_ == 0)
-            throw ExprError(ExprError::kPeekEmpty, "GetPopValue method invoked on empty stack");
+        if (count_ == 0) throw ExprError(EvalStatus::PeekEmpty);
         return items_[count_ - 1];
     }
 

@@ -1,6 +1,7 @@
 #include "expr/CompiledProgram.h"
 
 #include "expr/ElementaryFunctions.h"
+#include "expr/detail/PostfixReader.h"
 
 #include <algorithm>
 #include <array>
@@ -11,29 +12,7 @@
 
 namespace tervane {
 
-std::string_view EvalStatusMessage(EvalStatus status) {
-    switch (status) {
-    case EvalStatus::Value:
-        return "";
-    case EvalStatus::NoValue:
-        return "No value";
-    case EvalStatus::DivisionByZero:
-        return "Division by zero";
-    case EvalStatus::Overflow:
-        return "Overflow";
-    case EvalStatus::TypeMismatch:
-        return "Type mismatch";
-    case EvalStatus::StackEmpty:
-        return "Pop method invoked on empty stack";
-    }
-    return "";
-}
-
 namespace {
-
-EvalStatus FromFault(Fault f) {
-    return f == Fault::DivisionByZero ? EvalStatus::DivisionByZero : EvalStatus::Overflow;
-}
 
 // Points per chunk of a block: the stack slots of a chunk stay in the L1 cache.
 constexpr std::size_t kChunk = 256;
@@ -59,7 +38,49 @@ bool SameBits(Complex a, Complex b) {
 
 } // namespace
 
+CompiledProgram::Code CompiledProgram::FunctionCode(Func func) {
+    switch (func) {
+    case Func::Sin:
+        return Code::Sin;
+    case Func::Cos:
+        return Code::Cos;
+    case Func::Tan:
+        return Code::Tan;
+    case Func::Ctan:
+        return Code::Ctan;
+    case Func::Log:
+        return Code::Log;
+    case Func::Exp:
+        return Code::Exp;
+    case Func::Sqr:
+        return Code::Sqr;
+    default:
+        return Code::Func;
+    }
+}
+
+CompiledProgram::Code CompiledProgram::VariableCode(Variable variable) {
+    switch (variable) {
+    case Variable::Z:
+        return Code::Z;
+    case Variable::X:
+        return Code::X;
+    case Variable::Y:
+        return Code::Y;
+    case Variable::T:
+        return Code::T;
+    case Variable::A:
+        return Code::Arg;
+    case Variable::R:
+        return Code::Mod;
+    default:
+        return Code::Const;
+    }
+}
+
 CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
+    using detail::BinaryOp;
+    using detail::PostfixKind;
     CompiledProgram p;
     std::size_t depth = 0;
     auto push = [&](Op op) {
@@ -73,167 +94,86 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
         p.tail_ = status;
         p.finalDepth_ = depth;
     };
+    // Instructions of the binary operators, indexed by BinaryOp: with two stack
+    // operands, and with a constant right operand.
+    static constexpr Code kBinaryCodes[] = {Code::Add, Code::Sub, Code::Mul, Code::Div, Code::Pow};
+    static constexpr Code kConstantOperandCodes[] = {Code::AddC, Code::SubC, Code::MulC, Code::DivC,
+                                                     Code::PowC};
+    // Replaces the operand on top by the result of a one-operand instruction.
+    auto unary = [&](Code code, Func func = Func::Sin) -> bool {
+        if (depth < 1) return false;
+        --depth;
+        Op op(code);
+        op.func = func;
+        push(op);
+        return true;
+    };
 
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t blank = postfix.find(' ', start);
-        if (blank == std::string_view::npos) break;
-        const std::string_view token = postfix.substr(start, blank - start);
-        start = blank + 1;
-
+    detail::PostfixReader reader(postfix);
+    detail::PostfixToken token;
+    while (reader.Next(token)) {
         if (depth >= std::numeric_limits<std::uint16_t>::max() - 1) {
             stop(EvalStatus::Overflow);
             return p;
         }
 
-        auto unary = [&](Code code, Func func = Func::Sin) -> bool {
-            if (depth < 1) return false;
-            --depth;
-            Op op(code);
-            op.func = func;
-            push(op);
-            return true;
-        };
-
-        static constexpr std::string_view kBinary = "+-*/^";
-        if (auto func = FindFunction(token)) {
-            Code code = Code::Func;
-            switch (*func) {
-            case Func::Sin:
-                code = Code::Sin;
-                break;
-            case Func::Cos:
-                code = Code::Cos;
-                break;
-            case Func::Tan:
-                code = Code::Tan;
-                break;
-            case Func::Ctan:
-                code = Code::Ctan;
-                break;
-            case Func::Log:
-                code = Code::Log;
-                break;
-            case Func::Exp:
-                code = Code::Exp;
-                break;
-            case Func::Sqr:
-                code = Code::Sqr;
-                break;
-            default:
-                break;
-            }
-            if (!unary(code, *func)) {
+        switch (token.kind) {
+        case PostfixKind::Function:
+            if (!unary(FunctionCode(token.func), token.func)) {
                 stop(EvalStatus::StackEmpty);
                 return p;
             }
-        } else if (IsLiteralToken(token)) {
-            Op op(Code::Const);
-            switch (ParseLiteral(token, op.c)) {
-            case LiteralStatus::Ok:
-                break;
-            case LiteralStatus::TypeMismatch:
-                stop(EvalStatus::TypeMismatch);
-                return p;
-            case LiteralStatus::Overflow:
-                stop(EvalStatus::Overflow);
+            break;
+        case PostfixKind::Literal: {
+            if (token.status != EvalStatus::Value) {
+                stop(token.status);
                 return p;
             }
+            Op op(Code::Const);
+            op.c = token.value;
             push(op);
-        } else if (token.size() == 1 && kBinary.find(token[0]) != std::string_view::npos) {
+            break;
+        }
+        case PostfixKind::Binary: {
             if (depth < 2) {
                 stop(EvalStatus::StackEmpty);
                 return p;
             }
-            const char c = token[0];
+            const auto index = static_cast<std::size_t>(token.op);
             Op& last = p.ops_.back();
             // A constant right operand is folded into the operator.
             if (last.code == Code::Const && last.slot == depth - 1) {
                 const Complex b = last.c;
                 int k = 0;
                 last.slot = static_cast<std::uint16_t>(depth - 2);
-                last.c = b;
-                switch (c) {
-                case '+':
-                    last.code = Code::AddC;
-                    break;
-                case '-':
-                    last.code = Code::SubC;
-                    break;
-                case '*':
-                    last.code = Code::MulC;
-                    break;
-                case '/':
-                    last.code = Code::DivC;
-                    break;
-                default:
-                    if (cx::IsSmallIntegerExponent(b, k)) {
-                        // a^2 by binary powering is exactly one product a·a.
-                        last.code = k == 2 ? Code::Square : Code::PowIntC;
-                        last.k = k;
-                    } else {
-                        last.code = Code::PowC;
-                    }
+                last.code = kConstantOperandCodes[index];
+                if (token.op == BinaryOp::Pow && cx::IsSmallIntegerExponent(b, k)) {
+                    // a^2 by binary powering is exactly one product a·a.
+                    last.code = k == 2 ? Code::Square : Code::PowIntC;
+                    last.k = k;
                 }
                 --depth;
             } else {
                 depth -= 2;
-                Op op(Code::Add);
-                switch (c) {
-                case '+':
-                    op.code = Code::Add;
-                    break;
-                case '-':
-                    op.code = Code::Sub;
-                    break;
-                case '*':
-                    op.code = Code::Mul;
-                    break;
-                case '/':
-                    op.code = Code::Div;
-                    break;
-                default:
-                    op.code = Code::Pow;
-                    break;
-                }
-                push(op);
+                push(Op(kBinaryCodes[index]));
             }
-        } else if (token == "(-)") {
+            break;
+        }
+        case PostfixKind::Negate:
             if (!unary(Code::Neg)) {
                 stop(EvalStatus::StackEmpty);
                 return p;
             }
-        } else if (auto variable = FindVariableByToken(token)) {
-            Op op(Code::Const);
-            switch (*variable) {
-            case Variable::Z:
-                op.code = Code::Z;
-                break;
-            case Variable::X:
-                op.code = Code::X;
-                break;
-            case Variable::Y:
-                op.code = Code::Y;
-                break;
-            case Variable::T:
-                op.code = Code::T;
-                p.usesT_ = true;
-                break;
-            case Variable::A:
-                op.code = Code::Arg;
-                break;
-            case Variable::R:
-                op.code = Code::Mod;
-                break;
-            case Variable::V:
-            case Variable::B:
-            case Variable::N:
-                op.c = Complex{0.0f, 0.0f};
-                break;
-            }
+            break;
+        case PostfixKind::Variable: {
+            Op op(VariableCode(token.variable));
+            if (token.variable == Variable::T) p.usesT_ = true;
             push(op);
+            break;
         }
-        // Unknown tokens push nothing.
+        case PostfixKind::Unknown:
+            break; // unknown tokens push nothing
+        }
     }
     p.tail_ = depth == 0 ? EvalStatus::NoValue : EvalStatus::Value;
     p.finalDepth_ = depth;
@@ -267,8 +207,8 @@ void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, fl
     auto each = [&](auto fn) {
         for (std::size_t i = 0; i < n; ++i) {
             if (status[i] != EvalStatus::Value) continue;
-            const Fault f = fn(i);
-            if (f != Fault::None) status[i] = FromFault(f);
+            const EvalStatus f = fn(i);
+            if (f != EvalStatus::Value) status[i] = f;
         }
     };
     // For the cheap operations that can only overflow: every point is computed,
@@ -296,7 +236,7 @@ void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, fl
         each([&](std::size_t i) {
             PairMemo& m = memo[i];
             if (!remembered[i] || !SameBits(m.arg, a[i])) {
-                if (Fault f = cx::ExpPair(a[i], m.u, m.w); f != Fault::None) {
+                if (EvalStatus f = cx::ExpPair(a[i], m.u, m.w); f != EvalStatus::Value) {
                     remembered[i] = false;
                     return f;
                 }

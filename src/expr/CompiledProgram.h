@@ -1,6 +1,7 @@
 #pragma once
 
 #include "expr/Complex.h"
+#include "expr/EvalStatus.h"
 #include "expr/Tokens.h"
 
 #include <cstddef>
@@ -9,19 +10,6 @@
 #include <vector>
 
 namespace tervane {
-
-/// Outcome of evaluating one point.
-enum class EvalStatus : std::uint8_t {
-    Value = 0,      ///< a value was computed
-    NoValue,        ///< the program leaves nothing on the stack
-    DivisionByZero, ///< arithmetic fault
-    Overflow,       ///< arithmetic fault (overflow or invalid operation)
-    TypeMismatch,   ///< a number literal does not convert
-    StackEmpty,     ///< an operator finds too few operands
-};
-
-/// The one-line message for a status that is not Value.
-std::string_view EvalStatusMessage(EvalStatus status);
 
 /// A postfix text compiled once into a flat instruction list whose stack
 /// slots are fixed at compile time. Evaluates one point or a block of points
@@ -88,6 +76,13 @@ private:
         std::uint16_t slot = 0; ///< stack slot of the result (and first operand)
         Complex c;              ///< constant operand
     };
+
+    /// The instruction of a function: the library's functions have their own,
+    /// the others go through Code::Func.
+    static Code FunctionCode(Func func);
+
+    /// The instruction that pushes a variable (V, B and N push the constant 0).
+    static Code VariableCode(Variable variable);
 
     void RunChunk(const float* x, const float* y, std::size_t n, float t, Complex* w,
                   EvalStatus* status, Complex* stack) const;

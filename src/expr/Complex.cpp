@@ -4,28 +4,17 @@
 
 namespace tervane {
 
-void RaiseFault(Fault fault) {
-    switch (fault) {
-    case Fault::None:
-        return;
-    case Fault::DivisionByZero:
-        throw ExprError(ExprError::kDivisionByZero, "Division by zero");
-    case Fault::Overflow:
-        throw ExprError(ExprError::kOverflow, "Overflow");
-    }
-}
-
 namespace {
 
 template <typename Fn> Complex Unary(Fn fn, Complex a) {
     Complex out;
-    RaiseFault(fn(a, out));
+    RaiseOnError(fn(a, out));
     return out;
 }
 
 template <typename Fn> Complex Binary(Fn fn, Complex a, Complex b) {
     Complex out;
-    RaiseFault(fn(a, b, out));
+    RaiseOnError(fn(a, b, out));
     return out;
 }
 

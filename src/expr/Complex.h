@@ -1,5 +1,7 @@
 #pragma once
 
+#include "expr/EvalStatus.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -12,22 +14,15 @@ struct Complex {
     float im = 0.0f;
 };
 
-/// Why an operation produced no value. An arithmetic fault makes a grid
-/// point invalid; it never ends the program.
-enum class Fault : std::uint8_t {
-    None = 0,
-    DivisionByZero,
-    Overflow,
-};
-
 /// π as the library uses it: the single-precision value of 4·atan(1).
 inline constexpr float kPiF = static_cast<float>(3.14159265358979323846);
 
 /// Largest |k| for which an integer power is computed by repeated products.
 inline constexpr int kMaxIntegerExponent = 64;
 
-// The checked library. Each function returns Fault::None and writes its result,
-// or returns the fault (the output is then unspecified). Values stored between
+// The checked library. Each function returns EvalStatus::Value and writes its result,
+// or returns the fault, DivisionByZero or Overflow (the output is then unspecified). An
+// arithmetic fault makes a grid point invalid; it never ends the program. Values stored between
 // steps are narrowed to single precision and checked there, which catches every
 // division by zero, overflow and invalid operation given finite inputs: each of
 // them leaves an infinity or a NaN in a stored value. Both evaluators (text
@@ -39,39 +34,39 @@ inline bool IsFinite(Complex a) {
     return std::isfinite(a.re) && std::isfinite(a.im);
 }
 
-inline Fault Narrow(double re, double im, Complex& out) {
+inline EvalStatus Narrow(double re, double im, Complex& out) {
     out.re = static_cast<float>(re);
     out.im = static_cast<float>(im);
-    return IsFinite(out) ? Fault::None : Fault::Overflow;
+    return IsFinite(out) ? EvalStatus::Value : EvalStatus::Overflow;
 }
 
-inline Fault Add(Complex a, Complex b, Complex& out) {
+inline EvalStatus Add(Complex a, Complex b, Complex& out) {
     out.re = a.re + b.re;
     out.im = a.im + b.im;
-    return IsFinite(out) ? Fault::None : Fault::Overflow;
+    return IsFinite(out) ? EvalStatus::Value : EvalStatus::Overflow;
 }
 
-inline Fault Sub(Complex a, Complex b, Complex& out) {
+inline EvalStatus Sub(Complex a, Complex b, Complex& out) {
     out.re = a.re - b.re;
     out.im = a.im - b.im;
-    return IsFinite(out) ? Fault::None : Fault::Overflow;
+    return IsFinite(out) ? EvalStatus::Value : EvalStatus::Overflow;
 }
 
-inline Fault Mul(Complex a, Complex b, Complex& out) {
+inline EvalStatus Mul(Complex a, Complex b, Complex& out) {
     const double p = a.re, q = a.im, r = b.re, s = b.im;
     return Narrow(p * r - q * s, p * s + q * r, out);
 }
 
-inline Fault Div(Complex a, Complex b, Complex& out) {
+inline EvalStatus Div(Complex a, Complex b, Complex& out) {
     Complex t;
-    if (Fault f = Mul(a, Complex{b.re, -b.im}, t); f != Fault::None) return f;
+    if (EvalStatus f = Mul(a, Complex{b.re, -b.im}, t); f != EvalStatus::Value) return f;
     const double r = b.re, s = b.im;
     const float d = static_cast<float>(r * r + s * s);
-    if (!std::isfinite(d)) return Fault::Overflow;
-    if (d == 0.0f) return Fault::DivisionByZero;
+    if (!std::isfinite(d)) return EvalStatus::Overflow;
+    if (d == 0.0f) return EvalStatus::DivisionByZero;
     out.re = t.re / d;
     out.im = t.im / d;
-    return IsFinite(out) ? Fault::None : Fault::Overflow;
+    return IsFinite(out) ? EvalStatus::Value : EvalStatus::Overflow;
 }
 
 /// |a| in double precision.
@@ -80,7 +75,7 @@ inline double Modulus(Complex a) {
     return std::sqrt(p * p + q * q);
 }
 
-inline Fault Exp(Complex a, Complex& out) {
+inline EvalStatus Exp(Complex a, Complex& out) {
     const double e = std::exp(static_cast<double>(a.re));
     const double q = a.im;
     return Narrow(e * std::cos(q), e * std::sin(q), out);
@@ -99,12 +94,12 @@ inline double LogArgument(float p, float q) {
     return q > 0.0f ? pi - theta : pi + theta;
 }
 
-inline Fault Log(Complex a, Complex& out) {
+inline EvalStatus Log(Complex a, Complex& out) {
     const float m = static_cast<float>(Modulus(a));
-    if (!std::isfinite(m)) return Fault::Overflow;
+    if (!std::isfinite(m)) return EvalStatus::Overflow;
     out.re = m != 0.0f ? static_cast<float>(std::log(static_cast<double>(m))) : 0.0f;
     out.im = static_cast<float>(LogArgument(a.re, a.im));
-    return Fault::None;
+    return EvalStatus::Value;
 }
 
 /// True when b is real with an integer value k, |k| <= 64.
@@ -118,7 +113,7 @@ inline bool IsSmallIntegerExponent(Complex b, int& k) {
 
 /// a^k by binary powering with the complex product; a negative k takes the
 /// reciprocal at the end. Exact where the logarithm route rounds.
-inline Fault PowInt(Complex a, int k, Complex& out) {
+inline EvalStatus PowInt(Complex a, int k, Complex& out) {
     unsigned n = static_cast<unsigned>(std::abs(k));
     Complex result{1.0f, 0.0f};
     Complex base = a;
@@ -128,7 +123,7 @@ inline Fault PowInt(Complex a, int k, Complex& out) {
             if (first) {
                 result = base;
                 first = false;
-            } else if (Fault f = Mul(result, base, result); f != Fault::None) {
+            } else if (EvalStatus f = Mul(result, base, result); f != EvalStatus::Value) {
                 return f;
             }
         }
@@ -136,107 +131,107 @@ inline Fault PowInt(Complex a, int k, Complex& out) {
         // The square is only taken when a later bit needs it, so a^3 cannot
         // overflow through an unused a^4.
         if (n != 0) {
-            if (Fault f = Mul(base, base, base); f != Fault::None) return f;
+            if (EvalStatus f = Mul(base, base, base); f != EvalStatus::Value) return f;
         }
     }
     if (k < 0) return Div(Complex{1.0f, 0.0f}, result, out);
     out = result;
-    return Fault::None;
+    return EvalStatus::Value;
 }
 
-inline Fault Pow(Complex a, Complex b, Complex& out) {
+inline EvalStatus Pow(Complex a, Complex b, Complex& out) {
     int k = 0;
     if (IsSmallIntegerExponent(b, k)) return PowInt(a, k, out);
     if (a.re == 0.0f && a.im == 0.0f) {
         // 0^b: 0 for Re b > 0; b = 0 was handled above as an integer power.
         if (b.re > 0.0f) {
             out = Complex{0.0f, 0.0f};
-            return Fault::None;
+            return EvalStatus::Value;
         }
-        return Fault::DivisionByZero;
+        return EvalStatus::DivisionByZero;
     }
     Complex l, m;
-    if (Fault f = Log(a, l); f != Fault::None) return f;
-    if (Fault f = Mul(b, l, m); f != Fault::None) return f;
+    if (EvalStatus f = Log(a, l); f != EvalStatus::Value) return f;
+    if (EvalStatus f = Mul(b, l, m); f != EvalStatus::Value) return f;
     return Exp(m, out);
 }
 
-inline Fault Sqr(Complex a, Complex& out) {
+inline EvalStatus Sqr(Complex a, Complex& out) {
     if (a.re == 0.0f && a.im == 0.0f) {
         out = Complex{0.0f, 0.0f};
-        return Fault::None;
+        return EvalStatus::Value;
     }
     Complex l, m;
-    if (Fault f = Log(a, l); f != Fault::None) return f;
-    if (Fault f = Mul(Complex{0.5f, 0.0f}, l, m); f != Fault::None) return f;
+    if (EvalStatus f = Log(a, l); f != EvalStatus::Value) return f;
+    if (EvalStatus f = Mul(Complex{0.5f, 0.0f}, l, m); f != EvalStatus::Value) return f;
     return Exp(m, out);
 }
 
 /// e^(iz) and e^(-iz), the two halves of sine and cosine. With z = p + qi they
 /// are e^(-q)·(cos p + i sin p) and e^q·(cos p − i sin p): one exponential and
 /// one sine-cosine pair in double precision serve both.
-inline Fault ExpPair(Complex a, Complex& u, Complex& w) {
+inline EvalStatus ExpPair(Complex a, Complex& u, Complex& w) {
     const double p = a.re, q = a.im;
     const double c = std::cos(p), s = std::sin(p);
     const double grow = std::exp(q);
     const double shrink = 1.0 / grow;
-    if (Fault f = Narrow(shrink * c, shrink * s, u); f != Fault::None) return f;
+    if (EvalStatus f = Narrow(shrink * c, shrink * s, u); f != EvalStatus::Value) return f;
     return Narrow(grow * c, -(grow * s), w);
 }
 
 /// cos a from the exponential pair: (U + W) / 2.
-inline Fault CosFromPair(Complex u, Complex w, Complex& out) {
+inline EvalStatus CosFromPair(Complex u, Complex w, Complex& out) {
     Complex s;
-    if (Fault f = Add(u, w, s); f != Fault::None) return f;
+    if (EvalStatus f = Add(u, w, s); f != EvalStatus::Value) return f;
     return Div(s, Complex{2.0f, 0.0f}, out);
 }
 
 /// sin a from the exponential pair: (U − W) / 2i.
-inline Fault SinFromPair(Complex u, Complex w, Complex& out) {
+inline EvalStatus SinFromPair(Complex u, Complex w, Complex& out) {
     Complex s;
-    if (Fault f = Add(u, Complex{-w.re, -w.im}, s); f != Fault::None) return f;
+    if (EvalStatus f = Add(u, Complex{-w.re, -w.im}, s); f != EvalStatus::Value) return f;
     return Div(s, Complex{0.0f, 2.0f}, out);
 }
 
-inline Fault Cos(Complex a, Complex& out) {
+inline EvalStatus Cos(Complex a, Complex& out) {
     Complex u, w;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (EvalStatus f = ExpPair(a, u, w); f != EvalStatus::Value) return f;
     return CosFromPair(u, w, out);
 }
 
-inline Fault Sin(Complex a, Complex& out) {
+inline EvalStatus Sin(Complex a, Complex& out) {
     Complex u, w;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (EvalStatus f = ExpPair(a, u, w); f != EvalStatus::Value) return f;
     return SinFromPair(u, w, out);
 }
 
 /// tan a from the exponential pair: sine over cosine.
-inline Fault TanFromPair(Complex u, Complex w, Complex& out) {
+inline EvalStatus TanFromPair(Complex u, Complex w, Complex& out) {
     Complex s, c;
-    if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
-    if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
+    if (EvalStatus f = SinFromPair(u, w, s); f != EvalStatus::Value) return f;
+    if (EvalStatus f = CosFromPair(u, w, c); f != EvalStatus::Value) return f;
     return Div(s, c, out);
 }
 
 /// cot a from the exponential pair: cosine over sine.
-inline Fault CtanFromPair(Complex u, Complex w, Complex& out) {
+inline EvalStatus CtanFromPair(Complex u, Complex w, Complex& out) {
     Complex s, c;
-    if (Fault f = SinFromPair(u, w, s); f != Fault::None) return f;
-    if (Fault f = CosFromPair(u, w, c); f != Fault::None) return f;
+    if (EvalStatus f = SinFromPair(u, w, s); f != EvalStatus::Value) return f;
+    if (EvalStatus f = CosFromPair(u, w, c); f != EvalStatus::Value) return f;
     return Div(c, s, out);
 }
 
 // Tangent and cotangent share one exponential pair between sine and cosine;
 // the values are those of Sin and Cos.
-inline Fault Tan(Complex a, Complex& out) {
+inline EvalStatus Tan(Complex a, Complex& out) {
     Complex u, w;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (EvalStatus f = ExpPair(a, u, w); f != EvalStatus::Value) return f;
     return TanFromPair(u, w, out);
 }
 
-inline Fault Ctan(Complex a, Complex& out) {
+inline EvalStatus Ctan(Complex a, Complex& out) {
     Complex u, w;
-    if (Fault f = ExpPair(a, u, w); f != Fault::None) return f;
+    if (EvalStatus f = ExpPair(a, u, w); f != EvalStatus::Value) return f;
     return CtanFromPair(u, w, out);
 }
 
@@ -269,8 +264,5 @@ Complex ComplexCtan(Complex a);
 Complex ComplexPow(Complex a, Complex b);
 /// square root of a
 Complex ComplexSqr(Complex a);
-
-/// Raises the ExprError that stands for a fault (Fault::None raises nothing).
-void RaiseFault(Fault fault);
 
 } // namespace tervane

@@ -8,25 +8,25 @@ namespace {
 
 using cd = std::complex<double>;
 
-Fault Narrowed(cd value, Complex& out) {
+EvalStatus Narrowed(cd value, Complex& out) {
     return cx::Narrow(value.real(), value.imag(), out);
 }
 
 // 1 / value, where a zero denominator is a division by zero.
-Fault Reciprocal(cd value, Complex& out) {
-    if (value == cd(0.0, 0.0)) return Fault::DivisionByZero;
+EvalStatus Reciprocal(cd value, Complex& out) {
+    if (value == cd(0.0, 0.0)) return EvalStatus::DivisionByZero;
     return Narrowed(1.0 / value, out);
 }
 
 // f(1 / a) for the inverse functions of reciprocal functions.
-template <typename Fn> Fault OfReciprocal(Fn fn, cd a, Complex& out) {
-    if (a == cd(0.0, 0.0)) return Fault::DivisionByZero;
+template <typename Fn> EvalStatus OfReciprocal(Fn fn, cd a, Complex& out) {
+    if (a == cd(0.0, 0.0)) return EvalStatus::DivisionByZero;
     return Narrowed(fn(1.0 / a), out);
 }
 
 } // namespace
 
-Fault ApplyFunction(Func func, Complex a, Complex& out) {
+EvalStatus ApplyFunction(Func func, Complex a, Complex& out) {
     const cd z(a.re, a.im);
     switch (func) {
     case Func::Sin:
@@ -90,7 +90,7 @@ Fault ApplyFunction(Func func, Complex a, Complex& out) {
     case Func::Actanh:
         return OfReciprocal([](cd v) { return std::atanh(v); }, z, out);
     }
-    return Fault::Overflow;
+    return EvalStatus::Overflow;
 }
 
 } // namespace tervane

@@ -8,6 +8,6 @@ namespace tervane {
 /// Applies one of the 30 functions to a. SIN, COS, TAN, CTAN, LOG, EXP and
 /// SQR use the single-precision library; the others compute the usual complex
 /// function on its principal branch in double precision, narrowed to single.
-Fault ApplyFunction(Func func, Complex a, Complex& out);
+EvalStatus ApplyFunction(Func func, Complex a, Complex& out);
 
 } // namespace tervane

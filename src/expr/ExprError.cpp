@@ -1,8 +1,10 @@
 #include "expr/ExprError.h"
 
+#include <string>
+
 namespace tervane {
 
-ExprError::ExprError(int number, const std::string& description)
-    : std::runtime_error(description), number_(number) {}
+ExprError::ExprError(EvalStatus status)
+    : std::runtime_error(std::string(EvalStatusMessage(status))), status_(status) {}
 
 } // namespace tervane

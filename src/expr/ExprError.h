@@ -1,11 +1,14 @@
 #pragma once
 
+#include "expr/EvalStatus.h"
+
 #include <stdexcept>
-#include <string>
 
 namespace tervane {
 
-/// Numbered error raised by the expression engine; the number tells the kind.
+/// Numbered error raised by the expression engine. It carries the status that
+/// failed; its number and description are the status's (EvalStatusNumber,
+/// EvalStatusMessage), the number telling the kind.
 class ExprError : public std::runtime_error {
 public:
     /// Base of application-defined error numbers.
@@ -18,18 +21,27 @@ public:
     static constexpr int kDivisionByZero = 11;
     static constexpr int kTypeMismatch = 13;
 
-    ExprError(int number, const std::string& description);
+    explicit ExprError(EvalStatus status);
+
+    /// The status that failed.
+    EvalStatus Status() const noexcept { return status_; }
 
     /// The error number (one of the constants above).
-    int Number() const noexcept { return number_; }
+    int Number() const noexcept { return EvalStatusNumber(status_); }
 
     /// True for division by zero and overflow: the point has no value.
     bool IsArithmetic() const noexcept {
-        return number_ == kOverflow || number_ == kDivisionByZero;
+        return status_ == EvalStatus::Overflow || status_ == EvalStatus::DivisionByZero;
     }
 
 private:
-    int number_;
+    EvalStatus status_;
 };
+
+/// Raises the ExprError of a status; Value raises nothing.
+inline void RaiseOnError(EvalStatus status) {
+    if (status != EvalStatus::Value) [[unlikely]]
+        throw ExprError(status);
+}
 
 } // namespace tervane

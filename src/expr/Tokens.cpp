@@ -5,12 +5,6 @@
 
 namespace tervane {
 
-const std::array<std::string_view, kFunctionCount> kFunctionNames = {
-    "SIN",  "COS",   "LOG",  "EXP",   "ABS",   "ATAN",  "INT",   "RND",   "SQR",    "TAN",
-    "SEC",  "CSEC",  "CTAN", "ASIN",  "ACOS",  "ASEC",  "ACSEC", "ACTAN", "SINH",   "COSH",
-    "TANH", "CTANH", "SECH", "CSECH", "ASINH", "ACOSH", "ATANH", "ASECH", "ACSECH", "ACTANH",
-};
-
 const std::array<VariableToken, 9> kVariables = {{
     {"Z", "ZZ", Variable::Z},
     {"V", "VV", Variable::V},
@@ -45,8 +39,8 @@ namespace {
 
 // Reads digits with at most one decimal mark ("," counts as ".") as a
 // correctly rounded single, independent of the process locale.
-LiteralStatus ParseReal(std::string_view text, float& value) {
-    if (text.empty()) return LiteralStatus::TypeMismatch;
+EvalStatus ParseReal(std::string_view text, float& value) {
+    if (text.empty()) return EvalStatus::TypeMismatch;
     std::string buffer;
     buffer.reserve(text.size());
     bool mark = false;
@@ -59,10 +53,10 @@ LiteralStatus ParseReal(std::string_view text, float& value) {
             mark = true;
             buffer += '.';
         } else {
-            return LiteralStatus::TypeMismatch;
+            return EvalStatus::TypeMismatch;
         }
     }
-    if (!digit) return LiteralStatus::TypeMismatch;
+    if (!digit) return EvalStatus::TypeMismatch;
     const char* first = buffer.data();
     const char* last = first + buffer.size();
     auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
@@ -72,28 +66,28 @@ LiteralStatus ParseReal(std::string_view text, float& value) {
         std::size_t point = buffer.find('.');
         std::size_t firstNonZero = buffer.find_first_of("123456789");
         bool large = nonzero && (point == std::string::npos || firstNonZero < point);
-        if (large) return LiteralStatus::Overflow;
+        if (large) return EvalStatus::Overflow;
         value = 0.0f;
-        return LiteralStatus::Ok;
+        return EvalStatus::Value;
     }
-    if (ec != std::errc() || ptr != last) return LiteralStatus::TypeMismatch;
-    return LiteralStatus::Ok;
+    if (ec != std::errc() || ptr != last) return EvalStatus::TypeMismatch;
+    return EvalStatus::Value;
 }
 
 } // namespace
 
-LiteralStatus ParseLiteral(std::string_view token, Complex& value) {
+EvalStatus ParseLiteral(std::string_view token, Complex& value) {
     if (token == "i" || token == "I") {
         value = Complex{0.0f, 1.0f};
-        return LiteralStatus::Ok;
+        return EvalStatus::Value;
     }
     float c = 0.0f;
     if (!token.empty() && (token.back() == 'i' || token.back() == 'I')) {
-        LiteralStatus status = ParseReal(token.substr(0, token.size() - 1), c);
+        EvalStatus status = ParseReal(token.substr(0, token.size() - 1), c);
         value = Complex{0.0f, c};
         return status;
     }
-    LiteralStatus status = ParseReal(token, c);
+    EvalStatus status = ParseReal(token, c);
     value = Complex{c, 0.0f};
     return status;
 }

@@ -46,7 +46,11 @@ enum class Func : std::uint8_t {
 inline constexpr std::size_t kFunctionCount = 30;
 
 /// Upper-case names of the functions, indexed by Func.
-extern const std::array<std::string_view, kFunctionCount> kFunctionNames;
+inline constexpr std::array<std::string_view, kFunctionCount> kFunctionNames = {
+    "SIN",  "COS",   "LOG",  "EXP",   "ABS",   "ATAN",  "INT",   "RND",   "SQR",    "TAN",
+    "SEC",  "CSEC",  "CTAN", "ASIN",  "ACOS",  "ASEC",  "ACSEC", "ACTAN", "SINH",   "COSH",
+    "TANH", "CTANH", "SECH", "CSECH", "ASINH", "ACOSH", "ATANH", "ASECH", "ACSECH", "ACTANH",
+};
 
 /// The function whose upper-case name is `name`, if any.
 std::optional<Func> FindFunction(std::string_view name);
@@ -67,6 +71,9 @@ extern const std::array<VariableToken, 9> kVariables;
 std::optional<Variable> FindVariableByName(std::string_view name);
 std::optional<Variable> FindVariableByToken(std::string_view token);
 
+/// The postfix token of unary minus.
+inline constexpr std::string_view kNegateToken = "(-)";
+
 /// The postfix token that stands for pi.
 inline constexpr std::string_view kPiToken = "3.1415926";
 
@@ -78,12 +85,10 @@ inline bool IsLiteralToken(std::string_view token) {
     return !token.empty() && kLiteralChars.find(token.front()) != std::string_view::npos;
 }
 
-/// Outcome of reading a number literal.
-enum class LiteralStatus : std::uint8_t { Ok, TypeMismatch, Overflow };
-
 /// Reads a postfix number literal: "i" is the imaginary unit, a trailing "i"
 /// makes the number imaginary, "," reads like ".". Digits with at most one
-/// decimal mark are accepted; anything else is a type mismatch.
-LiteralStatus ParseLiteral(std::string_view token, Complex& value);
+/// decimal mark are accepted; anything else is a type mismatch. Returns Value,
+/// TypeMismatch, or Overflow for a number too large for single precision.
+EvalStatus ParseLiteral(std::string_view token, Complex& value);
 
 } // namespace tervane

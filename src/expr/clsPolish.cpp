@@ -6,7 +6,7 @@ namespace tervane {
 
 namespace {
 [[noreturn]] void Subscript() {
-    throw ExprError(ExprError::kSubscript, "Subscript out of range");
+    throw ExprError(EvalStatus::Subscript);
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <iterator>
 
 namespace tervane {
 namespace {
@@ -107,6 +108,35 @@ TEST(DoEvaluate, ErrorsPassToTheCaller) {
         } catch (const ExprError& e) {
             EXPECT_EQ(e.Number(), c.number) << c.postfix << ": " << e.what();
         }
+    }
+}
+
+TEST(EvalStatus, EachStatusHasOneNumberAndOneMessage) {
+    struct Row {
+        EvalStatus status;
+        int number;
+        const char* message;
+        bool arithmetic;
+    };
+    const Row rows[] = {
+        {EvalStatus::Value, 0, "", false},
+        {EvalStatus::NoValue, 0, "No value", false},
+        {EvalStatus::DivisionByZero, 11, "Division by zero", true},
+        {EvalStatus::Overflow, 6, "Overflow", true},
+        {EvalStatus::TypeMismatch, 13, "Type mismatch", false},
+        {EvalStatus::StackEmpty, -2147220493, "Pop method invoked on empty stack", false},
+        {EvalStatus::PeekEmpty, -2147220492, "GetPopValue method invoked on empty stack", false},
+        {EvalStatus::Subscript, 9, "Subscript out of range", false},
+    };
+    static_assert(std::size(rows) == kEvalStatusCount);
+    for (const auto& r : rows) {
+        const int index = static_cast<int>(r.status);
+        EXPECT_EQ(EvalStatusNumber(r.status), r.number) << index;
+        EXPECT_EQ(EvalStatusMessage(r.status), r.message) << index;
+        const ExprError error(r.status);
+        EXPECT_EQ(error.Number(), r.number) << index;
+        EXPECT_STREQ(error.what(), r.message) << index;
+        EXPECT_EQ(error.IsArithmetic(), r.arithmetic) << index;
     }
 }
 
