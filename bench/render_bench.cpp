@@ -11,17 +11,17 @@
 // BM_SceneListRebuild/N    the same step without the frame: orientation and scene
 //                          list only, which must not grow with the grid.
 #include "BenchGraphs.h"
-#include "graph/CGraph.h"
 #include "gl/GraphListCache.h"
+#include "gl/SceneRenderer.h"
+#include "gl/headless/GuiApplication.h"
+#include "gl/headless/HeadlessGlContext.h"
+#include "graph/CGraph.h"
 #include "scene/CAxes.h"
 #include "scene/CLight.h"
 #include "scene/CScene.h"
 #include "scene/CView.h"
 #include "scene/SceneOrientation.h"
 #include "scene/ZoomToFit.h"
-#include "gl/headless/GuiApplication.h"
-#include "gl/headless/HeadlessGlContext.h"
-#include "gl/SceneRenderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,7 +73,7 @@ void BM_CompileGraphList(benchmark::State& state) {
     const auto graph = scene.shown.FunSurfs().front();
     for (auto _ : state) {
         GraphListCache cache; // a fresh cache compiles the list
-        benchmark::DoNotOptimize(cache.ListFor(graph, 0, 3));
+        benchmark::DoNotOptimize(cache.ListFor(graph, 0, 3, 10));
         glFinish();
     }
 }

@@ -46,10 +46,10 @@ double gBytesPerPoint = 0;
 
 void BM_Sample(benchmark::State& state) {
     const int function = static_cast<int>(state.range(0));
-    CGraph::SetSamplingThreads(static_cast<unsigned>(state.range(1)));
+    const SamplingOptions sampling{static_cast<unsigned>(state.range(1)), std::nullopt};
     auto g = MakeGraph(function);
     for (auto _ : state) {
-        if (!g->GetPoints()) state.SkipWithError(g->LastError().c_str());
+        if (!g->GetPoints(sampling)) state.SkipWithError(g->LastError().c_str());
         benchmark::ClobberMemory();
     }
     gBytesPerPoint = static_cast<double>(g->BytesHeld()) / kPoints;

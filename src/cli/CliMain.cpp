@@ -11,7 +11,7 @@
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
-#include "graph/CGraph.h"
+#include "graph/GraphPresets.h"
 
 #include <charconv>
 #include <cmath>
@@ -274,14 +274,17 @@ int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
 
-    CGraph graph;
-    auto g = graph.Init(1, "sample", kGraphSurface, kCoordCartesian, "", "", *expr, steps[0],
-                        steps[1], range[0], range[1], range[2], range[3], 0, 0, 0, 0, 0, 4, 3, 3,
-                        false, false, false, 0);
-    g->SetFunForm(2);
-    g->SetVarX(kQuantityX);
-    g->SetVarY(kQuantityY);
-    g->SetVarZ(kQuantityReal);
+    GraphRecipe recipe;
+    recipe.Function = *expr;
+    recipe.Name = "sample";
+    recipe.ID = 1;
+    recipe.MinU = range[0];
+    recipe.MaxU = range[1];
+    recipe.MinV = range[2];
+    recipe.MaxV = range[3];
+    recipe.StepU = steps[0];
+    recipe.StepV = steps[1];
+    const auto g = MakeSurfaceGraph(recipe);
     if (!g->GetPoints()) {
         err << g->LastError() << '\n';
         return 1;

@@ -1,6 +1,7 @@
 #include "cli/CliRender.h"
 
 #include "document/Document.h"
+#include "gl/DocumentScene.h"
 #include "gl/headless/HeadlessGlContext.h"
 #include "gl/headless/OffscreenFrame.h"
 
@@ -107,8 +108,7 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
     if (!LoadDocument(document, *input, err)) return 1;
     request.Step = step.value_or(document.AnimationStep());
 
-    const SceneValues values{document.SceneKind(), document.AxisTitleX(), document.AxisTitleY(),
-                             document.AxisTitleZ()};
+    const SceneValues values = SceneValuesOf(document);
     try {
         OffscreenFrame frame(document.ShownGraphs(), document.Axes(), values, request);
         bool written = false;

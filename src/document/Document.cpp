@@ -24,9 +24,9 @@ std::string GraphTitle(const CGraph& g) {
 
 // Samples a graph read from a file or the clipboard. A graph that cannot be sampled is kept, so
 // that the user can see and edit it; the warning says why it shows nothing.
-void SampleKept(CGraph& g, std::vector<std::string>& warnings) {
+void SampleKept(CGraph& g, const SamplingOptions& sampling, std::vector<std::string>& warnings) {
     if (detail::IsUnsampledKind(g.GraphType())) return;
-    if (!g.GetPoints())
+    if (!g.GetPoints(sampling))
         warnings.push_back("The graph " + GraphTitle(g) + " cannot be drawn: " + g.LastError());
 }
 
@@ -42,7 +42,6 @@ void Document::Reset() {
     labels_.clear();
     values_ = kpl::DocumentValues();
     values_.Axes.Show = true;
-    CGraph::SetAnimationFrames(values_.AnimationFrames);
     animationStep_ = 1;
     view_ = ViewIntervals();
 }
@@ -82,7 +81,7 @@ void Document::AppendGraph(std::shared_ptr<CGraph> graph, std::string label) {
 DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     if (!graph) return DocumentResult::Fail("There is no graph to add.");
     graph->SetID(NextGraphID());
-    if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints())
+    if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(sampling_))
         return DocumentResult::Fail(graph->LastError());
     AppendGraph(graph, GraphListLabel(values_.SceneKind, *graph));
     return {};
@@ -114,7 +113,7 @@ DocumentResult Document::SetShown(std::size_t index, bool shown) {
         shownGraphs_.Remove(key);
     } else if (shown && !HasShownGraph(g->ID())) {
         shownGraphs_.Add(g);
-        SampleKept(*g, result.Warnings);
+        SampleKept(*g, sampling_, result.Warnings);
     }
     return result;
 }
@@ -129,14 +128,13 @@ DocumentResult Document::Load(std::string_view bytes) {
     DocumentResult result;
     result.Warnings = std::move(read->Warnings);
     for (const auto& g : read->Graphs)
-        SampleKept(*g, result.Warnings);
+        SampleKept(*g, sampling_, result.Warnings);
 
     // Nothing below can fail: the document is replaced in one piece.
     allGraphs_ = CScene();
     shownGraphs_ = CScene();
     labels_.clear();
     values_ = std::move(read->Values);
-    CGraph::SetAnimationFrames(values_.AnimationFrames);
     shownGraphs_.SetRotRoll(read->Header.RotRoll);
     shownGraphs_.SetRotPitch(read->Header.RotPitch);
     shownGraphs_.SetRotYaw(read->Header.RotYaw);
@@ -231,7 +229,7 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
     DocumentResult result;
     values_.LastGraphID = read.LastGraphID;
     for (auto& g : read.Graphs) {
-        SampleKept(*g, result.Warnings);
+        SampleKept(*g, sampling_, result.Warnings);
         std::string label = GraphListLabel(labelKind, *g);
         AppendGraph(g, std::move(label));
         if (!checked) shownGraphs_.Remove(CScene::KeyOf(*g));
@@ -241,7 +239,6 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
 
 void Document::SetAnimationFrames(std::int32_t frames) {
     values_.AnimationFrames = frames;
-    CGraph::SetAnimationFrames(frames);
 }
 
 void Document::SetAxisTitles(std::string x, std::string y, std::string z) {

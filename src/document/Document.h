@@ -119,7 +119,7 @@ public:
     void SetSceneKind(std::int32_t kind) noexcept { values_.SceneKind = kind; }
     std::int32_t LastGraphID() const noexcept { return values_.LastGraphID; }
     std::int32_t AnimationFrames() const noexcept { return values_.AnimationFrames; }
-    /// Also sets the step count every graph reports (CGraph::StepT).
+    /// Steps after the first of an animation; the view compiles AnimationFrames + 1 pictures.
     void SetAnimationFrames(std::int32_t frames);
     std::int32_t AnimationSpeed() const noexcept { return values_.AnimationSpeed; }
     void SetAnimationSpeed(std::int32_t speed) noexcept { values_.AnimationSpeed = speed; }
@@ -134,6 +134,10 @@ public:
     void SetAxisTitles(std::string x, std::string y, std::string z);
     const CAxes& Axes() const noexcept { return values_.Axes; }
     CAxes& Axes() noexcept { return values_.Axes; }
+    /// How this document's graphs are sampled (threads, memory budget); every sampling the
+    /// document starts uses it, and the view is handed it for the animation steps.
+    const SamplingOptions& Sampling() const noexcept { return sampling_; }
+    void SetSampling(const SamplingOptions& sampling) { sampling_ = sampling; }
 
 private:
     void AppendGraph(std::shared_ptr<CGraph> graph, std::string label);
@@ -146,6 +150,7 @@ private:
     std::int32_t animationStep_ = 1;
     std::int32_t copyCount_ = 0;
     ViewIntervals view_;
+    SamplingOptions sampling_;
 };
 
 } // namespace tervane

@@ -1,5 +1,7 @@
 #include "document/DocumentSamples.h"
 
+#include "graph/GraphPresets.h"
+
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -75,23 +77,23 @@ Document MakeDemoDocument(const DemoEntry& entry) {
     const Domain d = DomainOf(function, colorMap);
 
     Document doc;
-    CGraph maker;
+    GraphRecipe recipe;
+    recipe.Function = function;
+    recipe.Name = std::string(caption);
+    recipe.MinU = d.minU;
+    recipe.MaxU = d.maxU;
+    recipe.MinV = d.minV;
+    recipe.MaxV = d.maxV;
     std::shared_ptr<CGraph> g;
     if (!colorMap) {
-        doc.SetSceneKind(3);
-        g = maker.Init(0, std::string(caption), kGraphSurface, kCoordCartesian, "", "", function,
-                       40, 40, d.minU, d.maxU, d.minV, d.maxV, 0, 0, 0, 0, 0, 4, 3, 3, false, false,
-                       false, 0);
+        doc.SetSceneKind(kScene3D);
         const std::int32_t x = QuantityOfLetter(letters[0]);
         const std::int32_t y = QuantityOfLetter(letters[2]);
         const std::int32_t z = QuantityOfLetter(letters[4]);
-        g->SetVarX(x);
-        g->SetVarY(y);
-        g->SetVarZ(z);
+        recipe.Axes = {x, y, z};
         // Red, green and blue follow the three plotted quantities.
-        g->SetColorR(x);
-        g->SetColorG(y);
-        g->SetColorB(z);
+        recipe.Colours = {x, y, z};
+        g = MakeSurfaceGraph(recipe);
         // The axis named X runs along the plot's Z direction, Y along X and Z along Y.
         doc.SetAxisTitles(std::string(1, letters[4]), std::string(1, letters[0]),
                           std::string(1, letters[2]));
@@ -99,20 +101,15 @@ Document MakeDemoDocument(const DemoEntry& entry) {
         axes.SetDefault();
         axes.ShowXYPanel = axes.ShowXZPanel = axes.ShowYZPanel = true;
     } else {
-        doc.SetSceneKind(7);
-        g = maker.Init(0, std::string(caption), kGraphColorMap, kCoordCartesian, "", "", function,
-                       60, 60, d.minU, d.maxU, d.minV, d.maxV, 3, 255, 0, 0, 0, 0, 3, 3, false,
-                       false, false, 0);
-        g->SetVarX(QuantityOfLetter(letters[0]));
-        g->SetVarZ(QuantityOfLetter(letters[2]));
-        g->SetVarY(kQuantityMagnitude);
-        g->SetColorR(kQuantityReal);
-        g->SetColorG(kQuantityImaginary);
-        g->SetColorB(kQuantityMagnitude);
+        doc.SetSceneKind(kSceneColorMap);
+        recipe.StepU = recipe.StepV = 60;
+        recipe.Axes = {QuantityOfLetter(letters[0]), kQuantityMagnitude,
+                       QuantityOfLetter(letters[2])};
+        recipe.Colours = {kQuantityReal, kQuantityImaginary, kQuantityMagnitude};
+        g = MakeColorMapGraph(recipe);
         doc.SetAxisTitles(std::string(1, letters[0]), std::string(1, letters[2]), "");
         doc.Axes().SetDefault();
     }
-    g->SetFunForm(2);
     CAxes& axes = doc.Axes();
     axes.TitleX = doc.AxisTitleX();
     axes.TitleY = doc.AxisTitleY();

@@ -1,9 +1,9 @@
 #include "gl/GlAxes.h"
 
-#include "gl/text/GlFonts.h"
 #include "gl/GlMaterial.h"
 #include "gl/GlQuadric.h"
 #include "gl/GlStateGuard.h"
+#include "gl/text/GlFonts.h"
 #include "gl/text/GlText.h"
 
 #include <GL/gl.h>

@@ -1,10 +1,10 @@
 #include "gl/GraphDraw.h"
 
-#include "graph/SurfaceMesh.h"
-#include "gl/GlMaterial.h"
 #include "contour/CContour.h"
 #include "gl/CTexture.h"
 #include "gl/GlContourSink.h"
+#include "gl/GlMaterial.h"
+#include "graph/SurfaceMesh.h"
 
 #include <GL/gl.h>
 

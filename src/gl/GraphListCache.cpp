@@ -7,12 +7,12 @@
 namespace tervane {
 
 GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step,
-                               std::int32_t sceneKind) {
+                               std::int32_t sceneKind, std::int32_t frames,
+                               const SamplingOptions& sampling) {
     // Only graphs whose function reads t differ between animation steps; they
     // are resampled for each step they are compiled for.
     const bool perStep = graph->Animation() && graph->UsesT();
     GraphState& state = graphs_[graph.get()];
-    const std::int32_t frames = CGraph::AnimationFrames();
     if (state.owner.lock() != graph || state.settings != graph->SettingsRevision() ||
         state.samples != graph->SampleRevision() || state.sceneKind != sceneKind ||
         state.frames != frames) {
@@ -28,7 +28,7 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
     if (entry.list.Base() != 0 && entry.generation == state.generation) return entry.list.Base();
 
     if (perStep) {
-        graph->GetPointsAtStep(step);
+        graph->GetPointsAtStep(step, frames, sampling);
         // The cache's own resampling is no change to the graph.
         state.settings = graph->SettingsRevision();
         state.samples = graph->SampleRevision();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graph/CGraph.h"
 #include "gl/GlListRange.h"
+#include "graph/CGraph.h"
 
 #include <cstdint>
 #include <map>
@@ -16,9 +16,10 @@ namespace tervane {
 /// graph geometry. Lists of graphs that are gone are released by Prune.
 class GraphListCache {
 public:
-    /// The list that draws graph at step (compiled now if stale). The graph is
+    /// The list that draws graph at step of frames (compiled now if stale). The graph is
     /// resampled at that step first when it is animated and its function reads t.
-    GLuint ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind);
+    GLuint ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind,
+                   std::int32_t frames, const SamplingOptions& sampling = {});
 
     /// Releases the lists of graphs not in keep.
     void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);

@@ -1,32 +1,26 @@
 #include "gl/SceneRenderer.h"
 
-#include "scene/AxesGeometry.h"
+#include "core/Codes.h"
+
 #include "gl/GlAxes.h"
 #include "gl/GlLight.h"
 #include "gl/GlStateGuard.h"
+#include "scene/AxesGeometry.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <optional>
 #include <locale>
+#include <optional>
 #include <stdexcept>
 
 namespace tervane {
 
 namespace {
 
-// Start values of a box union: any real box narrows them.
-constexpr float kUnionReset = 9999999.0f;
 // The union box of an animation is widened by this on every side.
 constexpr float kAnimationMargin = 0.1f;
-// Graphs of this kind draw once more after the coordinate system.
-constexpr std::int32_t kGraphDrawnOverAxes = 7;
-
-bool IsTwoDimensional(std::int32_t sceneKind) {
-    return sceneKind == 1 || sceneKind == 4;
-}
 
 AxisNumberFormat UserNumberFormat() {
     try {
@@ -106,26 +100,20 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     graphLists_.Prune(graphs);
 
     const bool animated = shown.Animation();
-    const int frames = animated ? std::max(CGraph::AnimationFrames(), 0) : 0;
+    const int frames = animated ? std::max(values.AnimationFrames, 0) : 0;
     const int listCount = frames + 1;
 
     // Graph lists are compiled first: no list can be compiled inside another. For graphs that
     // change with t the box is taken after each step's sampling, so the union covers them all.
     std::vector<std::vector<GLuint>> graphLists(static_cast<std::size_t>(listCount));
-    CBox unionBox{kUnionReset, -kUnionReset, kUnionReset, -kUnionReset, kUnionReset, -kUnionReset};
+    CBox unionBox = CBox::Empty();
     for (int h = 0; h < listCount; ++h) {
         std::vector<GLuint>& lists = graphLists[static_cast<std::size_t>(h)];
         for (const CScene::GraphPtr& graph : graphs)
-            lists.push_back(
-                graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind));
+            lists.push_back(graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind,
+                                                values.AnimationFrames, values.Sampling));
         if (!animated) break;
-        const CBox b = shown.GetBox(h, boxContext);
-        unionBox.MinX = std::min(unionBox.MinX, b.MinX);
-        unionBox.MaxX = std::max(unionBox.MaxX, b.MaxX);
-        unionBox.MinY = std::min(unionBox.MinY, b.MinY);
-        unionBox.MaxY = std::max(unionBox.MaxY, b.MaxY);
-        unionBox.MinZ = std::min(unionBox.MinZ, b.MinZ);
-        unionBox.MaxZ = std::max(unionBox.MaxZ, b.MaxZ);
+        unionBox.Include(shown.GetBox(h, boxContext));
     }
     if (animated) {
         unionBox.MinX -= kAnimationMargin;
@@ -143,7 +131,7 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     content.hasGraphs = !graphs.empty();
     if (content.hasGraphs) {
         const float labelUnitBase = shown.LabelUnitBase();
-        if (IsTwoDimensional(values.SceneKind)) {
+        if (IsPlaneScene(values.SceneKind)) {
             content.background = AxesDrawBackground(in_.Axes, drawnBox_, labelUnitBase);
             content.grid2D = AxesDraw2DGrid(in_.Axes, drawnBox_, labelUnitBase);
         }
@@ -156,7 +144,7 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
                 AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase, numberFormat_);
         }
         for (const CScene::GraphPtr& graph : graphs)
-            content.drawnOverAxes.push_back(graph->GraphType() == kGraphDrawnOverAxes);
+            content.drawnOverAxes.push_back(graph->GraphType() == kGraphPointSet);
     }
 
     // The new lists replace the previous ones, which are released here.

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/CBox.h"
+#include "gl/GlListRange.h"
 #include "gl/GraphListCache.h"
+#include "gl/text/GlFonts.h"
 #include "scene/AxisNumberFormat.h"
 #include "scene/CAxes.h"
-#include "core/CBox.h"
 #include "scene/CLight.h"
 #include "scene/CScene.h"
 #include "scene/CView.h"
 #include "scene/SceneOrientation.h"
-#include "gl/text/GlFonts.h"
-#include "gl/GlListRange.h"
 
 #include <GL/gl.h>
 
@@ -42,6 +42,11 @@ struct SceneValues {
     std::string AxisTitleX;
     std::string AxisTitleY;
     std::string AxisTitleZ;
+    /// Animation steps after the first (the document's AnimationFrames): an animated scene
+    /// compiles AnimationFrames + 1 lists.
+    std::int32_t AnimationFrames = 10;
+    /// How graphs that read t are sampled per step.
+    SamplingOptions Sampling;
 };
 
 /// The GL surface of a view without any widget: the surface state, the display-list fonts, the
@@ -51,7 +56,7 @@ struct SceneValues {
 /// Every graph is compiled into its own display list (GraphListCache) when its content or
 /// settings change; a scene list only sets the orientation, draws the coordinate system and
 /// calls those lists. Turning the scene therefore rebuilds one small list and issues no graph
-/// geometry. The number of animation steps is CGraph::AnimationFrames().
+/// geometry. The number of animation steps is SceneValues::AnimationFrames.
 ///
 /// Every call needs the view's GL context current, the destructor included (its lists belong
 /// to that context); a window calls ReleaseGl from QOpenGLContext::aboutToBeDestroyed.

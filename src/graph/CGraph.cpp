@@ -1,78 +1,15 @@
 #include "graph/CGraph.h"
 
+#include "core/PackedColor.h"
 #include "expr/CompiledProgram.h"
 #include "expr/TextPasses.h"
-#include "graph/detail/Extents.h"
-#include "graph/detail/SystemMemory.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <new>
-#include <thread>
-#include <vector>
 
 namespace tervane {
-
-namespace {
-
-std::atomic<std::int32_t> gAnimationFrames{10};
-std::atomic<unsigned> gSamplingThreads{0};
-
-constexpr float kBoxReset = 9999999.0f;
-
-// Value grids a sampling keeps per point: x, y, u, v and magnitude.
-constexpr std::uint64_t kGridsPerPoint = 5;
-
-std::string Megabytes(std::uint64_t bytes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.0f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
-    return text;
-}
-
-struct MinMax {
-    float max = -std::numeric_limits<float>::infinity();
-    float min = std::numeric_limits<float>::infinity();
-
-    bool Any() const { return min <= max; }
-    void Merge(const MinMax& other) {
-        max = std::max(max, other.max);
-        min = std::min(min, other.min);
-    }
-    // Widens running extents that are never reset between samplings.
-    void WidenInto(float& runningMax, float& runningMin) const {
-        if (!Any()) return;
-        if (max > runningMax) runningMax = max;
-        if (min < runningMin) runningMin = min;
-    }
-};
-
-// Per-thread results of the evaluation pass.
-struct RowStats {
-    MinMax x, y, u, v, m;
-    EvalStatus failure = EvalStatus::Value; // a failure that concerns the whole function
-};
-
-bool IsWholeFunctionFailure(EvalStatus s) {
-    return s == EvalStatus::NoValue || s == EvalStatus::StackEmpty || s == EvalStatus::TypeMismatch;
-}
-
-std::string FailureMessage(EvalStatus s) {
-    switch (s) {
-    case EvalStatus::NoValue:
-        return "The function gives no value.";
-    case EvalStatus::TypeMismatch:
-        return "The function contains a number that cannot be read.";
-    case EvalStatus::StackEmpty:
-        return "The function is missing an operand.";
-    default:
-        return std::string(EvalStatusMessage(s));
-    }
-}
-
-} // namespace
 
 std::shared_ptr<CGraph>
 CGraph::Init(std::int32_t lngID, const std::string& strName, std::int32_t gtpGraphType,
@@ -156,47 +93,31 @@ void CGraph::EqualTo(const CGraph& f) {
 }
 
 void CGraph::SplitColor(std::int32_t color, double& red, double& green, double& blue) {
-    const std::int64_t c = color;
-    const std::int64_t b = c / 65536; // truncates toward zero
-    const std::int64_t g = (c - b * 65536) / 256;
-    const std::int64_t r = c - b * 65536 - g * 256;
-    red = static_cast<double>(r) / 255.0;
-    green = static_cast<double>(g) / 255.0;
-    blue = static_cast<double>(b) / 255.0;
-}
-
-std::int32_t CGraph::StepT() {
-    return gAnimationFrames.load();
-}
-std::int32_t CGraph::AnimationFrames() {
-    return gAnimationFrames.load();
-}
-void CGraph::SetAnimationFrames(std::int32_t frames) {
-    gAnimationFrames.store(frames);
-}
-void CGraph::SetSamplingThreads(unsigned threads) {
-    gSamplingThreads.store(threads);
+    const auto f = ColorFractions<double>(color);
+    red = f[0];
+    green = f[1];
+    blue = f[2];
 }
 
 const Grid2D& CGraph::Quantity(std::int32_t code) const {
     switch (code) {
     case kQuantityX:
-        return x_;
+        return grids_.x;
     case kQuantityY:
-        return y_;
+        return grids_.y;
     case kQuantityReal:
-        return u_;
+        return grids_.u;
     case kQuantityImaginary:
-        return v_;
+        return grids_.v;
     case kQuantityMagnitude:
-        return m_;
+        return grids_.m;
     default:
         return zero_;
     }
 }
 
 std::size_t CGraph::BytesHeld() const noexcept {
-    return x_.Bytes() + y_.Bytes() + u_.Bytes() + v_.Bytes() + m_.Bytes() + zero_.Bytes();
+    return grids_.Bytes() + zero_.Bytes();
 }
 
 bool CGraph::Fail(std::string message) {
@@ -204,18 +125,19 @@ bool CGraph::Fail(std::string message) {
     return false;
 }
 
-bool CGraph::GetPoints() {
-    return GetPoints(MinT());
+bool CGraph::GetPoints(const SamplingOptions& options) {
+    return GetPoints(MinT(), options);
 }
 
-bool CGraph::GetPointsAtStep(std::int32_t step) {
-    const std::int32_t frames = std::max(AnimationFrames(), 1);
+bool CGraph::GetPointsAtStep(std::int32_t step, std::int32_t frames,
+                             const SamplingOptions& options) {
+    frames = std::max(frames, 1);
     const float dt = static_cast<float>(static_cast<double>(MaxT() - MinT()) / frames);
     const float t = static_cast<float>(static_cast<double>(dt) * step + MinT());
-    return GetPoints(t);
+    return GetPoints(t, options);
 }
 
-bool CGraph::GetPoints(float t) {
+bool CGraph::GetPoints(float t, const SamplingOptions& options) {
     lastError_.clear();
     syntaxError_.reset();
 
@@ -225,40 +147,32 @@ bool CGraph::GetPoints(float t) {
     // before any grid is made.
     if (StepU() < 1) SetStepU(1);
     if (StepV() < 1) SetStepV(1);
-    if (AnimationFrames() < 1) SetAnimationFrames(1);
 
     const std::uint64_t nu = static_cast<std::uint64_t>(StepU()) + 1;
     const std::uint64_t nv = static_cast<std::uint64_t>(StepV()) + 1;
-    const std::uint64_t points = nu * nv;
-    const std::uint64_t needed = points * kGridsPerPoint * sizeof(float);
-    const std::uint64_t available = detail::AvailableMemoryBytes();
-    if (points > std::numeric_limits<std::size_t>::max() / (kGridsPerPoint * sizeof(float)) ||
-        (available != 0 && needed > available)) {
-        return Fail("A grid of " + std::to_string(nu) + " x " + std::to_string(nv) +
-                    " points needs " + Megabytes(needed) + " of memory, but only " +
-                    Megabytes(available) + " is available. Choose fewer steps.");
-    }
+    const std::uint64_t available = options.AvailableBytes.value_or(SystemAvailableMemory());
+    if (auto refusal = CheckGridMemory(nu, nv, available)) return Fail(std::move(*refusal));
 
-    const float du = static_cast<float>(static_cast<double>(MaxU() - MinU()) / StepU());
-    const float dv = static_cast<float>(static_cast<double>(MaxV() - MinV()) / StepV());
-    if (!std::isfinite(du) || !std::isfinite(dv))
+    SampleDomain domain;
+    domain.MinU = MinU();
+    domain.MinV = MinV();
+    domain.DU = static_cast<float>(static_cast<double>(MaxU() - MinU()) / StepU());
+    domain.DV = static_cast<float>(static_cast<double>(MaxV() - MinV()) / StepV());
+    domain.NU = nu;
+    domain.NV = nv;
+    domain.Polar = CoordType() == kCoordPolar;
+    if (!std::isfinite(domain.DU) || !std::isfinite(domain.DV))
         return Fail("The range of x or y is too large to sample.");
 
     // Storage is reused when the grid keeps its size; the evaluation pass
     // writes every point, and the paths that evaluate nothing zero-fill.
     try {
-        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
-            grid->Resize(nu, nv);
+        grids_.Resize(nu, nv);
     } catch (const std::bad_alloc&) {
-        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
-            grid->Release();
+        grids_.Release();
         return Fail("A grid of " + std::to_string(nu) + " x " + std::to_string(nv) +
                     " points does not fit in memory. Choose fewer steps.");
     }
-    auto zeroFill = [&] {
-        for (Grid2D* grid : {&x_, &y_, &u_, &v_, &m_})
-            grid->Fill(0.0f);
-    };
     zero_ = Grid2D();
     plotCodes_[0] = plotCodes_[1] = plotCodes_[2] = 0;
     colorCodes_[0] = colorCodes_[1] = colorCodes_[2] = 0;
@@ -267,139 +181,52 @@ bool CGraph::GetPoints(float t) {
     CEvaluator evaluator;
     std::string postfix;
     if (evaluator.InfixToPostfix(textZ, postfix) != 0) {
-        zeroFill();
+        grids_.Fill(0.0f);
         syntaxError_ = evaluator.LastError();
         return Fail(syntaxError_ ? syntaxError_->Text() : evaluator.ErrorText());
     }
 
-    const std::int32_t kind = GraphType();
-    const bool gridKind = kind == kGraphSurface || kind == kGraphColorMap ||
-                          kind == kGraphContour || kind == kGraphVector;
-    if (!gridKind) { // kinds known only to documents are kept, not sampled
-        zeroFill();
+    if (!IsGridKind(GraphType())) { // kinds known only to documents are kept, not sampled
+        grids_.Fill(0.0f);
         return true;
     }
 
     const std::int32_t coord = CoordType();
     const bool evaluates =
-        (FunForm() == 2 || FunForm() == 3) &&
+        IsComplexForm(FunForm()) &&
         (coord == kCoordCartesian || coord == kCoordPolar || coord == kCoordAnglePair);
-    if (!evaluates) zeroFill();
-    if (evaluates) {
+    if (!evaluates) {
+        grids_.Fill(0.0f);
+    } else {
         const CompiledProgram program = CompiledProgram::Compile(postfix);
         usesT_ = program.UsesT();
-        const bool polar = coord == kCoordPolar;
-        const float minU = MinU(), minV = MinV();
-
-        std::vector<float> params(nv);
-        for (std::uint64_t j = 0; j < nv; ++j)
-            params[j] = static_cast<float>(static_cast<double>(dv) * j + minV);
-
-        unsigned threads = gSamplingThreads.load();
-        if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-        threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, nu));
-
-        std::atomic<std::uint64_t> nextRow{0};
-        std::vector<RowStats> stats(threads);
-        auto worker = [&](unsigned index) {
-            // Extents stay in locals while the rows are written, so the
-            // compiler keeps them in registers.
-            MinMax ex, ey, eu, ev, em;
-            EvalStatus failure = EvalStatus::Value;
-            const float nan = std::numeric_limits<float>::quiet_NaN();
-            std::vector<float> xs(nv), ys(nv);
-            std::vector<Complex> w(nv);
-            std::vector<EvalStatus> status(nv);
-            for (;;) {
-                const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
-                if (i >= nu) break;
-                const float a = static_cast<float>(static_cast<double>(du) * i + minU);
-                if (polar) {
-                    // (angle a, radius r) is the point r·(cos a + i sin a).
-                    const double c = std::cos(static_cast<double>(a));
-                    const double sn = std::sin(static_cast<double>(a));
-                    for (std::uint64_t j = 0; j < nv; ++j) {
-                        xs[j] = static_cast<float>(params[j] * c);
-                        ys[j] = static_cast<float>(params[j] * sn);
-                    }
-                } else {
-                    std::fill(xs.begin(), xs.end(), a);
-                    std::copy(params.begin(), params.end(), ys.begin());
-                }
-                program.EvaluateBlock(xs.data(), ys.data(), nv, t, w.data(), status.data());
-
-                std::copy(xs.begin(), xs.end(), x_.Row(i));
-                std::copy(ys.begin(), ys.end(), y_.Row(i));
-                float* ru = u_.Row(i);
-                float* rv = v_.Row(i);
-                float* rm = m_.Row(i);
-                // Undefined points come back as NaN, which the magnitude keeps
-                // and the extents pass over (NaN fails every comparison), so
-                // both loops run without branches.
-                for (std::uint64_t j = 0; j < nv; ++j) {
-                    const float u = w[j].re, v = w[j].im;
-                    const double re = u, im = v;
-                    ru[j] = u;
-                    rv[j] = v;
-                    rm[j] = static_cast<float>(std::sqrt(re * re + im * im));
-                }
-                // x and y count only where the function has a value.
-                for (std::uint64_t j = 0; j < nv; ++j) {
-                    const bool valid = ru[j] == ru[j];
-                    xs[j] = valid ? xs[j] : nan;
-                    ys[j] = valid ? ys[j] : nan;
-                }
-                detail::WidenExtents(xs.data(), nv, ex.min, ex.max);
-                detail::WidenExtents(ys.data(), nv, ey.min, ey.max);
-                detail::WidenExtents(ru, nv, eu.min, eu.max);
-                detail::WidenExtents(rv, nv, ev.min, ev.max);
-                detail::WidenExtents(rm, nv, em.min, em.max);
-                for (std::uint64_t j = 0; j < nv; ++j)
-                    if (IsWholeFunctionFailure(status[j])) failure = status[j];
-            }
-            stats[index] = RowStats{ex, ey, eu, ev, em, failure};
-        };
-        if (threads <= 1) {
-            worker(0);
-        } else {
-            std::vector<std::jthread> pool;
-            pool.reserve(threads);
-            for (unsigned k = 0; k < threads; ++k)
-                pool.emplace_back(worker, k);
-        }
-
-        RowStats total;
-        for (const RowStats& s : stats) {
-            total.x.Merge(s.x);
-            total.y.Merge(s.y);
-            total.u.Merge(s.u);
-            total.v.Merge(s.v);
-            total.m.Merge(s.m);
-            if (s.failure != EvalStatus::Value) total.failure = s.failure;
-        }
+        const SampleOutcome total = SampleProgram(program, domain, t, options.Threads, grids_);
         total.x.WidenInto(extents_.MaxX, extents_.MinX);
         total.y.WidenInto(extents_.MaxY, extents_.MinY);
         total.u.WidenInto(extents_.MaxU, extents_.MinU);
         total.v.WidenInto(extents_.MaxV, extents_.MinV);
         total.m.WidenInto(extents_.MaxM, extents_.MinM);
-        if (total.failure != EvalStatus::Value) return Fail(FailureMessage(total.failure));
+        if (total.failure != EvalStatus::Value) return Fail(SampleFailureMessage(total.failure));
     }
-
-    if (kind == kGraphSurface || kind == kGraphColorMap) {
-        const std::int32_t plot[3] = {VarX(), VarY(), VarZ()};
-        const std::int32_t colour[3] = {ColorR(), ColorG(), ColorB()};
-        auto valid = [](std::int32_t c) { return c >= kQuantityX && c <= kQuantityMagnitude; };
-        bool needZero = false;
-        for (int k = 0; k < 3; ++k) {
-            plotCodes_[k] = plot[k];
-            colorCodes_[k] = colour[k];
-            needZero = needZero || !valid(plot[k]) || !valid(colour[k]);
-        }
-        if (needZero) zero_ = Grid2D(nu, nv);
-    } else {
-        zero_ = Grid2D(nu, nv); // contour and vector plots keep zero plot grids
-    }
+    ChooseQuantities(nu, nv);
     return true;
+}
+
+void CGraph::ChooseQuantities(std::uint64_t nu, std::uint64_t nv) {
+    const std::int32_t kind = GraphType();
+    if (kind != kGraphSurface && kind != kGraphColorMap) {
+        zero_ = Grid2D(nu, nv); // contour and vector plots keep zero plot grids
+        return;
+    }
+    const std::int32_t plot[3] = {VarX(), VarY(), VarZ()};
+    const std::int32_t colour[3] = {ColorR(), ColorG(), ColorB()};
+    bool needZero = false;
+    for (int k = 0; k < 3; ++k) {
+        plotCodes_[k] = plot[k];
+        colorCodes_[k] = colour[k];
+        needZero = needZero || !IsQuantityCode(plot[k]) || !IsQuantityCode(colour[k]);
+    }
+    if (needZero) zero_ = Grid2D(nu, nv);
 }
 
 CBox CGraph::GetBox(std::int32_t lngAnimStep) {
@@ -421,13 +248,15 @@ CBox CGraph::GetBox(std::int32_t lngAnimStep) {
 
 CBox CGraph::ComputeBox() {
     const std::int32_t kind = GraphType();
-    const bool planeKind = kind == 0 || kind == 9;
-    if (kind == 32 || (planeKind && CoordType() == 2 && (FunForm() == 1 || FunForm() == 4)))
+    const bool planeKind = kind == kGraphPlaneFunction || kind == kGraphPlanePoints;
+    if (kind == kGraphVectorOperation ||
+        (planeKind && CoordType() == kCoordPlanePolar && IsPlaneForm(FunForm())))
         return CBox{};
 
-    float maxX = -kBoxReset, minX = kBoxReset;
-    float maxY = -kBoxReset, minY = kBoxReset;
-    float maxZ = -kBoxReset, minZ = kBoxReset;
+    const CBox reset = CBox::Empty();
+    float maxX = reset.MaxX, minX = reset.MinX;
+    float maxY = reset.MaxY, minY = reset.MinY;
+    float maxZ = reset.MaxZ, minZ = reset.MinZ;
 
     auto widen = [&] {
         const Grid2D& px = PlotX();
@@ -455,22 +284,20 @@ CBox CGraph::ComputeBox() {
         if (maxY < 0) maxY = 0;
     };
 
-    const bool twoDimensional =
-        kind == 0 || kind == 9 || kind == 20 || kind == 23 || kind == 37 || kind == 38;
     if (kind == kGraphSurface) {
         if (!ShowContour() && !ShowVector() && !ShowColormap()) widen();
     } else if (kind == kGraphColorMap || kind == kGraphContour || kind == kGraphVector) {
         widen();
-    } else if (twoDimensional && (FunForm() == 1 || FunForm() == 4)) {
+    } else if (IsPlaneFunctionKind(kind) && IsPlaneForm(FunForm())) {
         minX = MinU();
         maxX = MaxU();
         minY = MinV();
         maxY = MaxV();
         minZ = maxZ = 0;
         stretchToOrigin();
-    } else if (kind == 4) {
+    } else if (kind == kGraphOriginStretched) {
         stretchToOrigin();
-    } else if (kind == 8) {
+    } else if (kind == kGraphPointObject) {
         minX = minY = minZ = -1;
         maxX = maxY = maxZ = 1;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/CBox.h"
+#include "core/Codes.h"
 #include "expr/CEvaluator.h"
 #include "graph/Grid2D.h"
-#include "core/CBox.h"
+#include "graph/Sampler.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,26 +12,6 @@
 #include <string>
 
 namespace tervane {
-
-/// Quantity codes of the axes and colour channels.
-enum QuantityCode : std::int32_t {
-    kQuantityX = 1,         ///< x = Re z
-    kQuantityY = 2,         ///< y = Im z
-    kQuantityReal = 3,      ///< u = Re w
-    kQuantityImaginary = 4, ///< v = Im w
-    kQuantityMagnitude = 5, ///< |w|
-};
-
-/// Kinds of graph this program creates and draws.
-inline constexpr std::int32_t kGraphSurface = 2;
-inline constexpr std::int32_t kGraphColorMap = 13;
-inline constexpr std::int32_t kGraphContour = 14;
-inline constexpr std::int32_t kGraphVector = 15;
-
-/// Forms of the domain coordinates.
-inline constexpr std::int32_t kCoordCartesian = 3;
-inline constexpr std::int32_t kCoordPolar = 4;
-inline constexpr std::int32_t kCoordAnglePair = 5;
 
 // A property with a getter Name() and a setter SetName() that counts changes,
 // so that drawing code can tell when a graph's settings changed.
@@ -125,13 +107,14 @@ public:
     /// LastError() saying why, when the function text does not translate, gives
     /// no value, or the grid cannot be held. Points where the function is
     /// undefined (division by zero, overflow) are stored as NaN.
-    bool GetPoints();
+    bool GetPoints(const SamplingOptions& options = {});
 
     /// Samples at the given value of the animation parameter t.
-    bool GetPoints(float t);
+    bool GetPoints(float t, const SamplingOptions& options = {});
 
-    /// Samples at animation step h: t = MinT + h·(MaxT − MinT)/AnimationFrames.
-    bool GetPointsAtStep(std::int32_t step);
+    /// Samples at animation step h of frames: t = MinT + h·(MaxT − MinT)/frames.
+    bool GetPointsAtStep(std::int32_t step, std::int32_t frames,
+                         const SamplingOptions& options = {});
 
     /// The box the graph occupies in plot coordinates (minimum above maximum
     /// when it takes no point). Also stores the plot extents.
@@ -146,20 +129,12 @@ public:
     /// Splits a packed colour (red in the low byte) into fractions of 255.
     static void SplitColor(std::int32_t color, double& red, double& green, double& blue);
 
-    /// Number of animation steps, shared by every graph.
-    static std::int32_t StepT();
-    static std::int32_t AnimationFrames();
-    static void SetAnimationFrames(std::int32_t frames);
-
-    /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
-    static void SetSamplingThreads(unsigned threads);
-
     // Sampled grids (empty before the first GetPoints).
-    const Grid2D& DomainX() const noexcept { return x_; }
-    const Grid2D& DomainY() const noexcept { return y_; }
-    const Grid2D& RealPart() const noexcept { return u_; }
-    const Grid2D& ImaginaryPart() const noexcept { return v_; }
-    const Grid2D& MagnitudeGrid() const noexcept { return m_; }
+    const Grid2D& DomainX() const noexcept { return grids_.x; }
+    const Grid2D& DomainY() const noexcept { return grids_.y; }
+    const Grid2D& RealPart() const noexcept { return grids_.u; }
+    const Grid2D& ImaginaryPart() const noexcept { return grids_.v; }
+    const Grid2D& MagnitudeGrid() const noexcept { return grids_.m; }
     /// Plot and colour grids: the value grid chosen by the quantity code at the
     /// last sampling (a zero grid for a code outside 1..5).
     const Grid2D& PlotX() const { return Quantity(plotCodes_[0]); }
@@ -186,6 +161,7 @@ private:
     const Grid2D& Quantity(std::int32_t code) const;
     CBox ComputeBox();
     bool Fail(std::string message);
+    void ChooseQuantities(std::uint64_t nu, std::uint64_t nv);
 
     /// The last GetBox, reused while neither grids nor settings change (the
     /// view asks for the box at every rebuild of the scene list).
@@ -197,7 +173,7 @@ private:
     };
     std::optional<BoxCache> boxCache_;
 
-    Grid2D x_, y_, u_, v_, m_;
+    SampleGrids grids_;
     Grid2D zero_; ///< stands in for quantity codes outside 1..5
     std::int32_t plotCodes_[3] = {0, 0, 0};
     std::int32_t colorCodes_[3] = {0, 0, 0};

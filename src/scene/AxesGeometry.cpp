@@ -1,5 +1,7 @@
 #include "scene/AxesGeometry.h"
 
+#include "core/PackedColor.h"
+
 #include "scene/detail/AxesBuild.h"
 
 #include <algorithm>
@@ -16,11 +18,8 @@ using detail::P;
 using detail::TextWidth;
 
 AxesGeometry::Colour AxesGeometry::Colour::FromPacked(std::int32_t packed) {
-    // Whole bytes only: a value with the top byte or the sign set still gives fractions in 0..1.
-    const auto bits = static_cast<std::uint32_t>(packed);
-    return {static_cast<float>(bits & 0xFFu) / 255.0f,
-            static_cast<float>((bits >> 8) & 0xFFu) / 255.0f,
-            static_cast<float>((bits >> 16) & 0xFFu) / 255.0f};
+    const auto f = ColorFractions<float>(packed);
+    return {f[0], f[1], f[2]};
 }
 
 const AxesGeometry::Pass* AxesGeometry::Find(PassKind kind) const {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/CBox.h"
 #include "scene/AxisNumberFormat.h"
 #include "scene/CAxes.h"
-#include "core/CBox.h"
 #include "scene/CMaterial.h"
 
 #include <array>

@@ -4,6 +4,8 @@
 
 #include "scene/AxesGeometry.h"
 
+#include "core/Codes.h"
+
 #include "scene/detail/AxesBuild.h"
 
 #include <algorithm>
@@ -24,8 +26,6 @@ using Colour = AxesGeometry::Colour;
 using Point = AxesGeometry::Point;
 using Rotation = AxesGeometry::Rotation;
 
-// Pi as the labels of the X axis count it (single precision, as the box snapping has it).
-constexpr double kLabelPi = 3.1416f;
 // Label steps drawn on one side of an axis at most; the box is snapped to whole units of about a
 // tenth of its size, so only a pi-labelled axis of a huge scene comes near this.
 constexpr double kMaxUnitsPerSide = 1000.0;
@@ -72,7 +72,7 @@ Layout MakeLayout(const CAxes& axes, const CBox& box, float labelUnitBase) {
     Layout layout;
     layout.base = SafeBase(labelUnitBase);
     layout.unitY = LabelUnit(static_cast<float>(layout.base));
-    layout.unitX = axes.ShowPI ? kLabelPi : layout.unitY;
+    layout.unitX = axes.ShowPI ? static_cast<double>(kRoundedPi) : layout.unitY;
     layout.x0 = box.MinX / layout.base;
     layout.x1 = box.MaxX / layout.base;
     layout.y0 = box.MinY / layout.base;

@@ -1,5 +1,7 @@
 #include "scene/CMarker.h"
 
+#include "core/PackedColor.h"
+
 namespace tervane {
 
 CMarker CMarker::Init(float newX, float newY, float newZ) const {
@@ -11,12 +13,7 @@ CMarker CMarker::Init(float newX, float newY, float newZ) const {
 }
 
 std::array<float, 3> CMarker::ColorFractions() const {
-    // Read the bytes of the unsigned pattern so a colour with the top bit set cannot yield
-    // negative channels.
-    const auto packed = static_cast<std::uint32_t>(Color);
-    return {static_cast<float>(packed & 0xFFu) / 255.0f,
-            static_cast<float>((packed >> 8) & 0xFFu) / 255.0f,
-            static_cast<float>((packed >> 16) & 0xFFu) / 255.0f};
+    return tervane::ColorFractions<float>(Color);
 }
 
 } // namespace tervane

@@ -1,14 +1,15 @@
 #include "scene/CScene.h"
 
+#include "core/Codes.h"
+#include "scene/AxesGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace tervane {
 
 namespace {
-constexpr float kBoxReset = 9999999.0f;
 constexpr float kMargin = 0.04f;
-constexpr float kPiLabel = 3.1416f;
 } // namespace
 
 bool CScene::Add(GraphPtr graph) {
@@ -45,19 +46,11 @@ bool CScene::Animation() const {
 }
 
 CBox CScene::GetBox(std::int32_t step, const SceneBoxContext& context) {
-    float maxX = -kBoxReset, minX = kBoxReset;
-    float maxY = -kBoxReset, minY = kBoxReset;
-    float maxZ = -kBoxReset, minZ = kBoxReset;
-    for (const GraphPtr& g : graphs_) {
-        const CBox b = g->Animation() ? g->GetBox(step) : g->GetBox();
-        // A graph box with minimum above maximum changes nothing.
-        if (b.MinX < minX) minX = b.MinX;
-        if (b.MaxX > maxX) maxX = b.MaxX;
-        if (b.MinY < minY) minY = b.MinY;
-        if (b.MaxY > maxY) maxY = b.MaxY;
-        if (b.MinZ < minZ) minZ = b.MinZ;
-        if (b.MaxZ > maxZ) maxZ = b.MaxZ;
-    }
+    CBox all = CBox::Empty();
+    for (const GraphPtr& g : graphs_)
+        all.Include(g->Animation() ? g->GetBox(step) : g->GetBox());
+    float minX = all.MinX, maxX = all.MaxX, minY = all.MinY, maxY = all.MaxY;
+    float minZ = all.MinZ, maxZ = all.MaxZ;
     minX -= kMargin;
     minY -= kMargin;
     minZ -= kMargin;
@@ -73,18 +66,11 @@ CBox CScene::GetBox(std::int32_t step, const SceneBoxContext& context) {
     extents_ = CBox{minX, maxX, minY, maxY, minZ, maxZ};
     CBox box = extents_;
 
-    if (context.SceneKind == 1 || context.SceneKind == 4) {
+    if (IsPlaneScene(context.SceneKind)) {
         // Two-dimensional documents: X and Y snap outward to whole label units,
         // so the grid lines of the axes fall on the edges.
-        const float s = 2.0f * labelUnitBase_;
-        float unit;
-        if (s < 1.0f)
-            unit = 1.0f;
-        else if (s < 5.0f)
-            unit = std::floor(s) + 1.0f;
-        else
-            unit = (std::floor(s / 5.0f) + 1.0f) * 5.0f;
-        const float unitX = context.ShowPI ? kPiLabel : unit;
+        const float unit = LabelUnit(labelUnitBase_);
+        const float unitX = context.ShowPI ? kRoundedPi : unit;
         const float nMinX = std::floor(std::fabs(minX + kMargin) / unitX) + 1.0f;
         const float nMaxX = std::floor(std::fabs(maxX - kMargin) / unitX) + 1.0f;
         const float nMinY = std::floor(std::fabs(minY + kMargin) / unit) + 1.0f;

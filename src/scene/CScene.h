@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graph/CGraph.h"
 #include "core/CBox.h"
+#include "graph/CGraph.h"
 
 #include <cstdint>
 #include <memory>

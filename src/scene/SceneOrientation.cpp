@@ -1,11 +1,12 @@
 #include "scene/SceneOrientation.h"
 
+#include "core/Codes.h"
+
 namespace tervane {
 
 namespace {
 
-// The orientation angles use this rounded π; documents' saved views were made with it.
-constexpr float kDegreesToRadians = 3.1416f / 180.0f;
+constexpr float kDegreesToRadians = kRoundedPi / 180.0f;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "cli/CliMain.h"
 
 #include "document/Document.h"
-#include "graph/CGraph.h"
+#include "graph/GraphPresets.h"
 
 #include <QImage>
 
@@ -58,20 +58,21 @@ int Ink(const QImage& image) {
 class CliRenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tervane-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            fs::temp_directory_path() /
+            ("tervane-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
         Document document;
-        auto g = CGraph().Init(1, "g", kGraphSurface, kCoordCartesian, "x", "y", "z^2", 12, 12,
-                               -2, 2, -2, 2, 0, 0, 0, 0, 1, 0, 3, 3, false, false, false, 0);
-        g->SetFunForm(2);
-        g->SetVarX(kQuantityX);
-        g->SetVarY(kQuantityY);
-        g->SetVarZ(kQuantityReal);
-        g->SetColorR(kQuantityX);
-        g->SetColorG(kQuantityY);
-        document.SetSceneKind(3);
+        GraphRecipe recipe;
+        recipe.Function = "z^2";
+        recipe.Name = "g";
+        recipe.StepU = recipe.StepV = 12;
+        recipe.Colours = {kQuantityX, kQuantityY, 0};
+        recipe.Material = 0;
+        recipe.LineWidth = 1;
+        const auto g = MakeSurfaceGraph(recipe);
+        document.SetSceneKind(kScene3D);
         ASSERT_TRUE(document.AddGraph(g).Ok());
         document_ = dir_ / "surface.kpl";
         ASSERT_TRUE(document.SaveFile(document_).Ok());
@@ -87,7 +88,8 @@ protected:
 
 TEST_F(CliRenderTest, WritesAPngOfTheRequestedSize) {
     const fs::path out = dir_ / "front.png";
-    const CliRun run = RunCliWith({"render", document_.string(), "-o", out.string(), "--size", "120x90"});
+    const CliRun run =
+        RunCliWith({"render", document_.string(), "-o", out.string(), "--size", "120x90"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const QImage front(QString::fromStdString(out.string()));
@@ -96,8 +98,8 @@ TEST_F(CliRenderTest, WritesAPngOfTheRequestedSize) {
     EXPECT_GT(Ink(front), 200);
 
     const fs::path top = dir_ / "top.png";
-    ASSERT_EQ(RunCliWith({"render", document_.string(), "-o", top.string(), "--size", "120x90", "--view",
-                   "top", "--projection", "perspective", "--step", "0"})
+    ASSERT_EQ(RunCliWith({"render", document_.string(), "-o", top.string(), "--size", "120x90",
+                          "--view", "top", "--projection", "perspective", "--step", "0"})
                   .code,
               0);
     EXPECT_NE(QImage(QString::fromStdString(top.string())), front);
@@ -113,7 +115,7 @@ TEST_F(CliRenderTest, BitmapFollowsTheCaptureWidthRule) {
         SCOPED_TRACE(row.viewWidth);
         const fs::path out = dir_ / ("view" + std::to_string(row.viewWidth) + ".BMP");
         const CliRun run = RunCliWith({"render", document_.string(), "-o", out.string(), "--size",
-                                std::to_string(row.viewWidth) + "x50"});
+                                       std::to_string(row.viewWidth) + "x50"});
         ASSERT_EQ(run.code, 0) << run.err;
         const std::vector<std::uint8_t> bytes = ReadBytes(out);
         ASSERT_GT(bytes.size(), 54u);

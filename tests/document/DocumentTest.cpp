@@ -161,7 +161,6 @@ TEST(Document, FailedLoadsLeaveTheDocumentAsItWas) {
         EXPECT_EQ(doc.Count(), 2u);
         EXPECT_EQ(doc.LastGraphID(), 2);
         EXPECT_EQ(doc.AnimationFrames(), 17);
-        EXPECT_EQ(CGraph::StepT(), 17);
     }
 }
 
@@ -223,7 +222,6 @@ TEST(Document, LoadTakesTheAnimationValues) {
     ASSERT_TRUE(doc.Load(Container(text)).Ok());
     EXPECT_EQ(doc.AnimationFrames(), 24);
     EXPECT_EQ(doc.AnimationSpeed(), 6);
-    EXPECT_EQ(CGraph::StepT(), 24);
     EXPECT_EQ(doc.AnimationStep(), 1);
     EXPECT_FALSE(doc.Axes().Show);
 }

@@ -3,6 +3,7 @@
 // copy reads back to the same record; a paste that fails changes nothing.
 #include "document/ClipboardText.h"
 #include "document/Document.h"
+#include "graph/GraphPresets.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,11 +25,16 @@ using namespace tervane;
 // paste is armed.
 std::unique_ptr<Document> ArmedDocument(std::int32_t kind) {
     auto doc = std::make_unique<Document>();
+    doc->SetSampling(SamplingOptions{1, std::nullopt}); // runs stay reproducible
     doc->SetSceneKind(kind);
-    CGraph maker;
-    auto g = maker.Init(0, "seed", kGraphSurface, kCoordCartesian, "", "", "z", 2, 2, -1, 1, -1, 1,
-                        0, 0, 0, 0, 0, 4, 3, 3, false, false, false, 0);
-    g->SetFunForm(2);
+    GraphRecipe recipe;
+    recipe.Function = "z";
+    recipe.Name = "seed";
+    recipe.MinU = recipe.MinV = -1;
+    recipe.MaxU = recipe.MaxV = 1;
+    recipe.StepU = recipe.StepV = 2;
+    recipe.Colours = {0, 0, 0};
+    const auto g = MakeSurfaceGraph(recipe);
     if (!doc->AddGraph(g).Ok() || !doc->CopyGraph(0).Ok()) Fail("cannot arm the document");
     return doc;
 }
@@ -36,11 +42,6 @@ std::unique_ptr<Document> ArmedDocument(std::int32_t kind) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool init = [] {
-        CGraph::SetSamplingThreads(1);
-        return true;
-    }();
-    (void)init;
     if (size == 0) return 0;
     const std::int32_t kind = data[0] % 8;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -1,4 +1,5 @@
 #include "document/Document.h"
+#include "gl/DocumentScene.h"
 #include "gl/headless/OffscreenFrame.h"
 
 #include <QColor>
@@ -24,8 +25,7 @@ Picture Render(const fs::path& path, int width, int height,
     Document document;
     const DocumentResult loaded = document.LoadFile(path);
     EXPECT_TRUE(loaded.Ok()) << path << ": " << loaded.Message;
-    const SceneValues values{document.SceneKind(), document.AxisTitleX(), document.AxisTitleY(),
-                             document.AxisTitleZ()};
+    const SceneValues values = SceneValuesOf(document);
     RenderRequest request;
     request.Width = width;
     request.Height = height;

@@ -1,8 +1,8 @@
 #include "GlTestSupport.h"
 
-#include "scene/AxesGeometry.h"
 #include "gl/GlAxes.h"
 #include "gl/text/GlFonts.h"
+#include "scene/AxesGeometry.h"
 
 #include <array>
 #include <memory>
@@ -124,11 +124,8 @@ TEST_F(GlAxesTest, QuadsAndTrianglesCarryTheirCornerColours) {
         QColor expected;
     };
     const Row rows[] = {
-        {-0.98f, -0.98f, Qt::red},
-        {-0.02f, -0.98f, Qt::green},
-        {-0.02f, 0.96f, Qt::blue},
-        {-0.98f, 0.96f, Qt::black},
-        {0.9f, -0.5f, Qt::green},
+        {-0.98f, -0.98f, Qt::red},  {-0.02f, -0.98f, Qt::green}, {-0.02f, 0.96f, Qt::blue},
+        {-0.98f, 0.96f, Qt::black}, {0.9f, -0.5f, Qt::green},
     };
     for (const Row& row : rows) {
         const QColor c = At(image, row.x, row.y);

@@ -1,8 +1,8 @@
 #include "gl/GraphDraw.h"
-#include "graph/GraphTestSupport.h"
 #include "gl/GraphListCache.h"
 #include "gl/headless/GuiApplication.h"
 #include "gl/headless/HeadlessGlContext.h"
+#include "graph/GraphTestSupport.h"
 
 #include <GL/gl.h>
 
@@ -123,18 +123,18 @@ TEST_F(GraphDrawTest, CacheCompilesOnlyWhenTheGraphChanges) {
     auto g = RedRamp();
     ASSERT_TRUE(g->GetPoints());
     GraphListCache cache;
-    const GLuint first = cache.ListFor(g, 0, 3);
+    const GLuint first = cache.ListFor(g, 0, 3, 10);
     EXPECT_NE(first, 0u);
-    EXPECT_EQ(cache.ListFor(g, 0, 3), first);
+    EXPECT_EQ(cache.ListFor(g, 0, 3, 10), first);
     EXPECT_EQ(cache.Compilations(), 1u);
     g->SetShow(2); // a setting changes
-    cache.ListFor(g, 0, 3);
+    cache.ListFor(g, 0, 3, 10);
     EXPECT_EQ(cache.Compilations(), 2u);
     ASSERT_TRUE(g->GetPoints()); // new samples
-    cache.ListFor(g, 0, 3);
+    cache.ListFor(g, 0, 3, 10);
     EXPECT_EQ(cache.Compilations(), 3u);
 
-    glCallList(cache.ListFor(g, 0, 3));
+    glCallList(cache.ListFor(g, 0, 3, 10));
     glFinish();
     EXPECT_GT(Ink(context_->ReadPixels()), 0);
 
@@ -154,26 +154,22 @@ TEST_F(GraphDrawTest, StepsOfAGraphThatReadsTAreCompiledOnce) {
     g->SetMinT(0);
     g->SetMaxT(1);
     ASSERT_TRUE(g->GetPoints());
-    const auto frames = CGraph::AnimationFrames();
-    CGraph::SetAnimationFrames(4);
     GraphListCache cache;
     std::vector<GLuint> lists;
     for (int step = 0; step <= 4; ++step)
-        lists.push_back(cache.ListFor(g, step, 3));
+        lists.push_back(cache.ListFor(g, step, 3, 4));
     const auto compiled = cache.Compilations();
     EXPECT_EQ(compiled, 5u);
     // A second pass, as after turning the scene, reuses every step's list.
     for (int step = 0; step <= 4; ++step)
-        EXPECT_EQ(cache.ListFor(g, step, 3), lists[step]);
+        EXPECT_EQ(cache.ListFor(g, step, 3, 4), lists[step]);
     EXPECT_EQ(cache.Compilations(), compiled);
     // Step 4 was sampled at t = 1 (the last compile left those values).
     EXPECT_FLOAT_EQ(g->RealPart()(4, 0), 1.0f);
     // Another number of steps changes every t: all lists are made again.
-    CGraph::SetAnimationFrames(2);
-    cache.ListFor(g, 1, 3);
+    cache.ListFor(g, 1, 3, 2);
     EXPECT_EQ(cache.Compilations(), compiled + 1);
     EXPECT_FLOAT_EQ(g->RealPart()(4, 0), 0.5f);
-    CGraph::SetAnimationFrames(frames);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "gl/SceneRenderer.h"
 
-#include "graph/CGraph.h"
 #include "gl/headless/GuiApplication.h"
 #include "gl/headless/HeadlessGlContext.h"
+#include "graph/GraphPresets.h"
 
 #include <GL/gl.h>
 
@@ -21,20 +21,25 @@ constexpr int kSize = 128;
 
 // A surface of w = f(z) over [-2, 2]², red by x, with no green or blue, lit by nothing.
 std::shared_ptr<CGraph> Plane(const std::string& function, int steps = 4) {
-    auto g = CGraph().Init(1, "g", kGraphSurface, kCoordCartesian, "x", "y", function, steps,
-                           steps, -2, 2, -2, 2, 0, 0, 0, 0, 1, 0, 3, 3, false, false, false, 0);
-    g->SetFunForm(2);
-    g->SetVarX(kQuantityX);
-    g->SetVarY(kQuantityY);
-    g->SetVarZ(kQuantityReal);
-    g->SetColorR(kQuantityX);
-    return g;
+    GraphRecipe recipe;
+    recipe.Function = function;
+    recipe.Name = "g";
+    recipe.ID = 1;
+    recipe.StepU = recipe.StepV = steps;
+    recipe.Colours = {kQuantityX, 0, 0};
+    recipe.Material = 0;
+    recipe.LineWidth = 1;
+    return MakeSurfaceGraph(recipe);
 }
 
-bool IsWhite(const QColor& c) { return c == QColor(Qt::white); }
+bool IsWhite(const QColor& c) {
+    return c == QColor(Qt::white);
+}
 
 // Blue ink: the box-style labels and the axes through the origin; graphs here carry no blue.
-bool IsAxisBlue(const QColor& c) { return c.blue() > c.red() + 60 && c.blue() > c.green() + 60; }
+bool IsAxisBlue(const QColor& c) {
+    return c.blue() > c.red() + 60 && c.blue() > c.green() + 60;
+}
 
 template <typename Pred> int Count(const QImage& image, Pred pred) {
     int n = 0;
@@ -44,7 +49,9 @@ template <typename Pred> int Count(const QImage& image, Pred pred) {
     return n;
 }
 
-int Ink(const QImage& image) { return Count(image, [](const QColor& c) { return !IsWhite(c); }); }
+int Ink(const QImage& image) {
+    return Count(image, [](const QColor& c) { return !IsWhite(c); });
+}
 
 // Mean column of the ink, -1 when there is none.
 double InkCentreX(const QImage& image) {
@@ -78,7 +85,6 @@ protected:
     void TearDown() override {
         renderer_.reset(); // its lists belong to the context
         context_.reset();
-        CGraph::SetAnimationFrames(10);
     }
 
     void Add(const std::shared_ptr<CGraph>& graph) {
@@ -159,7 +165,7 @@ TEST_F(SceneRendererTest, AxesOfA3DSceneAreDrawnOnlyWhenShown) {
 }
 
 TEST_F(SceneRendererTest, AnimationCompilesOneListPerStep) {
-    CGraph::SetAnimationFrames(10);
+    values_.AnimationFrames = 10;
     light_.SetEnabled(false);
     axes_.Show = false;
     // u = x + t drawn across the screen: the picture moves right by one unit per step.
@@ -212,7 +218,7 @@ TEST_F(SceneRendererTest, SupersededListsAreReleased) {
     EXPECT_FALSE(glIsList(first));
 
     // Still to animated and back: each build releases what the other kind held.
-    CGraph::SetAnimationFrames(4);
+    values_.AnimationFrames = 4;
     g->SetAnimation(true);
     Build();
     const GLuint base = renderer_->AnimListBase();

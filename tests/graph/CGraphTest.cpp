@@ -18,7 +18,6 @@ TEST(CGraph, InitialValues) {
     EXPECT_FALSE(g.PointHollow());
     EXPECT_FALSE(g.Animation());
     EXPECT_TRUE(g.ExpressZ().empty());
-    EXPECT_EQ(CGraph::StepT(), CGraph::AnimationFrames());
 }
 
 TEST(CGraph, InitReturnsANewGraphAndLeavesItsCallerAlone) {

@@ -1,27 +1,31 @@
 #pragma once
 
-#include "graph/CGraph.h"
+#include "graph/GraphPresets.h"
 
 #include <memory>
 #include <string>
 
 namespace tervane::testing {
 
-/// A surface of w = f(z) over a rectangle, set up as the 3D graph dialog does.
+/// A surface of w = f(z) over a rectangle, set up as the 3D graph dialog does, coloured by x, y
+/// and |w|.
 inline std::shared_ptr<CGraph> Surface(const std::string& function, float minU, float maxU,
                                        float minV, float maxV, int stepU, int stepV,
                                        int varZ = kQuantityReal) {
-    auto g = CGraph().Init(1, "Untitled", kGraphSurface, kCoordCartesian, "x", "y", function, stepU,
-                           stepV, minU, maxU, minV, maxV, 0, 0, 0, 0, 1, 0, 3, 3, false, false,
-                           false, 0);
-    g->SetFunForm(2);
-    g->SetVarX(kQuantityX);
-    g->SetVarY(kQuantityY);
-    g->SetVarZ(varZ);
-    g->SetColorR(kQuantityX);
-    g->SetColorG(kQuantityY);
-    g->SetColorB(kQuantityMagnitude);
-    return g;
+    GraphRecipe recipe;
+    recipe.Function = function;
+    recipe.ID = 1;
+    recipe.MinU = minU;
+    recipe.MaxU = maxU;
+    recipe.MinV = minV;
+    recipe.MaxV = maxV;
+    recipe.StepU = stepU;
+    recipe.StepV = stepV;
+    recipe.Axes = {kQuantityX, kQuantityY, varZ};
+    recipe.Colours = {kQuantityX, kQuantityY, kQuantityMagnitude};
+    recipe.Material = 0;
+    recipe.LineWidth = 1;
+    return MakeSurfaceGraph(recipe);
 }
 
 } // namespace tervane::testing

@@ -161,16 +161,14 @@ TEST(GetPoints, ParallelRowsGiveTheSameBitsAsOneThread) {
     for (const char* f : functions) {
         std::vector<std::vector<float>> results;
         for (unsigned threads : {1u, 2u, 3u}) {
-            CGraph::SetSamplingThreads(threads);
             auto g = Surface(f, -2, 2, -2, 2, 37, 23);
-            ASSERT_TRUE(g->GetPoints());
+            ASSERT_TRUE(g->GetPoints(SamplingOptions{threads, std::nullopt}));
             std::vector<float> all = Copy(g->RealPart());
             all.insert(all.end(), g->ImaginaryPart().Values().begin(),
                        g->ImaginaryPart().Values().end());
             all.push_back(g->GetExtents().MaxM);
             results.push_back(std::move(all));
         }
-        CGraph::SetSamplingThreads(0);
         for (std::size_t k = 1; k < results.size(); ++k) {
             ASSERT_EQ(results[k].size(), results[0].size());
             EXPECT_EQ(std::memcmp(results[k].data(), results[0].data(),
@@ -211,11 +209,8 @@ TEST(GetPoints, TheAnimationParameter) {
     ASSERT_TRUE(g->GetPoints());
     EXPECT_TRUE(g->UsesT());
     EXPECT_EQ(g->RealPart()(0, 0), 2.0f); // t = MinT
-    const auto frames = CGraph::AnimationFrames();
-    CGraph::SetAnimationFrames(4);
-    ASSERT_TRUE(g->GetPointsAtStep(2));
+    ASSERT_TRUE(g->GetPointsAtStep(2, 4));
     EXPECT_EQ(g->RealPart()(0, 0), 3.0f);
-    CGraph::SetAnimationFrames(frames);
     auto still = Surface("z", 0, 1, 0, 1, 1, 1);
     ASSERT_TRUE(still->GetPoints());
     EXPECT_FALSE(still->UsesT());

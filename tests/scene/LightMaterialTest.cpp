@@ -1,6 +1,6 @@
+#include "core/MaterialPresets.h"
 #include "scene/CLight.h"
 #include "scene/CMaterial.h"
-#include "core/MaterialPresets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "gl/text/GlText.h"
 
-#include "gl/text/BitmapFont.h"
 #include "gl/GlStateGuard.h"
+#include "gl/text/BitmapFont.h"
 #include "gl/text/OutlineFont.h"
 
 #include <GL/gl.h>

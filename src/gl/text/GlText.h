@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PackedColor.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,19 +12,6 @@ namespace tervane {
 
 class BitmapFont;
 class OutlineFont;
-
-/// Red byte of a packed colour (red in the low byte).
-[[nodiscard]] constexpr int RedOf(std::int32_t colour) {
-    return static_cast<int>(static_cast<std::uint32_t>(colour) & 0xFFu);
-}
-/// Green byte of a packed colour.
-[[nodiscard]] constexpr int GreenOf(std::int32_t colour) {
-    return static_cast<int>((static_cast<std::uint32_t>(colour) >> 8) & 0xFFu);
-}
-/// Blue byte of a packed colour.
-[[nodiscard]] constexpr int BlueOf(std::int32_t colour) {
-    return static_cast<int>((static_cast<std::uint32_t>(colour) >> 16) & 0xFFu);
-}
 
 /// Sets the current GL colour to the packed colour's bytes divided by 255.
 void SetGLColor(std::int32_t colour);

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "expr/CompiledProgram.h"
+#include "graph/Grid2D.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace tervane {
+
+/// How a sampling may use the machine. The document owns these values and hands them down.
+struct SamplingOptions {
+    /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
+    unsigned Threads = 0;
+    /// Bytes the value grids may take; unset: what the system reports as available.
+    std::optional<std::uint64_t> AvailableBytes;
+};
+
+/// The grid of parameters (u, v): nu × nv nodes from (MinU, MinV) in steps of DU and DV. In the
+/// polar form u is the angle and v the radius of z; otherwise z = u + vi.
+struct SampleDomain {
+    float MinU = 0, DU = 0;
+    float MinV = 0, DV = 0;
+    std::uint64_t NU = 1, NV = 1;
+    bool Polar = false;
+};
+
+/// Running minimum and maximum of one quantity; empty (min above max) until a value is seen.
+struct ValueRange {
+    float max = -std::numeric_limits<float>::infinity();
+    float min = std::numeric_limits<float>::infinity();
+
+    bool Any() const { return min <= max; }
+    void Merge(const ValueRange& other);
+    /// Widens running extents that are never reset between samplings.
+    void WidenInto(float& runningMax, float& runningMin) const;
+};
+
+/// The value grids of one sampling: domain x and y, real and imaginary part, magnitude.
+struct SampleGrids {
+    Grid2D x, y, u, v, m;
+
+    /// Gives every grid nu × nv points; throws std::bad_alloc when they do not fit.
+    void Resize(std::uint64_t nu, std::uint64_t nv);
+    void Release();
+    void Fill(float value);
+    std::size_t Bytes() const noexcept;
+};
+
+/// What a sampling pass found: the ranges of the valid points and a failure that concerns the
+/// whole function (a function without a value, an unreadable number, a missing operand).
+struct SampleOutcome {
+    ValueRange x, y, u, v, m;
+    EvalStatus failure = EvalStatus::Value;
+};
+
+/// Bytes the value grids of nu × nv points take (saturating instead of overflowing).
+[[nodiscard]] std::uint64_t GridBytes(std::uint64_t nu, std::uint64_t nv);
+
+/// The refusal to show when grids of nu × nv points do not fit in availableBytes (0: unknown,
+/// nothing is refused), or nothing when they fit.
+[[nodiscard]] std::optional<std::string> CheckGridMemory(std::uint64_t nu, std::uint64_t nv,
+                                                         std::uint64_t availableBytes);
+
+/// Bytes the system can still give this process (0 when unknown).
+[[nodiscard]] std::uint64_t SystemAvailableMemory();
+
+/// Evaluates program at every node of domain at parameter t into grids (already sized), rows
+/// spread over threads (0: one per core). Undefined points are NaN in u, v and m and are left
+/// out of the ranges, x and y included.
+SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& domain, float t,
+                            unsigned threads, SampleGrids& grids);
+
+/// True for the failures that make the whole function unusable rather than one point.
+[[nodiscard]] bool IsWholeFunctionFailure(EvalStatus status);
+
+/// The message of a whole-function failure.
+[[nodiscard]] std::string SampleFailureMessage(EvalStatus status);
+
+} // namespace tervane
