@@ -11,10 +11,15 @@ setup:
 
 build: setup
 
-# Until the window exists: draws the demo document exp(Z) headlessly into a picture.
+# Opens the window on the demo document exp(Z). Without a display it draws the document
+# headlessly into a picture instead, so that it works on any machine.
 run: setup
-	./$(BUILD)/src/cli/tervane-cli render samples/expz.kpl -o $(BUILD)/expz.png --size 800x600 --view iso
-	@echo "Drew samples/expz.kpl into $(BUILD)/expz.png"
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  ./$(BUILD)/src/app/tervane samples/expz.kpl; \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): drawing samples/expz.kpl into $(BUILD)/expz.png instead of opening the window"; \
+	  ./$(BUILD)/src/cli/tervane-cli render samples/expz.kpl -o $(BUILD)/expz.png --size 800x600 --view iso; \
+	fi
 
 test: setup
 	cd $(BUILD) && ctest --output-on-failure -j2 --timeout 600

@@ -87,6 +87,12 @@ DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     return {};
 }
 
+void Document::AddSampledGraph(std::shared_ptr<CGraph> graph) {
+    if (!graph) return;
+    graph->SetID(NextGraphID());
+    AppendGraph(graph, GraphListLabel(values_.SceneKind, *graph));
+}
+
 bool Document::DeleteGraph(std::size_t index) {
     const auto g = Graph(index);
     if (!g) return false;

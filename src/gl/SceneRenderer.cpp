@@ -190,6 +190,11 @@ GLuint SceneRenderer::ListForStep(std::int32_t step) const {
 }
 
 void SceneRenderer::Display(std::int32_t step) {
+    // Light positions are taken in eye coordinates (the lights stand beside the viewer), not
+    // through whatever camera the previous frame left on the model-view matrix: the first frame
+    // of a headless render and every later frame of a window then light the scene alike.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     SetLight(in_.Light);
     glShadeModel(GL_SMOOTH);
     IssueProjection(in_.View.Projection(sceneBox_));

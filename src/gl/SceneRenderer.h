@@ -84,9 +84,9 @@ public:
     /// previous scene lists are released.
     void BuildSceneList(const SceneValues& values);
 
-    /// Renders one frame: light, smooth shading, projection and camera, clear, the scene list
-    /// of the step (steps 0 and 1 both show the first animation list), then waits for GL.
-    /// Before the first build the frame is the clear colour alone.
+    /// Renders one frame: light (placed in eye coordinates), smooth shading, projection and
+    /// camera, clear, the scene list of the step (steps 0 and 1 both show the first animation
+    /// list), then waits for GL. Before the first build the frame is the clear colour alone.
     void Display(std::int32_t step);
 
     /// Releases every display list and the fonts now (the context must be current).

@@ -1,0 +1,124 @@
+#include "app/GlView.h"
+
+#include "scene/ZoomToFit.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+#include <cmath>
+
+namespace tervane {
+
+GlView::GlView(const SceneInputs& inputs, ValuesSource values, StepSource step, QWidget* parent)
+    : QOpenGLWidget(parent), inputs_(inputs), values_(std::move(values)), step_(std::move(step)),
+      navigator_(inputs.View, inputs.Orientation) {
+    setObjectName("picDraw");
+    setFormat(ViewFormat());
+    setMouseTracking(false);
+}
+
+GlView::~GlView() {
+    ReleaseGl();
+}
+
+QSurfaceFormat GlView::ViewFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return format;
+}
+
+QSize GlView::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(std::lround(width() * ratio)),
+            static_cast<int>(std::lround(height() * ratio))};
+}
+
+void GlView::RequestBuild() {
+    buildPending_ = true;
+    update();
+}
+
+void GlView::RequestZoomToFit() {
+    fitPending_ = true;
+    // Before the first resize the camera does not know the aspect of the picture yet; the fit
+    // then waits for the first frame.
+    if (!appliedSize_.isEmpty()) {
+        ZoomToFit(inputs_.View, inputs_.ShownGraphs, values_().SceneKind, inputs_.Axes.ShowPI);
+        fitPending_ = false;
+    }
+    update();
+}
+
+void GlView::initializeGL() {
+    // A re-parented widget gets a new context: the old renderer went with the old one.
+    renderer_ = std::make_unique<SceneRenderer>(inputs_);
+    renderer_->Initialize();
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlView::ReleaseGl,
+            Qt::DirectConnection);
+    buildPending_ = true;
+    appliedSize_ = QSize();
+    const std::vector<std::string> errors = renderer_->FontErrors();
+    if (!errors.empty()) {
+        QStringList messages;
+        for (const std::string& e : errors)
+            messages << QString::fromStdString(e);
+        emit GlMessages(messages);
+    }
+}
+
+void GlView::ApplySize() {
+    const QSize size = DeviceSize();
+    if (size == appliedSize_ || !renderer_) return;
+    renderer_->Resize(size.width(), size.height());
+    appliedSize_ = size;
+}
+
+void GlView::resizeGL(int, int) {
+    ApplySize();
+}
+
+void GlView::paintGL() {
+    if (!renderer_) return;
+    ApplySize();
+    if (fitPending_) {
+        ZoomToFit(inputs_.View, inputs_.ShownGraphs, values_().SceneKind, inputs_.Axes.ShowPI);
+        fitPending_ = false;
+    }
+    if (buildPending_) {
+        renderer_->BuildSceneList(values_());
+        buildPending_ = false;
+    }
+    renderer_->Display(step_());
+}
+
+void GlView::ReleaseGl() {
+    if (!renderer_) return;
+    makeCurrent();
+    renderer_.reset();
+    doneCurrent();
+}
+
+void GlView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        navigator_.Press(static_cast<float>(event->position().x()),
+                         static_cast<float>(event->position().y()));
+    } else if (event->button() == Qt::RightButton) {
+        emit ContextMenuRequested(event->globalPosition().toPoint());
+    }
+}
+
+void GlView::mouseMoveEvent(QMouseEvent* event) {
+    const ViewUpdate u = navigator_.Move(
+        static_cast<float>(event->position().x()), static_cast<float>(event->position().y()),
+        (event->buttons() & Qt::LeftButton) != 0, width(), height());
+    if (u == ViewUpdate::Scene) RequestBuild();
+    if (u == ViewUpdate::Frame) RequestDisplay();
+}
+
+} // namespace tervane

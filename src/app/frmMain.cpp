@@ -1,0 +1,958 @@
+#include "app/frmMain.h"
+
+#include "app/ToolbarIcons.h"
+#include "dialogs/UserPrompts.h"
+#include "dialogs/frmColorMap.h"
+#include "dialogs/frmGraph3D.h"
+#include "document/DocumentSamples.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace tervane {
+
+namespace {
+
+constexpr const char* kDocumentFilter = "Tervane documents (*.kpl)";
+constexpr const char* kSavePrompt = "Do you want to save the graphs?";
+constexpr int kRecentFiles = 8;
+// Splitter limits: the left pane and the view keep at least this width, the list this height.
+constexpr int kMinPaneWidth = 67;
+constexpr int kMinListHeight = 67;
+
+QString FromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+MessageRequest Message(const QString& text, const QString& caption,
+                       QMessageBox::Icon icon = QMessageBox::Warning,
+                       QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+    return MessageRequest{text, caption, icon, buttons};
+}
+
+bool IsDocumentFile(const QUrl& url) {
+    return url.isLocalFile() && url.toLocalFile().endsWith(".kpl", Qt::CaseInsensitive);
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("frmMain");
+    setWindowTitle("Tervane");
+    setAcceptDrops(true);
+    samplesFolder_ = QCoreApplication::applicationDirPath() + "/samples";
+    sampler_ = new BackgroundSampler(this);
+
+    CreateCentral();
+    CreateMenus();
+    CreateToolbars();
+    CreateContextMenus();
+    CreateStatusBar();
+    resize(1100, 760);
+    RestoreSettings();
+    RefreshRecentMenu();
+}
+
+frmMain::~frmMain() {
+    sampler_->Cancel();
+}
+
+// --- building the window ------------------------------------------------------------------
+
+QAction* frmMain::MenuEntry(QMenu* menu, const QString& caption, const QString& name) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+QAction* frmMain::Separator(QMenu* menu, const QString& name) {
+    QAction* s = menu->addSeparator();
+    s->setObjectName(name);
+    return s;
+}
+
+QAction* frmMain::Button(QToolBar* bar, const QString& key, const QString& tip,
+                         const QString& status) {
+    QAction* a = bar->addAction(ToolbarIcon(key), tip);
+    a->setObjectName(key);
+    a->setToolTip(tip);
+    a->setStatusTip(status);
+    return a;
+}
+
+QAction* frmMain::BarSeparator(QToolBar* bar, const QString& name) {
+    QAction* s = bar->addSeparator();
+    s->setObjectName(name);
+    return s;
+}
+
+void frmMain::CreateCentral() {
+    List1_ = new QListWidget;
+    List1_->setObjectName("List1");
+    List1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    List1_->setMinimumHeight(kMinListHeight);
+    connect(List1_, &QListWidget::itemChanged, this, [this] { List1_ItemChanged(); });
+    connect(List1_, &QListWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (QListWidgetItem* item = List1_->itemAt(pos)) List1_->setCurrentItem(item);
+        FunEdit_->popup(List1_->viewport()->mapToGlobal(pos));
+    });
+    connect(List1_, &QListWidget::itemDoubleClicked, this, [this] { EditGraph(); });
+
+    Result_ = new QPlainTextEdit;
+    Result_->setObjectName("Result");
+    Result_->setReadOnly(true);
+
+    Splitter2_ = new QSplitter(Qt::Vertical);
+    Splitter2_->setObjectName("Splitter2");
+    Splitter2_->addWidget(List1_);
+    Splitter2_->addWidget(Result_);
+    Splitter2_->setChildrenCollapsible(false);
+    Splitter2_->setStretchFactor(0, 3);
+    Splitter2_->setStretchFactor(1, 1);
+    Splitter2_->setMinimumWidth(kMinPaneWidth);
+
+    picDraw_ = new GlView(
+        SceneInputs{document_.ShownGraphs(), document_.Axes(), view_, light_, orientation_},
+        [this] { return CurrentSceneValues(); }, [this] { return document_.AnimationStep(); });
+    picDraw_->setMinimumWidth(kMinPaneWidth);
+    connect(picDraw_, &GlView::ContextMenuRequested, this,
+            [this](const QPoint& global) { GraphEdit_->popup(global); });
+    connect(picDraw_, &GlView::GlMessages, this, [this](const QStringList& messages) {
+        for (const QString& m : messages)
+            ShowMessage(this, Message(m, "Error", QMessageBox::Critical));
+    });
+
+    Splitter_ = new QSplitter(Qt::Horizontal);
+    Splitter_->setObjectName("Splitter");
+    Splitter_->addWidget(Splitter2_);
+    Splitter_->addWidget(picDraw_);
+    Splitter_->setChildrenCollapsible(false);
+    Splitter_->setStretchFactor(1, 1);
+    Splitter_->setSizes({230, 800});
+    Splitter2_->setSizes({420, 160});
+    setCentralWidget(Splitter_);
+}
+
+void frmMain::CreateMenus() {
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    QAction* open = MenuEntry(file, "Open...", "mnuFileOpen");
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &frmMain::OpenFlow);
+    QAction* save = MenuEntry(file, "Save", "mnuFileSave");
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { SaveFlow(); });
+    QAction* saveAs = MenuEntry(file, "SaveAs...", "mnuFileSaveAs");
+    saveAs->setShortcut(QKeySequence::SaveAs);
+    connect(saveAs, &QAction::triggered, this, &frmMain::SaveAsFlow);
+    Separator(file, "mnuFileSep3");
+    QAction* print = MenuEntry(file, "Print...", "mnuFilePrint");
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &frmMain::PrintView);
+    Separator(file, "mnuFileSep2");
+    recentMenu_ = file->addMenu("Recent Files");
+    recentMenu_->setObjectName("mnuFileRecent");
+    Separator(file, "mnuFileSepRecent");
+    QAction* exit = MenuEntry(file, "Exit", "mnuFileExit");
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu("Edit");
+    edit->setObjectName("mnuEdit");
+    QAction* cut = MenuEntry(edit, "Cut", "mnuEditCut");
+    cut->setShortcut(QKeySequence::Cut);
+    connect(cut, &QAction::triggered, this, &frmMain::CutGraph);
+    QAction* copy = MenuEntry(edit, "Copy", "mnuEditCopy");
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &frmMain::CopyGraph);
+    connect(MenuEntry(edit, "Copy As BMP", "mnuEditCopyAs"), &QAction::triggered, this,
+            &frmMain::CopyAsBitmap);
+    QAction* paste = MenuEntry(edit, "Paste", "mnuEditPaste");
+    paste->setShortcut(QKeySequence::Paste);
+    connect(paste, &QAction::triggered, this, &frmMain::PasteGraph);
+    Separator(edit, "mnuEditSep2");
+    QAction* del = MenuEntry(edit, "Delete", "mnuEditDelete");
+    del->setShortcut(QKeySequence::Delete);
+    connect(del, &QAction::triggered, this, &frmMain::DeleteSelected);
+    connect(MenuEntry(edit, "Delete All", "mnuEditDelAll"), &QAction::triggered, this,
+            &frmMain::DeleteAllGraphs);
+
+    QMenu* view = menuBar()->addMenu("View");
+    view->setObjectName("mnuView");
+    const auto mode = [this, view](const QString& caption, const QString& name, DragMode m,
+                                   int rotateMode) {
+        QAction* a = MenuEntry(view, caption, name);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this,
+                [this, m, rotateMode] { SetDragMode(m, rotateMode); });
+        modeActions_.push_back({a, {m, rotateMode}});
+        return a;
+    };
+    mode("Move", "mnuViewMove", DragMode::Move, 0);
+    mode("Zoom", "mnuViewZoom", DragMode::Zoom, 0);
+    connect(MenuEntry(view, "Zoom to Fit", "mnuViewFit"), &QAction::triggered, this,
+            &frmMain::ZoomToFit);
+    mode("Rotate About X Axis", "mnuViewRotX", DragMode::Rotate, kRotateAboutX);
+    mode("Rotate About Y Axis", "mnuViewRotY", DragMode::Rotate, kRotateAboutY);
+    mode("Rotate About Z Axis", "mnuViewRotZ", DragMode::Rotate, kRotateAboutZ);
+    mode("Track Ball", "mnuViewRotate", DragMode::Rotate, kRotateTrackball);
+    Separator(view, "mnuViewSep");
+    const auto standard = [this, view](const QString& caption, const QString& name,
+                                       StandardView v) {
+        connect(MenuEntry(view, caption, name), &QAction::triggered, this,
+                [this, v] { StandardViewCommand(v); });
+    };
+    standard("Front", "mnuViewFront", StandardView::Front);
+    standard("Right", "mnuViewRight", StandardView::Right);
+    standard("Top", "mnuViewTop", StandardView::Top);
+    standard("ISO", "mnuViewISO", StandardView::ISO);
+    Separator(view, "mnuViewSep2");
+    QAction* settings = MenuEntry(view, "Settings...", "mnuViewSet");
+    settings->setEnabled(false);
+
+    QMenu* draw = menuBar()->addMenu("Draw");
+    draw->setObjectName("mnuDraw");
+    connect(MenuEntry(draw, "3D Graph", "mnuDraw3DCart"), &QAction::triggered, this,
+            &frmMain::Draw3DGraph);
+    connect(MenuEntry(draw, "Color Map", "mnuDrawColor"), &QAction::triggered, this,
+            &frmMain::DrawColorMap);
+    Separator(draw, "mnuDrawSep");
+    // The axis and light property dialogs are not part of this program yet.
+    MenuEntry(draw, "Axis...", "mnuDrawAxis")->setEnabled(false);
+    MenuEntry(draw, "Light...", "mnuDrawLight")->setEnabled(false);
+
+    QMenu* demo = menuBar()->addMenu("Demo");
+    demo->setObjectName("mnuDemo");
+    connect(MenuEntry(demo, "Gallery", "mnuDemoGallery"), &QAction::triggered, this,
+            [this] { OpenHelpPage("gallery.html"); });
+    Separator(demo, "mnuDemoSep0");
+    QMenu* demo3D = demo->addMenu("3D Graph");
+    demo3D->setObjectName("mnuDemo3D");
+    QMenu* demoCM = demo->addMenu("2D Color Map");
+    demoCM->setObjectName("mnuCM");
+    int index = 0;
+    for (const DemoEntry& entry : DemoEntries()) {
+        const QString name =
+            QString::fromUtf8(entry.MenuName.data(), static_cast<qsizetype>(entry.MenuName.size()));
+        QMenu* menu = name.startsWith("mnuDemoCM") ? demoCM : demo3D;
+        QAction* a = MenuEntry(
+            menu,
+            QString::fromUtf8(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())),
+            name);
+        const QString fileName =
+            QString::fromUtf8(entry.FileName.data(), static_cast<qsizetype>(entry.FileName.size()));
+        connect(a, &QAction::triggered, this, [this, fileName] { OpenDemo(fileName); });
+        ++index;
+        if (index == 5) Separator(demo3D, "mnuDemo3DSep1");
+        if (index == 10) Separator(demo3D, "mnuDemo3DSep2");
+    }
+
+    QMenu* help = menuBar()->addMenu("Help");
+    help->setObjectName("mnuHelp");
+    QAction* contents = MenuEntry(help, "Contents...", "mnuHelpCon");
+    contents->setShortcut(QKeySequence::HelpContents);
+    connect(contents, &QAction::triggered, this, [this] { OpenHelpPage("index.html"); });
+    Separator(help, "mnuHelpSep1");
+    connect(MenuEntry(help, "Home Page", "mnuHelpHome"), &QAction::triggered, this,
+            [this] { OpenHelpPage("about.html"); });
+    connect(MenuEntry(help, "Customer Support", "mnuHelpCus"), &QAction::triggered, this,
+            [this] { OpenHelpPage("about.html"); });
+    Separator(help, "mnuHelpSep3");
+    connect(MenuEntry(help, "About...", "mnuHelpAbout"), &QAction::triggered, this,
+            &frmMain::About);
+}
+
+void frmMain::CreateToolbars() {
+    Toolbar1_ = new QToolBar("File and edit", this);
+    Toolbar1_->setObjectName("Toolbar1");
+    Toolbar2_ = new QToolBar("Graphs", this);
+    Toolbar2_->setObjectName("Toolbar2");
+    Toolbar3_ = new QToolBar("View", this);
+    Toolbar3_->setObjectName("Toolbar3");
+    for (QToolBar* bar : {Toolbar1_, Toolbar2_, Toolbar3_}) {
+        bar->setMovable(false);
+        bar->setIconSize(QSize(24, 24));
+    }
+    addToolBar(Qt::TopToolBarArea, Toolbar1_);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, Toolbar2_);
+    addToolBar(Qt::RightToolBarArea, Toolbar3_);
+    Toolbar3_->setOrientation(Qt::Vertical);
+
+    BarSeparator(Toolbar1_, "barSep0");
+    connect(Button(Toolbar1_, "barOpen", "Open File", "Open file"), &QAction::triggered, this,
+            &frmMain::OpenFlow);
+    connect(Button(Toolbar1_, "barSave", "Save File", "Save file"), &QAction::triggered, this,
+            [this] { SaveFlow(); });
+    connect(Button(Toolbar1_, "barSaveAs", "Save File As", "Save file as"), &QAction::triggered,
+            this, &frmMain::SaveAsFlow);
+    BarSeparator(Toolbar1_, "barSep2");
+    connect(Button(Toolbar1_, "barPrint", "Print", "Print"), &QAction::triggered, this,
+            &frmMain::PrintView);
+    BarSeparator(Toolbar1_, "barSep3");
+    connect(Button(Toolbar1_, "barCut", "Cut Selected Graph", "Cut the selected graph"),
+            &QAction::triggered, this, &frmMain::CutGraph);
+    connect(Button(Toolbar1_, "barCopy", "Copy Graph", "Copy the selected graph"),
+            &QAction::triggered, this, &frmMain::CopyGraph);
+    connect(Button(Toolbar1_, "barCopyAs", "Copy Graph As BMP", "Copy graphs as bitmap"),
+            &QAction::triggered, this, &frmMain::CopyAsBitmap);
+    connect(Button(Toolbar1_, "barPaste", "Paste Graph", "Paste"), &QAction::triggered, this,
+            &frmMain::PasteGraph);
+    connect(Button(Toolbar1_, "varDel", "Delete Selected Graph", "Delete the selected graph"),
+            &QAction::triggered, this, &frmMain::DeleteSelected);
+    BarSeparator(Toolbar1_, "barSep4");
+    connect(Button(Toolbar1_, "barHelp", "Online Help", "Get online help"), &QAction::triggered,
+            this, [this] { OpenHelpPage("index.html"); });
+
+    Toolbar2_->addSeparator();
+    connect(
+        Button(Toolbar2_, "barFun3DCart", "Add A 3D Cartesian Function Graph", "Add a 3D graph"),
+        &QAction::triggered, this, &frmMain::Draw3DGraph);
+    connect(Button(Toolbar2_, "barColormap", "Add A Color Map", "Add a colormap"),
+            &QAction::triggered, this, &frmMain::DrawColorMap);
+    BarSeparator(Toolbar2_, "barSep12");
+    Button(Toolbar2_, "barCoord", "Coordinate System", "Axis")->setEnabled(false);
+    Button(Toolbar2_, "barLight", "Modify Light Properties", "Light")->setEnabled(false);
+
+    toolbar3_.assign(1, nullptr);
+    const auto add = [this](QAction* a) {
+        toolbar3_.push_back(a);
+        return a;
+    };
+    const auto view = [this, add](const QString& key, const QString& tip, const QString& status,
+                                  StandardView v) {
+        connect(add(Button(Toolbar3_, key, tip, status)), &QAction::triggered, this,
+                [this, v] { StandardViewCommand(v); });
+    };
+    view("barViewFront", "View From Front", "View front", StandardView::Front);
+    view("barViewRight", "View From Right", "View right", StandardView::Right);
+    view("barViewTop", "View From Top", "View top", StandardView::Top);
+    view("barViewISO", "View ISO", "View ISO", StandardView::ISO);
+    add(BarSeparator(Toolbar3_, "barSep1"));
+    auto* projection = new QActionGroup(this);
+    orthoAction_ = add(Button(Toolbar3_, "barViewOrtho", "Ortho Projection", "Ortho projection"));
+    perspectiveAction_ =
+        add(Button(Toolbar3_, "barViewPer", "Perspective Projection", "Perspective projection"));
+    for (QAction* a : {orthoAction_, perspectiveAction_}) {
+        a->setCheckable(true);
+        projection->addAction(a);
+    }
+    orthoAction_->setChecked(true);
+    connect(orthoAction_, &QAction::triggered, this, [this] { SetProjection(kProjectOrtho); });
+    connect(perspectiveAction_, &QAction::triggered, this,
+            [this] { SetProjection(kProjectPerspective); });
+    add(BarSeparator(Toolbar3_, "barSep2"));
+    const auto mode = [this, add](const QString& key, const QString& tip, const QString& status,
+                                  DragMode m, int rotateMode) {
+        QAction* a = add(Button(Toolbar3_, key, tip, status));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this,
+                [this, m, rotateMode] { SetDragMode(m, rotateMode); });
+        modeActions_.push_back({a, {m, rotateMode}});
+    };
+    mode("barMove", "Move The Scene", "Move the scene", DragMode::Move, 0);
+    mode("barZoom", "Zoom In Or Zoom Out", "Zoom in or zoom out", DragMode::Zoom, 0);
+    connect(add(Button(Toolbar3_, "barZoomAll", "Zoom To Fit", "Zoom to fit")), &QAction::triggered,
+            this, &frmMain::ZoomToFit);
+    mode("barRotX", "Rotate About X Axis", "Rotate about x axis", DragMode::Rotate, kRotateAboutX);
+    mode("barRotY", "Rotate About Y Axis", "Rotate about y axis", DragMode::Rotate, kRotateAboutY);
+    mode("barRotZ", "Rotate About Z Axis", "Rotate about z axis", DragMode::Rotate, kRotateAboutZ);
+    mode("barTrackBall", "Track Ball", "Rotate the scene", DragMode::Rotate, kRotateTrackball);
+    add(BarSeparator(Toolbar3_, "barSep3"));
+    const auto model = [this, add](const QString& key, const QString& tip, const QString& status,
+                                   std::int32_t show) {
+        connect(add(Button(Toolbar3_, key, tip, status)), &QAction::triggered, this,
+                [this, show] { SetModel(show); });
+    };
+    model("barModelPoint", "Point Model", "Point model", kShowPoints);
+    model("barModelGrid", "Grid Model", "Line model", kShowGrid);
+    model("barModelSur", "Surface Model", "Surface model", kShowSurface);
+    add(BarSeparator(Toolbar3_, "barSep4"));
+    const auto smooth = [this, add](const QString& key, const QString& tip, const QString& status,
+                                    std::int32_t smoothness) {
+        connect(add(Button(Toolbar3_, key, tip, status)), &QAction::triggered, this,
+                [this, smoothness] { SetSmoothness(smoothness); });
+    };
+    smooth("bar3DFlat", "Flat Surface", "Flat model", kSmoothFlat);
+    smooth("bar3DSmooth", "Smooth Surface", "Smooth model", kSmoothSmooth);
+    smooth("bar3DSmoothest", "Smoothest Surface", "Smoothest model", kSmoothSmoothest);
+}
+
+void frmMain::CreateContextMenus() {
+    FunEdit_ = new QMenu(this);
+    FunEdit_->setObjectName("FunEdit");
+    connect(MenuEntry(FunEdit_, "Edit...", "mnuFunEdit"), &QAction::triggered, this,
+            &frmMain::EditGraph);
+    connect(MenuEntry(FunEdit_, "Cut", "mnuFunCut"), &QAction::triggered, this, &frmMain::CutGraph);
+    connect(MenuEntry(FunEdit_, "Copy", "mnuFunCopy"), &QAction::triggered, this,
+            &frmMain::CopyGraph);
+    connect(MenuEntry(FunEdit_, "Delete", "mnuFunDelete"), &QAction::triggered, this,
+            &frmMain::DeleteSelected);
+
+    GraphEdit_ = new QMenu(this);
+    GraphEdit_->setObjectName("GraphEdit");
+    connect(MenuEntry(GraphEdit_, "Paste", "mnuGraphPaste"), &QAction::triggered, this,
+            &frmMain::PasteGraph);
+    connect(MenuEntry(GraphEdit_, "Copy As BMP", "mnuGraphCopyAs"), &QAction::triggered, this,
+            &frmMain::CopyAsBitmap);
+    connect(MenuEntry(GraphEdit_, "Delete All", "mnuGraphDelAll"), &QAction::triggered, this,
+            &frmMain::DeleteAllGraphs);
+    Separator(GraphEdit_, "mnuGraphSep");
+    MenuEntry(GraphEdit_, "Axis...", "mnuGraphAxis")->setEnabled(false);
+    MenuEntry(GraphEdit_, "Light...", "mnuGraphLight")->setEnabled(false);
+}
+
+void frmMain::CreateStatusBar() {
+    statusBar()->setObjectName("StatusBar1");
+    statusPanel_ = new QLabel("Ready");
+    statusPanel_->setObjectName("StatusPanel1");
+    statusBar()->addWidget(statusPanel_, 1);
+    progress_ = new QProgressBar;
+    progress_->setObjectName("SamplingProgress");
+    // Sampling reports no progress: the bar only shows that it runs.
+    progress_->setRange(0, 0);
+    progress_->setMaximumWidth(160);
+    progress_->hide();
+    cancelSampling_ = new QPushButton("Cancel");
+    cancelSampling_->setObjectName("CancelSampling");
+    cancelSampling_->hide();
+    statusBar()->addPermanentWidget(progress_);
+    statusBar()->addPermanentWidget(cancelSampling_);
+    connect(cancelSampling_, &QPushButton::clicked, sampler_, &BackgroundSampler::Cancel);
+    connect(sampler_, &BackgroundSampler::RunningChanged, this, [this](bool running) {
+        progress_->setVisible(running);
+        cancelSampling_->setVisible(running);
+        statusPanel_->setText(running ? "Sampling the graph..." : "Ready");
+    });
+}
+
+bool frmMain::event(QEvent* event) {
+    // Panel 1 of the status bar shows the status text of the button under the mouse, and
+    // "Ready" anywhere else.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!sampler_->Running()) statusPanel_->setText(tip.isEmpty() ? "Ready" : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// --- view ---------------------------------------------------------------------------------
+
+SceneValues frmMain::CurrentSceneValues() const {
+    SceneValues v;
+    v.SceneKind = document_.SceneKind();
+    v.AxisTitleX = document_.AxisTitleX();
+    v.AxisTitleY = document_.AxisTitleY();
+    v.AxisTitleZ = document_.AxisTitleZ();
+    v.AnimationFrames = document_.AnimationFrames();
+    v.Sampling = document_.Sampling();
+    return v;
+}
+
+void frmMain::BuildSceneList() {
+    picDraw_->RequestBuild();
+}
+
+void frmMain::Display() {
+    picDraw_->RequestDisplay();
+}
+
+void frmMain::Enable3DViewButtons() {
+    for (std::size_t i = 1; i < toolbar3_.size(); ++i)
+        toolbar3_[i]->setEnabled(true);
+}
+
+void frmMain::EnableMapViewButtons() {
+    for (std::size_t i = 1; i < toolbar3_.size(); ++i) {
+        const bool on = i == 9 || i == 10 || i == 11;
+        const bool separator = i == 5 || i == 8 || i == 16 || i == 20;
+        if (!separator) toolbar3_[i]->setEnabled(on);
+    }
+}
+
+void frmMain::ViewButtonsForSceneKind() {
+    if (document_.SceneKind() == kScene3D) Enable3DViewButtons();
+    if (document_.SceneKind() == kSceneColorMap) EnableMapViewButtons();
+}
+
+void frmMain::SetDragMode(DragMode mode, int rotateMode) {
+    if (mode == DragMode::Rotate)
+        picDraw_->Navigator().SetRotateMode(rotateMode);
+    else
+        picDraw_->Navigator().SetMode(mode);
+    for (auto& [action, m] : modeActions_)
+        action->setChecked(m.first == mode && (mode != DragMode::Rotate || m.second == rotateMode));
+}
+
+void frmMain::ZoomToFit() {
+    if (document_.ShownGraphs().Count() == 0) return;
+    picDraw_->RequestZoomToFit();
+}
+
+void frmMain::StandardViewCommand(StandardView view) {
+    const SceneAngles angles = StandardViewAngles(view);
+    CScene& shown = document_.ShownGraphs();
+    shown.SetRotRoll(angles.RotRoll);
+    shown.SetRotPitch(angles.RotPitch);
+    shown.SetRotYaw(angles.RotYaw);
+    orientation_.ClearRotated();
+    // The quaternion follows the angles now, so that a drag before the next frame starts here.
+    (void)orientation_.OrientationMatrix(angles);
+    BuildSceneList();
+}
+
+void frmMain::SetProjection(int projectType) {
+    view_.SetProjectType(projectType);
+    orthoAction_->setChecked(projectType == kProjectOrtho);
+    perspectiveAction_->setChecked(projectType == kProjectPerspective);
+    Display();
+}
+
+std::shared_ptr<CGraph> frmMain::SelectedShownGraph() {
+    const std::optional<std::size_t> k = SelectedEntry();
+    if (document_.ShownGraphs().Count() == 0 || !k || !document_.IsShown(*k)) return nullptr;
+    return document_.ShownGraphs().Item(CScene::KeyOf(*document_.Graph(*k)));
+}
+
+void frmMain::SetModel(std::int32_t show) {
+    const std::shared_ptr<CGraph> g = SelectedShownGraph();
+    if (!g) {
+        ShowMessage(this, Message("Select a function first.", "Warning"));
+        return;
+    }
+    g->SetShow(show);
+    BuildSceneList();
+}
+
+void frmMain::SetSmoothness(std::int32_t smoothness) {
+    const std::shared_ptr<CGraph> g = SelectedShownGraph();
+    if (!g) {
+        ShowMessage(this, Message("Select a function first.", "Warning"));
+        return;
+    }
+    g->SetSmoothness(smoothness);
+    BuildSceneList();
+}
+
+// --- the graph list -----------------------------------------------------------------------
+
+std::optional<std::size_t> frmMain::SelectedEntry() const {
+    const int row = List1_->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= document_.Count()) return std::nullopt;
+    return static_cast<std::size_t>(row);
+}
+
+void frmMain::RefreshList() {
+    listUpdating_ = true;
+    const int row = List1_->currentRow();
+    List1_->clear();
+    for (std::size_t i = 0; i < document_.Count(); ++i) {
+        auto* item = new QListWidgetItem(FromStd(document_.Label(i)), List1_);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(document_.IsShown(i) ? Qt::Checked : Qt::Unchecked);
+        const std::shared_ptr<CGraph> g = document_.Graph(i);
+        if (g && !g->LastError().empty()) item->setToolTip("Not drawn: " + FromStd(g->LastError()));
+    }
+    if (row >= 0 && row < List1_->count()) List1_->setCurrentRow(row);
+    listUpdating_ = false;
+}
+
+void frmMain::List1_ItemChanged() {
+    if (listUpdating_) return;
+    std::vector<std::string> warnings;
+    for (int i = 0; i < List1_->count(); ++i) {
+        const bool checked = List1_->item(i)->checkState() == Qt::Checked;
+        DocumentResult r = document_.SetShown(static_cast<std::size_t>(i), checked);
+        warnings.insert(warnings.end(), r.Warnings.begin(), r.Warnings.end());
+    }
+    ShowWarnings(warnings);
+    BuildSceneList();
+}
+
+void frmMain::ShowWarnings(const std::vector<std::string>& warnings) {
+    for (const std::string& w : warnings)
+        Result_->appendPlainText(FromStd(w));
+}
+
+void frmMain::ShowResultFailure(const DocumentResult& result) {
+    if (result.State == DocumentResult::Status::Failed)
+        ShowMessage(this, Message(FromStd(result.Message), "Error"));
+}
+
+void frmMain::DeleteGraph(int k) {
+    if (document_.Count() == 0 || k < 1) return;
+    document_.DeleteGraph(static_cast<std::size_t>(k - 1));
+    RefreshList();
+    BuildSceneList();
+}
+
+void frmMain::DeleteAllGraphs() {
+    document_.DeleteAllGraphs();
+    RefreshList();
+    BuildSceneList();
+}
+
+void frmMain::DeleteSelected() {
+    if (const std::optional<std::size_t> k = SelectedEntry()) DeleteGraph(static_cast<int>(*k) + 1);
+}
+
+// --- clipboard and printing ---------------------------------------------------------------
+
+void frmMain::CopyGraph() {
+    const std::optional<std::size_t> k = SelectedEntry();
+    if (!k) return;
+    const DocumentResult r = document_.CopyGraph(*k);
+    ShowResultFailure(r);
+    if (r.Ok()) QApplication::clipboard()->setText(FromStd(r.Data));
+}
+
+void frmMain::CutGraph() {
+    const std::optional<std::size_t> k = SelectedEntry();
+    if (!k) return;
+    const DocumentResult r = document_.CopyGraph(*k);
+    ShowResultFailure(r);
+    if (!r.Ok()) return;
+    QApplication::clipboard()->setText(FromStd(r.Data));
+    DeleteGraph(static_cast<int>(*k) + 1);
+}
+
+void frmMain::PasteGraph() {
+    const DocumentResult r =
+        document_.Paste(QApplication::clipboard()->text().toStdString(), SelectedEntry());
+    ShowResultFailure(r);
+    if (!r.Ok()) return;
+    ShowWarnings(r.Warnings);
+    RefreshList();
+    ViewButtonsForSceneKind();
+    BuildSceneList();
+}
+
+void frmMain::CopyAsBitmap() {
+    QApplication::clipboard()->setImage(picDraw_->grabFramebuffer());
+}
+
+void frmMain::PrintView() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        ShowMessage(this, Message("No printer is installed.", "Note"));
+        return;
+    }
+    const QImage picture = picDraw_->grabFramebuffer();
+    QPrinter printer(info);
+    QPainter painter(&printer);
+    if (!painter.isActive()) {
+        ShowMessage(this,
+                    Message("The printer " + info.printerName() + " cannot be used.", "Note"));
+        return;
+    }
+    const QRect page = painter.viewport();
+    const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(page.topLeft(), size), picture);
+}
+
+// --- documents ----------------------------------------------------------------------------
+
+bool frmMain::LoadDocument(const QString& path) {
+    if (path.isEmpty()) return false;
+    const DocumentResult r = document_.LoadFile(ToPath(path));
+    if (r.State == DocumentResult::Status::Failed) {
+        ShowMessage(this, Message(FromStd(r.Message), "Error"));
+        return false;
+    }
+    if (!r.Ok()) return false;
+    sampler_->Cancel();
+    editRequest_ = false;
+    SetDragMode(DragMode::None);
+    orientation_.ClearRotated();
+    const CScene& shown = document_.ShownGraphs();
+    (void)orientation_.OrientationMatrix(
+        SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()});
+    Result_->clear();
+    ShowWarnings(r.Warnings);
+    RefreshList();
+    if (List1_->count() > 0) List1_->setCurrentRow(0);
+    ViewButtonsForSceneKind();
+    picDraw_->RequestZoomToFit();
+    BuildSceneList();
+    AddRecentFile(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool frmMain::AskSaveBeforeOpen() {
+    if (document_.ShownGraphs().Count() == 0) return true;
+    const QMessageBox::StandardButton answer =
+        ShowMessage(this, Message(kSavePrompt, "Note", QMessageBox::Warning,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::Yes) return SaveFlow();
+    return true;
+}
+
+void frmMain::OpenFlow() {
+    if (!AskSaveBeforeOpen()) return;
+    const QString name =
+        AskFileName(this, FileRequest{FileRequest::Purpose::Open, "Open File", kDocumentFilter});
+    LoadDocument(name);
+}
+
+bool frmMain::SaveFlow(const QString& caption) {
+    if (document_.Count() == 0) return true;
+    QString name =
+        AskFileName(this, FileRequest{FileRequest::Purpose::Save, caption, kDocumentFilter});
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).suffix().isEmpty()) name += ".kpl";
+    const DocumentResult r = document_.SaveFile(ToPath(name));
+    if (!r.Ok()) {
+        ShowMessage(this, Message(FromStd(r.Message), "Error"));
+        return false;
+    }
+    ShowWarnings(r.Warnings);
+    AddRecentFile(QFileInfo(name).absoluteFilePath());
+    return true;
+}
+
+void frmMain::SaveAsFlow() {
+    Display();
+    SaveFlow("Save As");
+}
+
+void frmMain::OpenDemo(const QString& fileName) {
+    LoadDocument(samplesFolder_ + "/" + fileName);
+}
+
+void frmMain::OpenHelpPage(const QString& page) {
+    const QString path = QCoreApplication::applicationDirPath() + "/help/" + page;
+    if (!QFileInfo::exists(path)) {
+        ShowMessage(this, Message("The help page " + path + " is not installed.", "Note"));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void frmMain::About() {
+    ShowMessage(this, Message("Tervane " + QCoreApplication::applicationVersion() +
+                                  "\nPlots complex functions w = f(z), z = x + yi.",
+                              "About Tervane", QMessageBox::Information));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (document_.Count() > 0) {
+        const QMessageBox::StandardButton answer =
+            ShowMessage(this, Message(kSavePrompt, "Note", QMessageBox::Warning,
+                                      QMessageBox::Yes | QMessageBox::No));
+        // A save that was cancelled or failed keeps the window open: closing would lose the
+        // graphs the user just asked to keep.
+        if (answer == QMessageBox::Yes && !SaveFlow()) {
+            event->ignore();
+            return;
+        }
+    }
+    sampler_->Cancel();
+    SaveSettings();
+    event->accept();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), IsDocumentFile)) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!IsDocumentFile(url)) continue;
+        event->acceptProposedAction();
+        if (AskSaveBeforeOpen()) LoadDocument(url.toLocalFile());
+        return;
+    }
+}
+
+// --- graph dialogs ------------------------------------------------------------------------
+
+void frmMain::Draw3DGraph() {
+    Result_->clear();
+    editRequest_ = false;
+    RunGraphDialog(nullptr, nullptr, false);
+}
+
+void frmMain::DrawColorMap() {
+    light_.SetPosition(0, 0.0f);
+    light_.SetPosition(1, 0.0f);
+    editRequest_ = false;
+    RunGraphDialog(nullptr, nullptr, true);
+}
+
+void frmMain::EditGraph() {
+    const std::optional<std::size_t> k = SelectedEntry();
+    if (!k) return;
+    const std::shared_ptr<CGraph> g = document_.Graph(*k);
+    if (g->GraphType() != kGraphSurface && g->GraphType() != kGraphColorMap) {
+        ShowMessage(this, Message("Only 3D graphs and color maps can be edited.", "Note"));
+        return;
+    }
+    editRequest_ = true;
+    RunGraphDialog(nullptr, g.get(), g->GraphType() == kGraphColorMap);
+}
+
+void frmMain::RunGraphDialog(const DialogInput* refill, const CGraph* fillFrom, bool colorMap,
+                             const DialogMessage* message) {
+    const GraphTarget target{editRequest_, SelectedEntry()};
+    const std::size_t countBefore = document_.Count();
+    const bool replaces = target.Replaces(document_);
+    const auto run = [&](auto& dialog) {
+        dialog.SetBackgroundThreshold(backgroundPoints_);
+        if (fillFrom) dialog.FillFrom(*fillFrom);
+        if (refill) dialog.SetInput(std::get<std::decay_t<decltype(dialog.Input())>>(*refill));
+        if (message) QTimer::singleShot(0, &dialog, [&dialog, m = *message] { dialog.Refuse(m); });
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        return std::tuple(accepted, dialog.Pending(), DialogInput(dialog.Input()));
+    };
+    bool accepted = false;
+    std::optional<PendingGraph> pending;
+    DialogInput input;
+    if (colorMap) {
+        frmColorMap dialog(document_, target, this);
+        std::tie(accepted, pending, input) = run(dialog);
+    } else {
+        frmGraph3D dialog(document_, target, this);
+        std::tie(accepted, pending, input) = run(dialog);
+    }
+    if (!accepted) {
+        // EditRequest stays as it was; the view shows the current state again.
+        Display();
+        return;
+    }
+    editRequest_ = false;
+    if (pending) {
+        SampleInBackground(*pending, input, colorMap);
+        return;
+    }
+    AfterGraphDialog(countBefore, replaces);
+}
+
+void frmMain::AfterGraphDialog(std::size_t countBefore, bool replaced) {
+    const bool added = document_.Count() > countBefore;
+    RefreshList();
+    if (added) List1_->setCurrentRow(List1_->count() - 1);
+    ViewButtonsForSceneKind();
+    // The first graph of a view is framed; later ones keep the user's camera.
+    if (added && document_.ShownGraphs().Count() == 1) picDraw_->RequestZoomToFit();
+    if (added || replaced) BuildSceneList();
+}
+
+void frmMain::SampleInBackground(const PendingGraph& pending, DialogInput input, bool colorMap) {
+    const bool edit = pending.Target.Replaces(document_);
+    std::weak_ptr<CGraph> edited;
+    if (edit) edited = document_.Graph(*pending.Target.Selected);
+    ViewButtonsForSceneKind();
+    sampler_->Start(
+        pending.ToSample, document_.Sampling(),
+        [this, pending, input, colorMap, edit, edited](std::shared_ptr<CGraph> graph, bool ok) {
+            if (!ok) {
+                // The dialog opens again with its texts and the message, as if OK had failed.
+                const DialogMessage message = SamplingFailureMessage(*graph);
+                editRequest_ = pending.Target.EditRequest;
+                if (edited.lock()) {
+                    for (std::size_t i = 0; i < document_.Count(); ++i)
+                        if (document_.Graph(i) == edited.lock())
+                            List1_->setCurrentRow(static_cast<int>(i));
+                }
+                QTimer::singleShot(0, this, [this, input, colorMap, message] {
+                    RunGraphDialog(&input, nullptr, colorMap, &message);
+                });
+                return;
+            }
+            PendingGraph p = pending;
+            if (edit) {
+                // The edited graph may have moved or gone while it was sampled.
+                const std::shared_ptr<CGraph> target = edited.lock();
+                std::optional<std::size_t> index;
+                for (std::size_t i = 0; target && i < document_.Count(); ++i)
+                    if (document_.Graph(i) == target) index = i;
+                if (!index) return;
+                p.Target.Selected = index;
+            }
+            const std::size_t countBefore = document_.Count();
+            const bool replaces = p.Target.Replaces(document_);
+            CommitSampledGraph(document_, p.Prepared, p.Target, graph);
+            AfterGraphDialog(countBefore, replaces);
+        });
+}
+
+// --- recent files and settings ------------------------------------------------------------
+
+void frmMain::AddRecentFile(const QString& path) {
+    QSettings settings;
+    QStringList files = settings.value("RecentFiles").toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFiles)
+        files.removeLast();
+    settings.setValue("RecentFiles", files);
+    RefreshRecentMenu();
+}
+
+void frmMain::RefreshRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = QSettings().value("RecentFiles").toStringList();
+    int n = 0;
+    for (const QString& path : files) {
+        QAction* a =
+            recentMenu_->addAction(QString("&%1  %2").arg(++n).arg(QFileInfo(path).fileName()));
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (AskSaveBeforeOpen()) LoadDocument(path);
+        });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void frmMain::RestoreSettings() {
+    QSettings settings;
+    if (settings.contains("Window/Geometry"))
+        restoreGeometry(settings.value("Window/Geometry").toByteArray());
+    if (settings.contains("Window/Splitter"))
+        Splitter_->restoreState(settings.value("Window/Splitter").toByteArray());
+    if (settings.contains("Window/Splitter2"))
+        Splitter2_->restoreState(settings.value("Window/Splitter2").toByteArray());
+}
+
+void frmMain::SaveSettings() {
+    QSettings settings;
+    settings.setValue("Window/Geometry", saveGeometry());
+    settings.setValue("Window/Splitter", Splitter_->saveState());
+    settings.setValue("Window/Splitter2", Splitter2_->saveState());
+}
+
+} // namespace tervane

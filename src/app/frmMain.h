@@ -1,0 +1,167 @@
+#pragma once
+
+#include "app/BackgroundSampler.h"
+#include "app/GlView.h"
+#include "dialogs/GraphDialog.h"
+#include "dialogs/GraphDialogLogic.h"
+#include "document/Document.h"
+#include "scene/CLight.h"
+#include "scene/CView.h"
+#include "scene/SceneOrientation.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QToolBar;
+
+namespace tervane {
+
+/// The main window "Tervane": menus, three toolbars, the graph list, the GL view and the status
+/// bar over one document. It wires widgets to the document's operations and to the view; the
+/// operations themselves live in Document and in the graph dialogs' logic.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // --- state for the dialogs, the tests and the view ---
+    Document& Doc() { return document_; }
+    const SceneOrientation& Orientation() const { return orientation_; }
+    CView& Camera() { return view_; }
+    GlView* View() const { return picDraw_; }
+    [[nodiscard]] bool EditRequest() const { return editRequest_; }
+    /// The folder of the Demo documents: samples/ beside the program unless set.
+    [[nodiscard]] QString SamplesFolder() const { return samplesFolder_; }
+    void SetSamplesFolder(const QString& folder) { samplesFolder_ = folder; }
+    /// Grids above this many points are sampled in a worker thread.
+    void SetBackgroundThreshold(std::uint64_t points) { backgroundPoints_ = points; }
+    BackgroundSampler& Sampler() { return *sampler_; }
+
+    // --- operations other parts of the window call ---
+    /// Reads a document and shows it; on failure the current document stays and the reason is
+    /// shown. An empty path does nothing. True when the document was read.
+    bool LoadDocument(const QString& path);
+    /// Removes list entry k - 1 (k from 1) and its graph.
+    void DeleteGraph(int k);
+    void DeleteAllGraphs();
+    [[nodiscard]] bool HasShownGraph(std::int32_t id) const { return document_.HasShownGraph(id); }
+    void Enable3DViewButtons();
+    void EnableMapViewButtons();
+    /// The scene list is rebuilt before the next frame; Display shows the frame again.
+    void BuildSceneList();
+    void Display();
+    /// The values of the document a scene build reads.
+    [[nodiscard]] SceneValues CurrentSceneValues() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Building the window.
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateContextMenus();
+    void CreateCentral();
+    void CreateStatusBar();
+    QAction* MenuEntry(QMenu* menu, const QString& caption, const QString& name);
+    QAction* Separator(QMenu* menu, const QString& name);
+    QAction* Button(QToolBar* bar, const QString& key, const QString& tip, const QString& status);
+    QAction* BarSeparator(QToolBar* bar, const QString& name);
+
+    // Commands.
+    void OpenFlow();
+    bool SaveFlow(const QString& caption = "Save");
+    void SaveAsFlow();
+    void PrintView();
+    void CutGraph();
+    void CopyGraph();
+    void CopyAsBitmap();
+    void PasteGraph();
+    void DeleteSelected();
+    void SetDragMode(DragMode mode, int rotateMode = 0);
+    void ZoomToFit();
+    void StandardViewCommand(StandardView view);
+    void SetProjection(int projectType);
+    void SetModel(std::int32_t show);
+    void SetSmoothness(std::int32_t smoothness);
+    void Draw3DGraph();
+    void DrawColorMap();
+    void EditGraph();
+    void OpenDemo(const QString& fileName);
+    void OpenHelpPage(const QString& page);
+    void About();
+
+    // Graph dialogs and their aftermath.
+    using DialogInput = std::variant<SurfaceDialogInput, ColorMapDialogInput>;
+    void RunGraphDialog(const DialogInput* refill, const CGraph* fillFrom, bool colorMap,
+                        const DialogMessage* message = nullptr);
+    void AfterGraphDialog(std::size_t countBefore, bool replaced);
+    void SampleInBackground(const PendingGraph& pending, DialogInput input, bool colorMap);
+    void ViewButtonsForSceneKind();
+
+    // The graph list.
+    void RefreshList();
+    void List1_ItemChanged();
+    [[nodiscard]] std::optional<std::size_t> SelectedEntry() const;
+    std::shared_ptr<CGraph> SelectedShownGraph();
+    void ShowWarnings(const std::vector<std::string>& warnings);
+    void ShowResultFailure(const DocumentResult& result);
+
+    // Recent files and settings.
+    void AddRecentFile(const QString& path);
+    void RefreshRecentMenu();
+    void RestoreSettings();
+    void SaveSettings();
+    bool AskSaveBeforeOpen();
+
+    Document document_;
+    CView view_;
+    CLight light_;
+    SceneOrientation orientation_;
+    bool editRequest_ = false;
+    QString samplesFolder_;
+    std::uint64_t backgroundPoints_ = GraphDialog::kDefaultBackgroundPoints;
+
+    GlView* picDraw_ = nullptr;
+    QListWidget* List1_ = nullptr;
+    QPlainTextEdit* Result_ = nullptr;
+    QSplitter* Splitter_ = nullptr;
+    QSplitter* Splitter2_ = nullptr;
+    QToolBar* Toolbar1_ = nullptr;
+    QToolBar* Toolbar2_ = nullptr;
+    QToolBar* Toolbar3_ = nullptr;
+    QMenu* FunEdit_ = nullptr;
+    QMenu* GraphEdit_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancelSampling_ = nullptr;
+    BackgroundSampler* sampler_ = nullptr;
+    /// Toolbar3's buttons and separators by index from 1 (entry 0 unused).
+    std::vector<QAction*> toolbar3_;
+    /// The mode entries of the View menu and Toolbar3, kept checked alike.
+    std::vector<std::pair<QAction*, std::pair<DragMode, int>>> modeActions_;
+    QAction* orthoAction_ = nullptr;
+    QAction* perspectiveAction_ = nullptr;
+    bool listUpdating_ = false;
+};
+
+} // namespace tervane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+namespace tervane {
+
+/// One message box: text, caption word and icon, and the buttons offered.
+struct MessageRequest {
+    QString Text;
+    QString Caption;
+    QMessageBox::Icon Icon = QMessageBox::Warning;
+    QMessageBox::StandardButtons Buttons = QMessageBox::Ok;
+};
+
+/// Shows a modal message box and returns the button pressed. Every message of the program goes
+/// through here, so that a test can answer them instead of a user.
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const MessageRequest& request);
+
+/// Answers message requests in place of a box.
+using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
+
+/// While alive, messages go to the handler instead of a box (tests).
+class ScopedMessageHandler {
+public:
+    explicit ScopedMessageHandler(MessageHandler handler);
+    ~ScopedMessageHandler();
+    ScopedMessageHandler(const ScopedMessageHandler&) = delete;
+    ScopedMessageHandler& operator=(const ScopedMessageHandler&) = delete;
+
+private:
+    MessageHandler previous_;
+};
+
+/// A question for a file name: to open an existing file or to name one to write.
+struct FileRequest {
+    enum class Purpose { Open, Save };
+    Purpose Kind = Purpose::Open;
+    QString Caption;
+    /// Qt name filter, for example "Documents (*.kpl)".
+    QString Filter;
+};
+
+/// Asks for a file name with a file dialog; empty when the user cancels.
+QString AskFileName(QWidget* parent, const FileRequest& request);
+
+/// Answers file requests in place of a dialog.
+using FileNameHandler = std::function<QString(const FileRequest&)>;
+
+/// While alive, file requests go to the handler instead of a dialog (tests).
+class ScopedFileNameHandler {
+public:
+    explicit ScopedFileNameHandler(FileNameHandler handler);
+    ~ScopedFileNameHandler();
+    ScopedFileNameHandler(const ScopedFileNameHandler&) = delete;
+    ScopedFileNameHandler& operator=(const ScopedFileNameHandler&) = delete;
+
+private:
+    FileNameHandler previous_;
+};
+
+} // namespace tervane

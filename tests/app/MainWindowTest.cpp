@@ -1,0 +1,248 @@
+// Flows of the main window: making, editing, showing and deleting graphs, the view commands,
+// documents, and the status texts, all through the window's widgets.
+#include "app/AppTestSupport.h"
+
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <fstream>
+#include <iterator>
+
+namespace tervane::testing {
+namespace {
+
+std::string Bytes(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(MainWindowTest, WindowHasItsControlsAndCaptions) {
+    EXPECT_EQ(window->windowTitle(), "Tervane");
+    for (const char* name : {"picDraw", "List1", "Result", "Splitter", "Splitter2", "Toolbar1",
+                             "Toolbar2", "Toolbar3", "StatusBar1", "FunEdit", "GraphEdit"})
+        EXPECT_TRUE(window->findChild<QObject*>(name)) << name;
+    EXPECT_EQ(Action("mnuFileSaveAs")->text(), "SaveAs...");
+    EXPECT_TRUE(Action("mnuFileSep3")->isSeparator());
+    EXPECT_EQ(Action("mnuDemo3DPow3")->text(), "Z^2  X-Y-M");
+    EXPECT_EQ(Action("varDel")->toolTip(), "Delete Selected Graph");
+    EXPECT_EQ(Action("barTrackBall")->statusTip(), "Rotate the scene");
+    EXPECT_EQ(Action("mnuFileOpen")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(window->toolBarArea(window->findChild<QToolBar*>("Toolbar3")), Qt::RightToolBarArea);
+    EXPECT_FALSE(Action("barOpen")->icon().isNull());
+}
+
+TEST_F(MainWindowTest, StatusPanelShowsTheButtonUnderTheMouse) {
+    auto* panel = window->findChild<QLabel*>("StatusPanel1");
+    auto* bar = window->findChild<QToolBar*>("Toolbar2");
+    QWidget* axis = bar->widgetForAction(Action("barCoord"));
+    QStatusTipEvent enter(axis->statusTip());
+    QApplication::sendEvent(axis, &enter);
+    EXPECT_EQ(panel->text(), "Axis");
+    QStatusTipEvent leave(QString{});
+    QApplication::sendEvent(axis, &leave);
+    EXPECT_EQ(panel->text(), "Ready");
+}
+
+TEST_F(MainWindowTest, ThreeDGraphThroughTheDialog) {
+    WithDialog("mnuDraw3DCart", [](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("Text2")->setText("z^2");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    });
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(List()->item(0)->text(), "3D Surface  w=z^2");
+    EXPECT_EQ(List()->item(0)->checkState(), Qt::Checked);
+    const CGraph& g = *window->Doc().Graph(0);
+    EXPECT_EQ(g.ID(), 1);
+    EXPECT_EQ(g.StepU(), 40);
+    EXPECT_EQ(window->Doc().ShownGraphs().Count(), 1u);
+    EXPECT_TRUE(Action("barTrackBall")->isEnabled());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, ColorMapSwitchesTheViewButtonsAndBack) {
+    MakeGraph("mnuDrawColor", "exp(z)");
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().SceneKind(), 7);
+    for (const char* off : {"barViewFront", "barViewOrtho", "barRotX", "barTrackBall",
+                            "barModelPoint", "bar3DSmoothest"})
+        EXPECT_FALSE(Action(off)->isEnabled()) << off;
+    for (const char* on : {"barMove", "barZoom", "barZoomAll"})
+        EXPECT_TRUE(Action(on)->isEnabled()) << on;
+    MakeGraph("mnuDraw3DCart", "z");
+    EXPECT_TRUE(Action("barViewFront")->isEnabled());
+}
+
+TEST_F(MainWindowTest, EditOpensTheDialogOfTheGraphFilledFromIt) {
+    MakeGraph("mnuDraw3DCart", "z^2");
+    List()->setCurrentRow(0);
+    QString shownFunction;
+    WithDialog("mnuFunEdit", [&shownFunction](QWidget* dialog) {
+        auto* box = dialog->findChild<QLineEdit*>("Text2");
+        shownFunction = box->text();
+        box->setText("sin(z)");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    });
+    EXPECT_EQ(shownFunction, "z^2");
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(List()->item(0)->text(), "3D Surface  w=sin(z)");
+    EXPECT_EQ(window->Doc().Graph(0)->ID(), 1);
+    EXPECT_FALSE(window->EditRequest());
+
+    // Cancel after "Edit..." leaves EditRequest set.
+    WithDialog("mnuFunEdit", [](QWidget* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(window->EditRequest());
+}
+
+TEST_F(MainWindowTest, UncheckAndCheckMoveTheGraphToTheEndOfTheShownOnes) {
+    MakeGraph("mnuDraw3DCart", "z");
+    MakeGraph("mnuDraw3DCart", "z^2");
+    List()->item(0)->setCheckState(Qt::Unchecked);
+    const CScene& shown = window->Doc().ShownGraphs();
+    ASSERT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(shown.FunSurfs()[0]->ID(), 2);
+    List()->item(0)->setCheckState(Qt::Checked);
+    ASSERT_EQ(shown.Count(), 2u);
+    EXPECT_EQ(shown.FunSurfs()[0]->ID(), 2);
+    EXPECT_EQ(shown.FunSurfs()[1]->ID(), 1);
+}
+
+TEST_F(MainWindowTest, DeleteAndDeleteAll) {
+    MakeGraph("mnuDraw3DCart", "z");
+    MakeGraph("mnuDraw3DCart", "z^2");
+    List()->setCurrentRow(0);
+    Action("mnuEditDelete")->trigger();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(List()->item(0)->text(), "3D Surface  w=z^2");
+    EXPECT_EQ(window->Doc().ShownGraphs().Count(), 1u);
+    Action("mnuEditDelAll")->trigger();
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_EQ(window->Doc().ShownGraphs().Count(), 0u);
+    MakeGraph("mnuDraw3DCart", "z");
+    EXPECT_EQ(window->Doc().Graph(0)->ID(), 1);
+}
+
+TEST_F(MainWindowTest, ModelButtonsNeedASelectedShownGraph) {
+    MakeGraph("mnuDraw3DCart", "z");
+    List()->setCurrentRow(-1);
+    Action("barModelGrid")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Text, "Select a function first.");
+    EXPECT_EQ(prompts.shown[0].Caption, "Warning");
+    List()->setCurrentRow(0);
+    Action("barModelGrid")->trigger();
+    Action("bar3DFlat")->trigger();
+    EXPECT_EQ(window->Doc().Graph(0)->Show(), kShowGrid);
+    EXPECT_EQ(window->Doc().Graph(0)->Smoothness(), kSmoothFlat);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, StandardViewsSetTheOrientation) {
+    MakeGraph("mnuDraw3DCart", "z");
+    const struct {
+        const char* command;
+        SceneAngles angles;
+    } views[] = {{"mnuViewRight", {0, 0, 90}},
+                 {"barViewTop", {0, -90, 0}},
+                 {"mnuViewISO", {0, -15, 45}},
+                 {"barViewFront", {0, 0, 0}}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(v.command);
+        Action(v.command)->trigger();
+        const CScene& shown = window->Doc().ShownGraphs();
+        EXPECT_EQ((SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}), v.angles);
+        EXPECT_FALSE(window->Orientation().Rotated());
+        const Quat expected = QuatFromSceneAngles(v.angles);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(window->Orientation().CurQuat()[i], expected[i], 1e-6f);
+    }
+}
+
+TEST_F(MainWindowTest, DemoEntryOpensItsDocument) {
+    Action("mnuDemoCMExp")->trigger();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().SceneKind(), 7);
+    EXPECT_FALSE(Action("barViewISO")->isEnabled());
+    Action("mnuDemo3DSin2")->trigger();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "sin(z)");
+    EXPECT_TRUE(Action("barViewISO")->isEnabled());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, SaveThenOpenGivesTheSameDocument) {
+    QTemporaryDir dir;
+    Action("mnuDemo3DExp2")->trigger();
+    const QString first = dir.filePath("first.kpl");
+    const QString second = dir.filePath("second");
+    prompts.fileNames = {first};
+    Action("mnuFileSave")->trigger();
+    Action("mnuDemo3DPow1")->trigger();
+    // Open asks to save the shown graphs first: No.
+    prompts.answers = {QMessageBox::No};
+    prompts.fileNames = {first};
+    Action("mnuFileOpen")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Text, "Do you want to save the graphs?");
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "exp(z)");
+    prompts.fileNames = {second};
+    Action("mnuFileSaveAs")->trigger();
+    ASSERT_FALSE(Bytes(first).empty());
+    EXPECT_EQ(Bytes(first), Bytes(second + ".kpl"));
+    EXPECT_EQ(prompts.fileRequests.back().Caption, "Save As");
+}
+
+TEST_F(MainWindowTest, FailedSaveAndOpenSayWhyAndKeepTheDocument) {
+    QTemporaryDir dir;
+    MakeGraph("mnuDraw3DCart", "z");
+    prompts.fileNames = {dir.filePath("missing/folder/x.kpl")};
+    Action("mnuFileSave")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Caption, "Error");
+    EXPECT_TRUE(prompts.shown[0].Text.contains("Cannot save"))
+        << prompts.shown[0].Text.toStdString();
+
+    const QString junk = dir.filePath("junk.kpl");
+    std::ofstream(junk.toStdString()) << "not a document";
+    prompts.answers = {QMessageBox::No};
+    prompts.fileNames = {junk};
+    Action("mnuFileOpen")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[2].Caption, "Error");
+    EXPECT_TRUE(prompts.shown[2].Text.contains("junk.kpl"));
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z");
+}
+
+TEST_F(MainWindowTest, ClosingAsksToSaveAndStaysOpenWhenTheSaveIsCancelled) {
+    MakeGraph("mnuDraw3DCart", "z");
+    prompts.answers = {QMessageBox::Yes};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts.shown.back().Text, "Do you want to save the graphs?");
+    EXPECT_EQ(prompts.shown.back().Buttons, QMessageBox::Yes | QMessageBox::No);
+    prompts.answers = {QMessageBox::No};
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, LargeGridsAreSampledInTheBackgroundAndCanBeCancelled) {
+    window->SetBackgroundThreshold(0);
+    MakeGraph("mnuDraw3DCart", "sin(z)*exp(z)", "300");
+    ASSERT_TRUE(window->Sampler().Running());
+    EXPECT_EQ(List()->count(), 0);
+    window->Sampler().Cancel();
+    EXPECT_FALSE(window->Sampler().Running());
+
+    MakeGraph("mnuDraw3DCart", "z^2", "300");
+    ASSERT_TRUE(window->Sampler().Running());
+    window->Sampler().WaitForFinished();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->DomainX().SizeU(), 301u);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z^2");
+}
+
+} // namespace
+} // namespace tervane::testing

@@ -1,0 +1,113 @@
+// The dialogs' wiring: controls found by name, the messages they show and where the cursor goes.
+#include "dialogs/UserPrompts.h"
+#include "dialogs/frmColorMap.h"
+#include "dialogs/frmGraph3D.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tervane {
+namespace {
+
+struct MessageLog {
+    std::vector<MessageRequest> shown;
+    ScopedMessageHandler handler{[this](const MessageRequest& r) {
+        shown.push_back(r);
+        return QMessageBox::Ok;
+    }};
+};
+
+template <typename T> T* Child(QWidget& w, const char* name) {
+    T* c = w.findChild<T*>(name);
+    EXPECT_TRUE(c) << name;
+    return c;
+}
+
+TEST(GraphDialogs, SurfaceDialogStartsWithItsDefaults) {
+    Document doc;
+    frmGraph3D dialog(doc, {});
+    EXPECT_EQ(dialog.windowTitle(), "3D Function Graph Properties");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text1")->text(), "Untitled");
+    EXPECT_EQ(Child<QComboBox>(dialog, "Combo1")->currentText(), "u(Real)");
+    EXPECT_EQ(Child<QComboBox>(dialog, "Combo2")->currentText(), "v(Imaginary)");
+    EXPECT_EQ(Child<QComboBox>(dialog, "Combo3")->currentText(), "x");
+    EXPECT_EQ(Child<QComboBox>(dialog, "Combo6")->currentText(), "Magnitude");
+    EXPECT_TRUE(Child<QRadioButton>(dialog, "Option7")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(dialog, "Option10")->isChecked());
+    EXPECT_EQ(Child<QListWidget>(dialog, "List1")->currentItem()->text(), "Metal");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text7")->toolTip(), "Recommended Value: 30 - 60");
+    Child<QListWidget>(dialog, "List1")->setCurrentRow(12);
+    EXPECT_EQ(dialog.MaterialNumber(), 13);
+}
+
+TEST(GraphDialogs, SyntaxErrorKeepsTheDialogOpenWithTheCursorAtTheFault) {
+    Document doc;
+    MessageLog log;
+    frmGraph3D dialog(doc, {});
+    dialog.show();
+    QLineEdit* function = Child<QLineEdit>(dialog, "Text2");
+    function->setText("sin(z)+*2");
+    QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].Caption, "Syntax Error");
+    EXPECT_EQ(log.shown[0].Icon, QMessageBox::Critical);
+    const QString text = log.shown[0].Text;
+    ASSERT_TRUE(text.startsWith("Character ")) << text.toStdString();
+    const int position = text.mid(10, text.indexOf(':') - 10).toInt();
+    EXPECT_EQ(function->cursorPosition(), position);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(doc.Count(), 0u);
+
+    function->setText("sin(z)");
+    QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(doc.Count(), 1u);
+}
+
+TEST(GraphDialogs, RefusalsShowTheirCaptionAndCleanTheBoxes) {
+    Document doc;
+    MessageLog log;
+    frmColorMap dialog(doc, {});
+    EXPECT_EQ(dialog.windowTitle(), "Function Color Map");
+    EXPECT_FALSE(Child<QLineEdit>(dialog, "Text2")->isVisibleTo(&dialog));
+    Child<QLineEdit>(dialog, "Text4")->setText("exp(z)");
+    Child<QLineEdit>(dialog, "Text5")->setText("-1,5");
+    Child<QLineEdit>(dialog, "Text10")->setText("");
+    QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].Text, "Steps v must be larger than 1.");
+    EXPECT_EQ(log.shown[0].Caption, "Note");
+    EXPECT_EQ(log.shown[0].Icon, QMessageBox::Warning);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Text5")->text(), "-1.5");
+    EXPECT_EQ(doc.Count(), 0u);
+}
+
+TEST(GraphDialogs, FillFromAGraphGivesItsSettingsBack) {
+    Document doc;
+    SurfaceDialogInput in;
+    in.Function = "z^3";
+    in.StepsX = "12";
+    in.VarZ = kQuantityMagnitude;
+    in.Material = 9;
+    const PreparedGraph p = PrepareSurfaceGraph(in, doc);
+    ASSERT_FALSE(p.Message);
+    frmGraph3D dialog(doc, {});
+    dialog.FillFrom(*p.Graph);
+    const SurfaceDialogInput back = dialog.Input();
+    EXPECT_EQ(back.Function, "z^3");
+    EXPECT_EQ(back.StepsX, "12");
+    EXPECT_EQ(back.VarZ, kQuantityMagnitude);
+    EXPECT_EQ(back.Material, 9);
+    EXPECT_EQ(back.MinT, "-2");
+}
+
+} // namespace
+} // namespace tervane
