@@ -249,11 +249,11 @@ int CmdInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int CmdConvert(const std::vector<std::string>& args, std::ostream&, std::ostream& err,
-               UsageFunction usage) {
+               UsageFunction usage, FileSystem& files) {
     if (args.size() != 3) return usage(err, "convert takes two documents: convert IN.kpl OUT.kpl");
     Document doc;
     if (!LoadDocument(doc, args[1], err)) return 1;
-    const DocumentResult saved = doc.SaveFile(args[2]);
+    const DocumentResult saved = doc.SaveFile(args[2], files);
     if (!saved.Ok()) {
         err << saved.Message << '\n';
         return 1;
@@ -262,7 +262,7 @@ int CmdConvert(const std::vector<std::string>& args, std::ostream&, std::ostream
 }
 
 int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                      UsageFunction usage) {
+                      UsageFunction usage, FileSystem& files) {
     std::optional<std::string> file, output;
     std::optional<std::size_t> graphNumber;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -314,16 +314,16 @@ int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, s
         err << "The graph is of a kind that is not sampled.\n";
         return 1;
     }
-    return WriteSampleCsv(*g, output, out, err);
+    return WriteSampleCsv(*g, output, out, err, files);
 }
 
 int CmdMakeSamples(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   UsageFunction usage) {
+                   UsageFunction usage, FileSystem& files) {
     if (args.size() != 2) return usage(err, "make-samples takes one folder: make-samples DIR");
     const std::filesystem::path folder = args[1];
     for (const DemoEntry& entry : DemoEntries()) {
         const std::filesystem::path path = folder / entry.FileName;
-        const DocumentResult saved = MakeDemoDocument(entry).SaveFile(path);
+        const DocumentResult saved = MakeDemoDocument(entry).SaveFile(path, files);
         if (!saved.Ok()) {
             err << saved.Message << '\n';
             return 1;

@@ -7,7 +7,8 @@
 
 namespace tervane {
 class Document;
-}
+class FileSystem;
+} // namespace tervane
 
 namespace tervane::cli {
 
@@ -28,15 +29,15 @@ int CmdInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 /// convert IN.kpl OUT.kpl: reads a document and writes it back.
 int CmdConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               UsageFunction usage);
+               UsageFunction usage, FileSystem& files);
 
 /// sample FILE.kpl [--graph N] [-o FILE]: the sampled grid of one graph as CSV, as
 /// "sample --expr" writes it.
 int CmdSampleDocument(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                      UsageFunction usage);
+                      UsageFunction usage, FileSystem& files);
 
 /// make-samples DIR: writes the Demo menu's documents into DIR.
 int CmdMakeSamples(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   UsageFunction usage);
+                   UsageFunction usage, FileSystem& files);
 
 } // namespace tervane::cli

@@ -4,10 +4,8 @@
 #include "graph/MeshExport.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace tervane::cli {
 
@@ -21,33 +19,10 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// Writes through a temporary file that replaces the target only when complete,
-// so a failed export never leaves half a mesh behind.
-template <typename Write> bool WriteFile(const fs::path& path, Write write) {
-    fs::path temporary = path;
-    temporary += ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return false;
-        write(file);
-        file.flush();
-        if (!file) {
-            file.close();
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
-}
-
 } // namespace
 
 int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              UsageFunction usage) {
+              UsageFunction usage, FileSystem& files) {
     std::optional<std::string> input, output;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o") {
@@ -70,21 +45,11 @@ int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const auto& graphs = document.ShownGraphs().FunSurfs();
 
     MeshExport::Counts counts;
-    bool written = false;
-    if (extension == ".ply") {
-        written = WriteFile(
-            target, [&](std::ostream& file) { counts = MeshExport::WritePly(graphs, file); });
-    } else {
-        fs::path materials = target;
-        materials.replace_extension(".mtl");
-        std::ostringstream mtl;
-        written = WriteFile(target, [&](std::ostream& file) {
-            counts = MeshExport::WriteObj(graphs, file, mtl, materials.filename().string());
-        });
-        written = written && WriteFile(materials, [&](std::ostream& file) { file << mtl.str(); });
-    }
-    if (!written) {
-        err << "Cannot write '" << *output << "'.\n";
+    const WriteResult written = extension == ".ply"
+                                    ? MeshExport::SavePly(graphs, target, counts, files)
+                                    : MeshExport::SaveObj(graphs, target, counts, files);
+    if (!written.Ok()) {
+        err << written.Message() << '\n';
         return 1;
     }
     out << "Wrote " << counts.vertices << " vertices and " << counts.triangles << " triangles to "

@@ -9,8 +9,8 @@
 namespace tervane::cli {
 
 /// export FILE.kpl -o OUT.ply|OUT.obj: the shown graphs' surfaces as triangle meshes (an OBJ
-/// gets its materials in a .mtl file beside it).
+/// gets its materials in a .mtl file beside it; both are replaced together or neither is).
 int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              UsageFunction usage);
+              UsageFunction usage, FileSystem& files);
 
 } // namespace tervane::cli

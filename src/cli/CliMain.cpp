@@ -18,8 +18,10 @@
 #include <cstdio>
 #include <fstream>
 #include <istream>
+#include <new>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string_view>
 
 namespace tervane::cli {
@@ -218,12 +220,13 @@ std::string BatchLine(std::string_view line) {
 
 int CmdBatch(std::istream& in, std::ostream& out) {
     std::string line;
-    while (std::getline(in, line)) {
+    // Stop reading once the answers cannot be written: nobody would see them.
+    while (out && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         out << BatchLine(line) << '\n';
     }
     out.flush();
-    return 0;
+    return out ? 0 : 1;
 }
 
 std::optional<std::int32_t> ParseSteps(std::string_view text) {
@@ -233,7 +236,8 @@ std::optional<std::int32_t> ParseSteps(std::string_view text) {
     return value;
 }
 
-int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              FileSystem& files) {
     std::optional<std::string> expr, output;
     float range[4] = {-2, 2, -2, 2};
     std::int32_t steps[2] = {40, 40};
@@ -289,13 +293,11 @@ int CmdSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << g->LastError() << '\n';
         return 1;
     }
-    return WriteSampleCsv(*g, output, out, err);
+    return WriteSampleCsv(*g, output, out, err, files);
 }
 
-} // namespace
-
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err, FileSystem& files) {
     if (args.empty()) return Usage(err, "no command given");
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
@@ -305,20 +307,44 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (command == "translate") return CmdTranslate(args, out, err);
     if (command == "eval") return CmdEval(args, out, err);
     if (command == "sample" && IsDocumentSample(args))
-        return CmdSampleDocument(args, out, err, Usage);
-    if (command == "sample") return CmdSample(args, out, err);
+        return CmdSampleDocument(args, out, err, Usage, files);
+    if (command == "sample") return CmdSample(args, out, err, files);
 #ifdef TERVANE_CLI_RENDER
-    if (command == "render") return CmdRender(args, err, Usage);
+    if (command == "render") return CmdRender(args, err, Usage, files);
 #endif
     if (command == "info") return CmdInfo(args, out, err, Usage);
-    if (command == "export") return CmdExport(args, out, err, Usage);
-    if (command == "convert") return CmdConvert(args, out, err, Usage);
-    if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage);
+    if (command == "export") return CmdExport(args, out, err, Usage, files);
+    if (command == "convert") return CmdConvert(args, out, err, Usage, files);
+    if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage, files);
     if (command == "batch") {
         if (args.size() != 1) return Usage(err, "batch takes no arguments");
         return CmdBatch(in, out);
     }
     return Usage(err, "unknown command '" + command + "'");
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, FileSystem& files) {
+    int code = 0;
+    try {
+        code = RunCommand(args, in, out, err, files);
+    } catch (const std::bad_alloc&) {
+        // Files being written were dropped on the way out; files finished before stay whole.
+        err << "tervane-cli: out of memory; the command was stopped.\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << "tervane-cli: the command failed: " << e.what() << '\n';
+        return 1;
+    }
+    // Output lost on a full disk or a closed pipe is a failure, not a success.
+    out.flush();
+    if (!out) {
+        err << "tervane-cli: cannot write the output.\n";
+        return code != 0 ? code : 1;
+    }
+    return code;
 }
 
 } // namespace tervane::cli

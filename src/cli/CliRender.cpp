@@ -1,15 +1,20 @@
 #include "cli/CliRender.h"
 
+#include "core/BitmapFile.h"
 #include "document/Document.h"
 #include "gl/DocumentScene.h"
+#include "gl/ViewBitmap.h"
 #include "gl/headless/HeadlessGlContext.h"
 #include "gl/headless/OffscreenFrame.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <optional>
@@ -60,7 +65,17 @@ std::string LowerExtension(const std::filesystem::path& path) {
 
 } // namespace
 
-int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunction usage) {
+WriteResult SavePngFile(const std::filesystem::path& path, const QImage& image, FileSystem& files) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {EINVAL, path.string(), "the picture cannot be encoded as PNG"};
+    return WriteFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), files);
+}
+
+int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunction usage,
+              FileSystem& files) {
     std::optional<std::string> input, output;
     std::optional<std::int32_t> step;
     RenderRequest request;
@@ -111,14 +126,13 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
     const SceneValues values = SceneValuesOf(document);
     try {
         OffscreenFrame frame(document.ShownGraphs(), document.Axes(), values, request);
-        bool written = false;
-        if (ext == ".bmp") {
-            written = frame.SaveBitmap(*output);
-        } else {
-            written = frame.Image().save(QString::fromStdString(*output), "PNG");
-        }
-        if (!written) {
-            err << "Cannot write '" << *output << "'.\n";
+        // The frame's context is still current: the constructor drew into it.
+        const WriteResult written =
+            ext == ".bmp"
+                ? SaveViewBitmap(*output, BitmapCaptureWidth(request.Width), request.Height, files)
+                : SavePngFile(*output, frame.Image(), files);
+        if (!written.Ok()) {
+            err << written.Message() << '\n';
             return 1;
         }
     } catch (const GlContextError& e) {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
 
 namespace tervane::cli {
@@ -30,18 +29,23 @@ void WriteCsv(const CGraph& g, std::ostream& out) {
 
 } // namespace
 
+WriteResult SaveSampleCsv(const CGraph& graph, const std::filesystem::path& path,
+                          FileSystem& files) {
+    AtomicFile file(path, files);
+    if (file.Status().Ok()) WriteCsv(graph, file.Stream());
+    return file.Commit();
+}
+
 int WriteSampleCsv(const CGraph& graph, const std::optional<std::string>& output, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, FileSystem& files) {
     if (!output) {
         WriteCsv(graph, out);
         out.flush();
         return out ? 0 : 1;
     }
-    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-    if (file) WriteCsv(graph, file);
-    file.close();
-    if (!file) {
-        err << "Cannot write '" << *output << "'.\n";
+    const WriteResult written = SaveSampleCsv(graph, *output, files);
+    if (!written.Ok()) {
+        err << written.Message() << '\n';
         return 1;
     }
     return 0;

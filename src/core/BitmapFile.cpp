@@ -1,11 +1,8 @@
 #include "core/BitmapFile.h"
 
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace tervane {
 
@@ -75,30 +72,10 @@ std::vector<std::uint8_t> EncodeBitmapFile(int pixelWidth, int height,
     return out;
 }
 
-bool WriteBitmapFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    if (path.empty()) return false;
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return false;
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+WriteResult WriteBitmapFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                            FileSystem& files) {
+    return WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), files);
 }
 
 } // namespace tervane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/AtomicFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -28,10 +30,9 @@ inline constexpr int kBitmapHeaderBytes = 54;
 [[nodiscard]] std::vector<std::uint8_t> EncodeBitmapFile(int pixelWidth, int height,
                                                          std::span<const std::uint8_t> rgbRows);
 
-/// Writes bytes as the file at path, replacing any file there as a whole.
-///
-/// The bytes go to a temporary file beside the target that is then renamed over it, so a failed
-/// write leaves neither a partial file nor a damaged old one. Returns false on any failure.
-bool WriteBitmapFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+/// Writes bytes as the file at path through AtomicFile: a failed write leaves neither a partial
+/// file nor a damaged old one.
+WriteResult WriteBitmapFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                            FileSystem& files = SystemFiles());
 
 } // namespace tervane

@@ -1,5 +1,6 @@
 #include "document/Document.h"
 
+#include "core/AtomicFile.h"
 #include "document/ClipboardText.h"
 #include "document/detail/GraphRecord.h"
 
@@ -187,24 +188,19 @@ DocumentResult Document::Save() const {
 }
 
 DocumentResult Document::SaveFile(const std::filesystem::path& path) const {
+    return SaveFile(path, SystemFiles());
+}
+
+DocumentResult Document::SaveFile(const std::filesystem::path& path, FileSystem& files) const {
     DocumentResult result = Save();
     if (!result.Ok()) {
         result.Message = "Cannot save " + Quote(path) + ". " + result.Message;
         return result;
     }
-    errno = 0;
-    // Truncating: a shorter document must not leave the end of an older, longer one behind.
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return DocumentResult::Fail("Cannot save " + Quote(path) + ": " + std::strerror(errno) +
+    const WriteResult written = WriteFileAtomically(path, result.Data, files);
+    if (!written.Ok())
+        return DocumentResult::Fail("Cannot save " + Quote(written.Path) + ": " + written.Reason +
                                     ".");
-    file.write(result.Data.data(), static_cast<std::streamsize>(result.Data.size()));
-    file.close();
-    if (!file) {
-        const int code = errno;
-        return DocumentResult::Fail("Cannot save " + Quote(path) + ": " +
-                                    (code != 0 ? std::strerror(code) : "the write failed") + ".");
-    }
     result.Data.clear();
     return result;
 }

@@ -16,6 +16,8 @@
 
 namespace tervane {
 
+class FileSystem;
+
 /// Outcome of a document operation, ready for the window to show.
 struct DocumentResult {
     enum class Status {
@@ -104,9 +106,12 @@ public:
     /// The file bytes of the document (Data), or the reason it cannot be stored. Warnings name
     /// shown graphs of kinds that documents have no record for (they are left out).
     DocumentResult Save() const;
-    /// Writes the document to a file, replacing its whole content. Fails, with the reason, when
-    /// the file is not written completely; nothing is written when the document cannot be stored.
+    /// Writes the document to a file, replacing its whole content through AtomicFile: on any
+    /// failure the old file keeps its old bytes and the result carries the reason; nothing is
+    /// written when the document cannot be stored.
     DocumentResult SaveFile(const std::filesystem::path& path) const;
+    /// The same through the given file system (tests inject faults with it).
+    DocumentResult SaveFile(const std::filesystem::path& path, FileSystem& files) const;
 
     // --- clipboard ---
     /// The clipboard text of list entry i (Data) and CopyCount = 1. Ignored when no graph is

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <stdexcept>
 
@@ -38,9 +39,13 @@ std::vector<std::uint8_t> ReadViewBitmap(int w, int h) {
 }
 
 bool SaveViewBitmap(const std::filesystem::path& path, int w, int h) {
+    return SaveViewBitmap(path, w, h, SystemFiles()).Ok();
+}
+
+WriteResult SaveViewBitmap(const std::filesystem::path& path, int w, int h, FileSystem& files) {
     const std::vector<std::uint8_t> bytes = ReadViewBitmap(w, h);
-    if (bytes.empty()) return false;
-    return WriteBitmapFile(path, bytes);
+    if (bytes.empty()) return {EINVAL, path.string(), "the view cannot be read as a bitmap"};
+    return WriteBitmapFile(path, bytes, files);
 }
 
 } // namespace tervane

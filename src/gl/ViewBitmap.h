@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/AtomicFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -17,5 +19,8 @@ namespace tervane {
 /// Writes ReadViewBitmap(w, h) to path, replacing any file there as a whole. Returns false,
 /// leaving no new file, when the frame buffer cannot be read or the file cannot be written.
 bool SaveViewBitmap(const std::filesystem::path& path, int w, int h);
+
+/// The same through the given file system, with the reason of a failure.
+WriteResult SaveViewBitmap(const std::filesystem::path& path, int w, int h, FileSystem& files);
 
 } // namespace tervane

@@ -1,7 +1,7 @@
 #include "graph/MeshExport.h"
 
-#include "graph/SurfaceMesh.h"
 #include "core/MaterialPresets.h"
+#include "graph/SurfaceMesh.h"
 
 #include <algorithm>
 #include <cctype>
@@ -171,6 +171,29 @@ MeshExport::Counts MeshExport::WriteObj(const std::vector<std::shared_ptr<CGraph
         counts.triangles += m.triangles.size();
     }
     return counts;
+}
+
+WriteResult MeshExport::SavePly(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                                const std::filesystem::path& path, Counts& counts,
+                                FileSystem& files) {
+    AtomicFile file(path, files);
+    if (!file.Status().Ok()) return file.Status();
+    counts = WritePly(graphs, file.Stream());
+    return file.Commit();
+}
+
+WriteResult MeshExport::SaveObj(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                                const std::filesystem::path& path, Counts& counts,
+                                FileSystem& files) {
+    std::filesystem::path materials = path;
+    materials.replace_extension(".mtl");
+    AtomicFile obj(path, files);
+    if (!obj.Status().Ok()) return obj.Status();
+    AtomicFile mtl(materials, files);
+    if (!mtl.Status().Ok()) return mtl.Status();
+    counts = WriteObj(graphs, obj.Stream(), mtl.Stream(), materials.filename().string());
+    AtomicFile* inOrder[] = {&mtl, &obj};
+    return CommitTogether(inOrder);
 }
 
 } // namespace tervane

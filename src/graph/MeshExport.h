@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/AtomicFile.h"
 #include "graph/CGraph.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -28,6 +30,18 @@ public:
     /// materials go to mtl, which obj names as mtlFileName.
     static Counts WriteObj(const std::vector<std::shared_ptr<CGraph>>& graphs, std::ostream& obj,
                            std::ostream& mtl, const std::string& mtlFileName);
+
+    /// WritePly into the file at path through AtomicFile (the old file survives any failure).
+    static WriteResult SavePly(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                               const std::filesystem::path& path, Counts& counts,
+                               FileSystem& files = SystemFiles());
+
+    /// WriteObj into the file at path and its materials into the .mtl beside it (path with the
+    /// extension .mtl). Both files are replaced together or neither is; the MTL first, so that
+    /// a new OBJ never names a missing or an old MTL.
+    static WriteResult SaveObj(const std::vector<std::shared_ptr<CGraph>>& graphs,
+                               const std::filesystem::path& path, Counts& counts,
+                               FileSystem& files = SystemFiles());
 };
 
 } // namespace tervane

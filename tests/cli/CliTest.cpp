@@ -150,7 +150,7 @@ TEST(TervaneCliSample, WritesToAFileAndReportsFailures) {
         {{"sample", "--expr", "z", "-o", "/nonexistent-dir/x.csv"},
          1,
          "",
-         "Cannot write '/nonexistent-dir/x.csv'.\n"},
+         "Cannot write '/nonexistent-dir/x.csv': No such file or directory.\n"},
         {{"sample", "--stepsx", "0", "--expr", "z"},
          2,
          "",
