@@ -2,7 +2,12 @@
 // documents, and the status texts, all through the window's widgets.
 #include "app/AppTestSupport.h"
 
+#include "document/KplFormat.h"
+
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -216,6 +221,47 @@ TEST_F(MainWindowTest, FailedSaveAndOpenSayWhyAndKeepTheDocument) {
     EXPECT_TRUE(prompts.shown[2].Text.contains("junk.kpl"));
     ASSERT_EQ(List()->count(), 1);
     EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z");
+}
+
+TEST_F(MainWindowTest, AGraphThatCannotBeSampledIsListedWithTheReason) {
+    QTemporaryDir dir;
+    std::string error;
+    const std::optional<std::string> text =
+        kpl::DecodeContainer(Bytes(QString(TERVANE_SAMPLES_DIR) + "/expz.kpl"), error);
+    ASSERT_TRUE(text) << error;
+    std::string broken = *text;
+    broken.replace(broken.find(" exp(z) "), 8, " exp(z)+ ");
+    const QString path = dir.filePath("broken.kpl");
+    std::ofstream(path.toStdString(), std::ios::binary) << *kpl::EncodeContainer(broken, error);
+
+    ASSERT_TRUE(window->LoadDocument(path));
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_TRUE(List()->item(0)->toolTip().startsWith("Not drawn: "));
+    const QString result = window->findChild<QPlainTextEdit*>("Result")->toPlainText();
+    EXPECT_TRUE(result.contains("cannot be drawn")) << result.toStdString();
+}
+
+TEST_F(MainWindowTest, RecentFilesAndDroppedDocumentsOpen) {
+    QTemporaryDir dir;
+    Action("mnuDemo3DExp3")->trigger();
+    const QString saved = dir.filePath("saved.kpl");
+    prompts.fileNames = {saved};
+    Action("mnuFileSave")->trigger();
+    auto* recent = window->findChild<QMenu*>("mnuFileRecent");
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_EQ(recent->actions().first()->statusTip(), saved);
+
+    Action("mnuEditDelAll")->trigger();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(saved)});
+    // A drop reaches the widget that accepted the drag when it entered.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "exp(z)");
 }
 
 TEST_F(MainWindowTest, ClosingAsksToSaveAndStaysOpenWhenTheSaveIsCancelled) {
