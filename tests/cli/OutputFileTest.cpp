@@ -79,6 +79,10 @@ struct OutputKind {
     std::function<Saved(const fs::path&, FileSystem&, int variant)> save;
 };
 
+void PrintTo(const OutputKind& kind, std::ostream* os) {
+    *os << kind.name;
+}
+
 std::vector<OutputKind> OutputKinds() {
     std::vector<OutputKind> kinds = {
         {"document",
