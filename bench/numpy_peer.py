@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The numpy peer of the sampling benchmark.
 
-Evaluates the same four functions as bench/sampling_bench on the same
+Evaluates the same five functions as bench/sampling_bench on the same
 1000 x 1000 grid over [-2, 2] x [-2, 2] in complex64, as a numpy user would,
 and prints the best time per point in nanoseconds as JSON. The grid of z is
 built once, outside the timing; the timing covers w = f(z) and |w|, the values
@@ -19,6 +19,7 @@ FUNCTIONS = {
     "exp(z)": np.exp,
     "sin(z)*cos(z)/(z+1)": lambda z: np.sin(z) * np.cos(z) / (z + np.complex64(1)),
     "exp(sin(z))+z^2": lambda z: np.exp(np.sin(z)) + z**2,
+    "(z^3-1)/(z^2+z+1)": lambda z: (z**3 - np.complex64(1)) / (z**2 + z + np.complex64(1)),
 }
 
 

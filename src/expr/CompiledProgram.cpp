@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -14,29 +13,54 @@ namespace tervane {
 
 namespace {
 
-// Points per chunk of a block: the stack slots of a chunk stay in the L1 cache.
-constexpr std::size_t kChunk = 256;
+using detail::KernelFrame;
+using detail::KernelOp;
+using detail::KernelTable;
+using detail::kKernelChunk;
+using detail::kKernelLanes;
+using detail::LaneStatus;
 
-// Branch-free forms of cx::Add and cx::Mul for vectorised loops: the same
-// arithmetic, with the fault reported as "not finite".
-inline bool FiniteSum(Complex a, Complex b, Complex& out) {
-    out.re = a.re + b.re;
-    out.im = a.im + b.im;
-    return std::isfinite(out.re) && std::isfinite(out.im);
+// The kernels write statuses as bytes.
+static_assert(sizeof(EvalStatus) == sizeof(std::uint8_t));
+
+const KernelTable& Kernel(InstructionSet set) {
+    return set == InstructionSet::Avx2 ? detail::kAvx2Kernel : detail::kSse2Kernel;
 }
 
-inline bool FiniteProduct(Complex a, Complex b, Complex& out) {
-    const double p = a.re, q = a.im, r = b.re, t = b.im;
-    out.re = static_cast<float>(p * r - q * t);
-    out.im = static_cast<float>(p * t + q * r);
-    return std::isfinite(out.re) && std::isfinite(out.im);
-}
-
-bool SameBits(Complex a, Complex b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+// The steps the kernels leave to the scalar library: general powers with a stack exponent and
+// the functions without a vector form.
+void ScalarStep(const KernelOp& op, float* ar, float* ai, const float* br, const float* bi,
+                LaneStatus* status, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (status[i] != 0) continue;
+        Complex out;
+        const Complex a{ar[i], ai[i]};
+        const EvalStatus f = op.code == detail::OpCode::Pow
+                                 ? cx::Pow(a, Complex{br[i], bi[i]}, out)
+                                 : ApplyFunction(static_cast<Func>(op.func), a, out);
+        if (f != EvalStatus::Value) {
+            status[i] = static_cast<LaneStatus>(f);
+        } else {
+            ar[i] = out.re;
+            ai[i] = out.im;
+        }
+    }
 }
 
 } // namespace
+
+InstructionSet CompiledProgram::BestInstructionSet() {
+    static const InstructionSet best =
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? InstructionSet::Avx2
+                                                                        : InstructionSet::Sse2;
+    return best;
+}
+
+bool CompiledProgram::UseInstructionSet(InstructionSet set) {
+    if (set == InstructionSet::Avx2 && BestInstructionSet() != InstructionSet::Avx2) return false;
+    set_ = set;
+    return true;
+}
 
 CompiledProgram::Code CompiledProgram::FunctionCode(Func func) {
     switch (func) {
@@ -82,6 +106,7 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
     using detail::BinaryOp;
     using detail::PostfixKind;
     CompiledProgram p;
+    p.set_ = BestInstructionSet();
     std::size_t depth = 0;
     auto push = [&](Op op) {
         op.slot = static_cast<std::uint16_t>(depth);
@@ -103,8 +128,9 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
     auto unary = [&](Code code, Func func = Func::Sin) -> bool {
         if (depth < 1) return false;
         --depth;
-        Op op(code);
-        op.func = func;
+        Op op{};
+        op.code = code;
+        op.func = static_cast<std::uint8_t>(func);
         push(op);
         return true;
     };
@@ -129,8 +155,9 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
                 stop(token.status);
                 return p;
             }
-            Op op(Code::Const);
-            op.c = token.value;
+            Op op{};
+            op.cr = token.value.re;
+            op.ci = token.value.im;
             push(op);
             break;
         }
@@ -143,7 +170,7 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
             Op& last = p.ops_.back();
             // A constant right operand is folded into the operator.
             if (last.code == Code::Const && last.slot == depth - 1) {
-                const Complex b = last.c;
+                const Complex b{last.cr, last.ci};
                 int k = 0;
                 last.slot = static_cast<std::uint16_t>(depth - 2);
                 last.code = kConstantOperandCodes[index];
@@ -155,7 +182,9 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
                 --depth;
             } else {
                 depth -= 2;
-                push(Op(kBinaryCodes[index]));
+                Op op{};
+                op.code = kBinaryCodes[index];
+                push(op);
             }
             break;
         }
@@ -166,7 +195,8 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
             }
             break;
         case PostfixKind::Variable: {
-            Op op(VariableCode(token.variable));
+            Op op{};
+            op.code = VariableCode(token.variable);
             if (token.variable == Variable::T) p.usesT_ = true;
             push(op);
             break;
@@ -182,175 +212,75 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
 
 EvalStatus CompiledProgram::Evaluate(float x, float y, float t, Complex& w) const {
     EvalStatus status = EvalStatus::Value;
-    Complex result;
-    EvaluateBlock(&x, &y, 1, t, &result, &status);
-    if (status == EvalStatus::Value) w = result;
+    float u = 0, v = 0;
+    EvaluateBlock(&x, &y, 1, t, &u, &v, &status);
+    if (status == EvalStatus::Value) w = Complex{u, v};
     return status;
 }
 
 void CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
                                     Complex* w, EvalStatus* status) const {
-    thread_local std::vector<Complex> stack;
-    const std::size_t slots = std::max<std::size_t>(maxDepth_, 1);
-    if (stack.size() < slots * kChunk) stack.resize(slots * kChunk);
-    for (std::size_t begin = 0; begin < n; begin += kChunk) {
-        const std::size_t count = std::min(kChunk, n - begin);
-        RunChunk(x + begin, y + begin, count, t, w + begin, status + begin, stack.data());
+    std::array<float, kKernelChunk> u, v;
+    for (std::size_t begin = 0; begin < n; begin += kKernelChunk) {
+        const std::size_t count = std::min(kKernelChunk, n - begin);
+        EvaluateBlock(x + begin, y + begin, count, t, u.data(), v.data(), status + begin);
+        for (std::size_t i = 0; i < count; ++i)
+            w[begin + i] = Complex{u[i], v[i]};
     }
 }
 
-void CompiledProgram::RunChunk(const float* x, const float* y, std::size_t n, float t, Complex* w,
-                               EvalStatus* status, Complex* stack) const {
-    std::fill(status, status + n, EvalStatus::Value);
+bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
+                                    float* u, float* v, EvalStatus* status) const {
+    // Per thread: the stack (real and imaginary parts of every slot, one spare slot so that the
+    // second operand of the top slot is addressable), the statuses and padded inputs.
+    struct Scratch {
+        std::vector<float> stack;
+        std::array<LaneStatus, kKernelChunk> lanes;
+        std::array<float, kKernelChunk> x, y;
+    };
+    thread_local Scratch scratch;
+    const std::size_t slots = maxDepth_ + 1;
+    if (scratch.stack.size() < 2 * kKernelChunk * slots)
+        scratch.stack.resize(2 * kKernelChunk * slots);
 
-    // Applies fn to every point still valid; a fault marks the point.
-    auto each = [&](auto fn) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (status[i] != EvalStatus::Value) continue;
-            const EvalStatus f = fn(i);
-            if (f != EvalStatus::Value) status[i] = f;
+    const KernelTable& kernel = Kernel(set_);
+    // Without a value on the stack every status is a failure and the top is never read.
+    const float* top =
+        scratch.stack.data() + 2 * kKernelChunk * (finalDepth_ > 0 ? finalDepth_ - 1 : 0);
+    bool whole = false;
+    for (std::size_t begin = 0; begin < n; begin += kKernelChunk) {
+        const std::size_t count = std::min(kKernelChunk, n - begin);
+        const std::size_t padded = (count + kKernelLanes - 1) / kKernelLanes * kKernelLanes;
+        KernelFrame frame;
+        frame.x = x + begin;
+        frame.y = y + begin;
+        if (padded != count) {
+            // The kernel reads whole vectors: the last chunk is copied and padded with zeros.
+            std::fill(std::copy(x + begin, x + begin + count, scratch.x.begin()),
+                      scratch.x.begin() + padded, 0.0f);
+            std::fill(std::copy(y + begin, y + begin + count, scratch.y.begin()),
+                      scratch.y.begin() + padded, 0.0f);
+            frame.x = scratch.x.data();
+            frame.y = scratch.y.data();
         }
-    };
-    // For the cheap operations that can only overflow: every point is computed,
-    // without branches, so the loop vectorises; a point that is already invalid
-    // computes garbage that is never read, and a new overflow marks the point
-    // unless an earlier fault has.
-    auto all = [&](auto fn) {
-        for (std::size_t i = 0; i < n; ++i) {
-            const bool finite = fn(i);
-            const bool keep = status[i] != EvalStatus::Value || finite;
-            status[i] = keep ? status[i] : EvalStatus::Overflow;
-        }
-    };
+        frame.t = t;
+        frame.n = padded;
+        frame.stack = scratch.stack.data();
+        frame.status = scratch.lanes.data();
+        frame.scalar = ScalarStep;
+        std::fill(scratch.lanes.begin(), scratch.lanes.begin() + padded, 0);
+        kernel.run(ops_.data(), ops_.size(), frame);
 
-    // Sine, cosine, tangent and cotangent of one argument share its exponential
-    // pair, so sin(z)*cos(z) computes it once per point: the pair of the last
-    // trigonometric argument is remembered per point and reused when the next
-    // argument has the same bits. The values are exactly those of cx::Sin etc.
-    struct PairMemo {
-        Complex arg, u, w;
-    };
-    std::array<PairMemo, kChunk> memo;
-    std::array<bool, kChunk> remembered{};
-    auto trig = [&](Complex* a, auto fromPair) {
-        each([&](std::size_t i) {
-            PairMemo& m = memo[i];
-            if (!remembered[i] || !SameBits(m.arg, a[i])) {
-                if (EvalStatus f = cx::ExpPair(a[i], m.u, m.w); f != EvalStatus::Value) {
-                    remembered[i] = false;
-                    return f;
-                }
-                m.arg = a[i];
-                remembered[i] = true;
-            }
-            return fromPair(m.u, m.w, a[i]);
-        });
-    };
-
-    for (const Op& op : ops_) {
-        Complex* a = stack + op.slot * kChunk;
-        Complex* b = a + kChunk; // second operand of binary operators
-        switch (op.code) {
-        case Code::Const:
-            std::fill(a, a + n, op.c);
-            break;
-        case Code::X:
-            for (std::size_t i = 0; i < n; ++i)
-                a[i] = Complex{x[i], 0.0f};
-            break;
-        case Code::Y:
-            for (std::size_t i = 0; i < n; ++i)
-                a[i] = Complex{0.0f, y[i]};
-            break;
-        case Code::Z:
-            for (std::size_t i = 0; i < n; ++i)
-                a[i] = Complex{x[i], y[i]};
-            break;
-        case Code::T:
-            std::fill(a, a + n, Complex{t, 0.0f});
-            break;
-        case Code::Arg:
-            for (std::size_t i = 0; i < n; ++i)
-                a[i] = Complex{static_cast<float>(cx::LogArgument(x[i], y[i])), 0.0f};
-            break;
-        case Code::Mod:
-            each([&](std::size_t i) {
-                return cx::Narrow(cx::Modulus(Complex{x[i], y[i]}), 0.0, a[i]);
-            });
-            break;
-        case Code::Neg:
-            for (std::size_t i = 0; i < n; ++i)
-                a[i] = Complex{-a[i].re, -a[i].im};
-            break;
-        case Code::Add:
-            all([&](std::size_t i) { return FiniteSum(a[i], b[i], a[i]); });
-            break;
-        case Code::Sub:
-            all([&](std::size_t i) { return FiniteSum(a[i], Complex{-b[i].re, -b[i].im}, a[i]); });
-            break;
-        case Code::Mul:
-            all([&](std::size_t i) { return FiniteProduct(a[i], b[i], a[i]); });
-            break;
-        case Code::Div:
-            each([&](std::size_t i) { return cx::Div(a[i], b[i], a[i]); });
-            break;
-        case Code::Pow:
-            each([&](std::size_t i) { return cx::Pow(a[i], b[i], a[i]); });
-            break;
-        case Code::AddC:
-            all([&](std::size_t i) { return FiniteSum(a[i], op.c, a[i]); });
-            break;
-        case Code::SubC:
-            all([&](std::size_t i) { return FiniteSum(a[i], Complex{-op.c.re, -op.c.im}, a[i]); });
-            break;
-        case Code::MulC:
-            all([&](std::size_t i) { return FiniteProduct(a[i], op.c, a[i]); });
-            break;
-        case Code::DivC:
-            each([&](std::size_t i) { return cx::Div(a[i], op.c, a[i]); });
-            break;
-        case Code::PowC:
-            each([&](std::size_t i) { return cx::Pow(a[i], op.c, a[i]); });
-            break;
-        case Code::PowIntC:
-            each([&](std::size_t i) { return cx::PowInt(a[i], op.k, a[i]); });
-            break;
-        case Code::Square:
-            all([&](std::size_t i) { return FiniteProduct(a[i], a[i], a[i]); });
-            break;
-        case Code::Sin:
-            trig(a, cx::SinFromPair);
-            break;
-        case Code::Cos:
-            trig(a, cx::CosFromPair);
-            break;
-        case Code::Tan:
-            trig(a, cx::TanFromPair);
-            break;
-        case Code::Ctan:
-            trig(a, cx::CtanFromPair);
-            break;
-        case Code::Log:
-            each([&](std::size_t i) { return cx::Log(a[i], a[i]); });
-            break;
-        case Code::Exp:
-            each([&](std::size_t i) { return cx::Exp(a[i], a[i]); });
-            break;
-        case Code::Sqr:
-            each([&](std::size_t i) { return cx::Sqr(a[i], a[i]); });
-            break;
-        case Code::Func:
-            each([&](std::size_t i) { return ApplyFunction(op.func, a[i], a[i]); });
-            break;
-        }
+        whole |= kernel.finish(scratch.lanes.data(), static_cast<LaneStatus>(tail_), top,
+                               top + kKernelChunk, count, u + begin, v + begin,
+                               reinterpret_cast<std::uint8_t*>(status + begin));
     }
+    return whole;
+}
 
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const Complex* top = finalDepth_ > 0 ? stack + (finalDepth_ - 1) * kChunk : nullptr;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (status[i] == EvalStatus::Value) status[i] = tail_;
-        w[i] = status[i] == EvalStatus::Value ? top[i] : Complex{nan, nan};
-    }
+void CompiledProgram::Summarise(const float* x, const float* y, const float* u, const float* v,
+                                float* m, std::size_t n, detail::BlockRanges& ranges) const {
+    Kernel(set_).summarise(x, y, u, v, m, n, ranges);
 }
 
 } // namespace tervane

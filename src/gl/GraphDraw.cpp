@@ -197,10 +197,11 @@ void DrawContourOverlay(const CGraph& g, const CGraph::Extents& e, float floorY,
     const float dx = (e.MaxX - e.MinX) / static_cast<float>(g.StepU());
     const float dz = (e.MaxZ - e.MinZ) / static_cast<float>(g.StepV());
     const Grid2D& h = g.PlotY();
+    std::vector<float> scratch; // for a plotted grid that is not stored point by point
     GlContourSink sink(g.LineWidth());
-    CContour().Contour(static_cast<int>(h.SizeU()), static_cast<int>(h.SizeV()), dx, dz, h.Values(),
-                       e.MinX - dx + 0.1f, e.MinZ - dz + 0.1f, floorY, g.ContourLevel(),
-                       g.FillStyle(), 0, 0, sceneKind, sink);
+    CContour().Contour(static_cast<int>(h.SizeU()), static_cast<int>(h.SizeV()), dx, dz,
+                       h.Contiguous(scratch), e.MinX - dx + 0.1f, e.MinZ - dz + 0.1f, floorY,
+                       g.ContourLevel(), g.FillStyle(), 0, 0, sceneKind, sink);
 }
 
 // Gradient arrows of the height field on the floor, each ending in a small disc.
@@ -308,9 +309,11 @@ void DrawContourPlot(const CGraph& g, float height, std::int32_t sceneKind) {
     const float dx = (g.MaxU() - g.MinU()) / static_cast<float>(g.StepU());
     const float dz = (g.MaxV() - g.MinV()) / static_cast<float>(g.StepV());
     GlContourSink sink(g.LineWidth());
+    std::vector<float> scratch;
     CContour().Contour(static_cast<int>(values.SizeU()), static_cast<int>(values.SizeV()), dx, dz,
-                       values.Values(), g.MinU() - dx, g.MinV() - dz, height, g.ContourLevel(),
-                       g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind, sink);
+                       values.Contiguous(scratch), g.MinU() - dx, g.MinV() - dz, height,
+                       g.ContourLevel(), g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind,
+                       sink);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "graph/CGraph.h"
 
+#include "core/Limits.h"
+#include "core/MemoryBudget.h"
 #include "core/PackedColor.h"
 #include "expr/CompiledProgram.h"
 #include "expr/TextPasses.h"
@@ -143,15 +145,17 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
 
     const std::string textZ = InsertImplicitMultiply(ExpressZ());
 
-    // A step count below 1 would leave the grid without cells; it is raised
-    // before any grid is made.
-    if (StepU() < 1) SetStepU(1);
-    if (StepV() < 1) SetStepV(1);
+    // A step count below 1 would leave the grid without cells, one above kMaxSteps would ask
+    // for gigabytes per graph; both are clamped before any grid is made.
+    SetStepU(ClampCount(StepU(), kMaxSteps));
+    SetStepV(ClampCount(StepV(), kMaxSteps));
 
     const std::uint64_t nu = static_cast<std::uint64_t>(StepU()) + 1;
     const std::uint64_t nv = static_cast<std::uint64_t>(StepV()) + 1;
-    const std::uint64_t available = options.AvailableBytes.value_or(SystemAvailableMemory());
-    if (auto refusal = CheckGridMemory(nu, nv, available)) return Fail(std::move(*refusal));
+    const std::uint64_t available =
+        options.AvailableBytes ? *options.AvailableBytes : AvailableMemory();
+    const bool polar = CoordType() == kCoordPolar;
+    if (auto refusal = CheckGridMemory(nu, nv, available, polar)) return Fail(std::move(*refusal));
 
     SampleDomain domain;
     domain.MinU = MinU();
@@ -160,14 +164,14 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
     domain.DV = static_cast<float>(static_cast<double>(MaxV() - MinV()) / StepV());
     domain.NU = nu;
     domain.NV = nv;
-    domain.Polar = CoordType() == kCoordPolar;
+    domain.Polar = polar;
     if (!std::isfinite(domain.DU) || !std::isfinite(domain.DV))
         return Fail("The range of x or y is too large to sample.");
 
     // Storage is reused when the grid keeps its size; the evaluation pass
     // writes every point, and the paths that evaluate nothing zero-fill.
     try {
-        grids_.Resize(nu, nv);
+        grids_.Resize(nu, nv, polar);
     } catch (const std::bad_alloc&) {
         grids_.Release();
         return Fail("A grid of " + std::to_string(nu) + " x " + std::to_string(nv) +
@@ -215,7 +219,7 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
 void CGraph::ChooseQuantities(std::uint64_t nu, std::uint64_t nv) {
     const std::int32_t kind = GraphType();
     if (kind != kGraphSurface && kind != kGraphColorMap) {
-        zero_ = Grid2D(nu, nv); // contour and vector plots keep zero plot grids
+        zero_ = Grid2D::Constant(nu, nv, 0.0f); // contour and vector plots keep zero plot grids
         return;
     }
     const std::int32_t plot[3] = {VarX(), VarY(), VarZ()};
@@ -226,7 +230,7 @@ void CGraph::ChooseQuantities(std::uint64_t nu, std::uint64_t nv) {
         colorCodes_[k] = colour[k];
         needZero = needZero || !IsQuantityCode(plot[k]) || !IsQuantityCode(colour[k]);
     }
-    if (needZero) zero_ = Grid2D(nu, nv);
+    if (needZero) zero_ = Grid2D::Constant(nu, nv, 0.0f);
 }
 
 CBox CGraph::GetBox(std::int32_t lngAnimStep) {
@@ -262,19 +266,19 @@ CBox CGraph::ComputeBox() {
         const Grid2D& px = PlotX();
         const Grid2D& py = PlotY();
         const Grid2D& pz = PlotZ();
-        const std::size_t n = px.Values().size();
-        if (py.Values().size() != n || pz.Values().size() != n) return;
-        const float* xs = px.Values().data();
-        const float* ys = py.Values().data();
-        const float* zs = pz.Values().data();
+        const std::size_t nu = px.SizeU(), nv = px.SizeV();
+        if (py.SizeU() != nu || py.SizeV() != nv || pz.SizeU() != nu || pz.SizeV() != nv) return;
         // NaN fails every comparison, so invalid points never widen the box.
-        for (std::size_t k = 0; k < n; ++k) {
-            if (xs[k] > maxX) maxX = xs[k];
-            if (xs[k] < minX) minX = xs[k];
-            if (ys[k] > maxY) maxY = ys[k];
-            if (ys[k] < minY) minY = ys[k];
-            if (zs[k] > maxZ) maxZ = zs[k];
-            if (zs[k] < minZ) minZ = zs[k];
+        for (std::size_t i = 0; i < nu; ++i) {
+            for (std::size_t j = 0; j < nv; ++j) {
+                const float x = px(i, j), y = py(i, j), z = pz(i, j);
+                if (x > maxX) maxX = x;
+                if (x < minX) minX = x;
+                if (y > maxY) maxY = y;
+                if (y < minY) minY = y;
+                if (z > maxZ) maxZ = z;
+                if (z < minZ) minZ = z;
+            }
         }
     };
     auto stretchToOrigin = [&] {

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 namespace tervane {
 
@@ -29,6 +31,53 @@ public:                                                                         
                                                                                                    \
 private:                                                                                           \
     Type Name##_ = Initial;
+
+/// How documents, clipboard texts and `tervane-cli info` treat one stored field of a graph.
+enum class StoredField {
+    Plain,        ///< a number, flag or blank-free text token
+    Name,         ///< the graph's name, enclosed in "@"
+    PointSize,    ///< a size read back only as one digit 1..9
+    Animated,     ///< present only when the graph is animated
+    AnimationEnd, ///< the last animated field; the animation frames and speed follow it
+    Quantity,     ///< a quantity code read back only as one digit 1..5
+};
+
+// The fields a graph record stores, in the order of the record.
+#define TERVANE_CGRAPH_STORED_FIELDS(X)                                                            \
+    X(GraphType, Plain)                                                                            \
+    X(ID, Plain)                                                                                   \
+    X(NameS, Name)                                                                                 \
+    X(CoordType, Plain)                                                                            \
+    X(ExpressX, Plain)                                                                             \
+    X(ExpressY, Plain)                                                                             \
+    X(ExpressZ, Plain)                                                                             \
+    X(StepU, Plain)                                                                                \
+    X(StepV, Plain)                                                                                \
+    X(MinU, Plain)                                                                                 \
+    X(MaxU, Plain)                                                                                 \
+    X(MinV, Plain)                                                                                 \
+    X(MaxV, Plain)                                                                                 \
+    X(FillStyle, Plain)                                                                            \
+    X(FirstColor, Plain)                                                                           \
+    X(SecondColor, Plain)                                                                          \
+    X(LineColor, Plain)                                                                            \
+    X(LineWidth, Plain)                                                                            \
+    X(Material, Plain)                                                                             \
+    X(Show, Plain)                                                                                 \
+    X(Smoothness, Plain)                                                                           \
+    X(PointColor, Plain)                                                                           \
+    X(PointSize, PointSize)                                                                        \
+    X(PointHollow, Plain)                                                                          \
+    X(Animation, Plain)                                                                            \
+    X(MinT, Animated)                                                                              \
+    X(MaxT, AnimationEnd)                                                                          \
+    X(FunForm, Plain)                                                                              \
+    X(VarX, Quantity)                                                                              \
+    X(VarY, Quantity)                                                                              \
+    X(VarZ, Quantity)                                                                              \
+    X(ColorR, Quantity)                                                                            \
+    X(ColorG, Quantity)                                                                            \
+    X(ColorB, Quantity)
 
 /// One function graph: its function, domain, quantity codes, display settings
 /// and the grids sampled from it.
@@ -100,6 +149,23 @@ public:
     /// Copies the settings of fsfnew (not ID, texture, translucency or grids).
     void EqualTo(const CGraph& fsfnew);
 
+    /// Calls visit(name, kind, value) for every stored field in record order.
+    template <typename Visit> void VisitStoredFields(Visit&& visit) const {
+#define TERVANE_VISIT(Name, Kind) visit(std::string_view(#Name), StoredField::Kind, Name());
+        TERVANE_CGRAPH_STORED_FIELDS(TERVANE_VISIT)
+#undef TERVANE_VISIT
+    }
+
+    /// Calls visit(name, kind, value, set) for every stored field in record order, where
+    /// set(newValue) stores a new value through the field's setter.
+    template <typename Visit> void VisitStoredFields(Visit&& visit) {
+#define TERVANE_VISIT(Name, Kind)                                                                  \
+    visit(std::string_view(#Name), StoredField::Kind, Name(),                                      \
+          [this](const std::decay_t<decltype(Name())>& value) { Set##Name(value); });
+        TERVANE_CGRAPH_STORED_FIELDS(TERVANE_VISIT)
+#undef TERVANE_VISIT
+    }
+
     /// Kept for callers that prepare animation settings; there is nothing to prepare.
     void InitData() {}
 
@@ -121,41 +187,75 @@ public:
     CBox GetBox(std::int32_t lngAnimStep = 0);
 
     /// Why the last GetPoints failed (empty after a success).
-    const std::string& LastError() const noexcept { return lastError_; }
+    const std::string& LastError() const noexcept {
+        return lastError_;
+    }
 
     /// The syntax error of the last GetPoints, if its function did not translate.
-    const std::optional<SyntaxError>& LastSyntaxError() const noexcept { return syntaxError_; }
+    const std::optional<SyntaxError>& LastSyntaxError() const noexcept {
+        return syntaxError_;
+    }
 
     /// Splits a packed colour (red in the low byte) into fractions of 255.
     static void SplitColor(std::int32_t color, double& red, double& green, double& blue);
 
     // Sampled grids (empty before the first GetPoints).
-    const Grid2D& DomainX() const noexcept { return grids_.x; }
-    const Grid2D& DomainY() const noexcept { return grids_.y; }
-    const Grid2D& RealPart() const noexcept { return grids_.u; }
-    const Grid2D& ImaginaryPart() const noexcept { return grids_.v; }
-    const Grid2D& MagnitudeGrid() const noexcept { return grids_.m; }
+    const Grid2D& DomainX() const noexcept {
+        return grids_.x;
+    }
+    const Grid2D& DomainY() const noexcept {
+        return grids_.y;
+    }
+    const Grid2D& RealPart() const noexcept {
+        return grids_.u;
+    }
+    const Grid2D& ImaginaryPart() const noexcept {
+        return grids_.v;
+    }
+    const Grid2D& MagnitudeGrid() const noexcept {
+        return grids_.m;
+    }
     /// Plot and colour grids: the value grid chosen by the quantity code at the
     /// last sampling (a zero grid for a code outside 1..5).
-    const Grid2D& PlotX() const { return Quantity(plotCodes_[0]); }
-    const Grid2D& PlotY() const { return Quantity(plotCodes_[1]); }
-    const Grid2D& PlotZ() const { return Quantity(plotCodes_[2]); }
-    const Grid2D& ColorGridR() const { return Quantity(colorCodes_[0]); }
-    const Grid2D& ColorGridG() const { return Quantity(colorCodes_[1]); }
-    const Grid2D& ColorGridB() const { return Quantity(colorCodes_[2]); }
+    const Grid2D& PlotX() const {
+        return Quantity(plotCodes_[0]);
+    }
+    const Grid2D& PlotY() const {
+        return Quantity(plotCodes_[1]);
+    }
+    const Grid2D& PlotZ() const {
+        return Quantity(plotCodes_[2]);
+    }
+    const Grid2D& ColorGridR() const {
+        return Quantity(colorCodes_[0]);
+    }
+    const Grid2D& ColorGridG() const {
+        return Quantity(colorCodes_[1]);
+    }
+    const Grid2D& ColorGridB() const {
+        return Quantity(colorCodes_[2]);
+    }
 
-    const Extents& GetExtents() const noexcept { return extents_; }
+    const Extents& GetExtents() const noexcept {
+        return extents_;
+    }
 
     /// True when the last sampled function reads t (it then differs per animation step).
-    bool UsesT() const noexcept { return usesT_; }
+    bool UsesT() const noexcept {
+        return usesT_;
+    }
 
     /// Bytes held by the sampled grids.
     std::size_t BytesHeld() const noexcept;
 
     /// Counts changes of the settings; drawing caches compare it.
-    std::uint64_t SettingsRevision() const noexcept { return settingsRevision_; }
+    std::uint64_t SettingsRevision() const noexcept {
+        return settingsRevision_;
+    }
     /// Counts samplings.
-    std::uint64_t SampleRevision() const noexcept { return sampleRevision_; }
+    std::uint64_t SampleRevision() const noexcept {
+        return sampleRevision_;
+    }
 
 private:
     const Grid2D& Quantity(std::int32_t code) const;

@@ -1,14 +1,9 @@
 #include "graph/Sampler.h"
 
-#include "graph/detail/Extents.h"
-
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -16,8 +11,11 @@ namespace tervane {
 
 namespace {
 
-// Value grids a sampling keeps per point: x, y, u, v and magnitude.
-constexpr std::uint64_t kGridsPerPoint = 5;
+// Value grids a sampling keeps per point: u, v and magnitude, and in the polar form x and y
+// too (a Cartesian domain keeps x per i and y per j).
+std::uint64_t GridsPerPoint(bool polar) {
+    return polar ? 5 : 3;
+}
 
 std::string Megabytes(std::uint64_t bytes) {
     char text[32];
@@ -38,8 +36,10 @@ void ValueRange::WidenInto(float& runningMax, float& runningMin) const {
     if (min < runningMin) runningMin = min;
 }
 
-void SampleGrids::Resize(std::uint64_t nu, std::uint64_t nv) {
-    for (Grid2D* grid : {&x, &y, &u, &v, &m})
+void SampleGrids::Resize(std::uint64_t nu, std::uint64_t nv, bool polar) {
+    x.Resize(nu, nv, polar ? Grid2D::Layout::Full : Grid2D::Layout::AlongU);
+    y.Resize(nu, nv, polar ? Grid2D::Layout::Full : Grid2D::Layout::AlongV);
+    for (Grid2D* grid : {&u, &v, &m})
         grid->Resize(nu, nv);
 }
 
@@ -57,38 +57,25 @@ std::size_t SampleGrids::Bytes() const noexcept {
     return x.Bytes() + y.Bytes() + u.Bytes() + v.Bytes() + m.Bytes();
 }
 
-std::uint64_t GridBytes(std::uint64_t nu, std::uint64_t nv) {
-    constexpr std::uint64_t perPoint = kGridsPerPoint * sizeof(float);
+std::uint64_t GridBytes(std::uint64_t nu, std::uint64_t nv, bool polar) {
+    const std::uint64_t perPoint = GridsPerPoint(polar) * sizeof(float);
     constexpr std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
     if (nu != 0 && nv > most / nu) return most;
     const std::uint64_t points = nu * nv;
-    return points > most / perPoint ? most : points * perPoint;
+    if (points > most / perPoint) return most;
+    const std::uint64_t axes = polar ? 0 : (nu + nv) * sizeof(float); // cannot overflow here
+    return points * perPoint > most - axes ? most : points * perPoint + axes;
 }
 
 std::optional<std::string> CheckGridMemory(std::uint64_t nu, std::uint64_t nv,
-                                           std::uint64_t availableBytes) {
-    const std::uint64_t needed = GridBytes(nu, nv);
+                                           std::uint64_t availableBytes, bool polar) {
+    const std::uint64_t needed = GridBytes(nu, nv, polar);
     const bool addressable =
-        needed / (kGridsPerPoint * sizeof(float)) <= std::numeric_limits<std::size_t>::max();
+        needed / (GridsPerPoint(polar) * sizeof(float)) <= std::numeric_limits<std::size_t>::max();
     if (addressable && (availableBytes == 0 || needed <= availableBytes)) return std::nullopt;
     return "A grid of " + std::to_string(nu) + " x " + std::to_string(nv) + " points needs " +
            Megabytes(needed) + " of memory, but only " + Megabytes(availableBytes) +
            " is available. Choose fewer steps.";
-}
-
-std::uint64_t SystemAvailableMemory() {
-    // MemAvailable counts reclaimable caches too, which is what an allocation can get.
-    std::ifstream meminfo("/proc/meminfo");
-    std::string key;
-    std::uint64_t kib = 0;
-    std::string unit;
-    while (meminfo >> key >> kib >> unit) {
-        if (key == "MemAvailable:") return kib * 1024;
-    }
-    const long pages = sysconf(_SC_AVPHYS_PAGES);
-    const long size = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && size > 0) return static_cast<std::uint64_t>(pages) * size;
-    return 0;
 }
 
 bool IsWholeFunctionFailure(EvalStatus s) {
@@ -114,6 +101,7 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
     std::vector<float> params(nv);
     for (std::uint64_t j = 0; j < nv; ++j)
         params[j] = static_cast<float>(static_cast<double>(domain.DV) * j + domain.MinV);
+    if (!domain.Polar) std::copy(params.begin(), params.end(), grids.y.StoredData());
 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, nu));
@@ -121,14 +109,14 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
     std::atomic<std::uint64_t> nextRow{0};
     std::vector<SampleOutcome> outcomes(threads);
     auto worker = [&](unsigned index) {
-        // Ranges stay in locals while the rows are written, so the compiler keeps them in
-        // registers.
-        ValueRange ex, ey, eu, ev, em;
+        constexpr float inf = std::numeric_limits<float>::infinity();
+        detail::BlockRanges ranges;
+        std::fill(std::begin(ranges.min), std::end(ranges.min), inf);
+        std::fill(std::begin(ranges.max), std::end(ranges.max), -inf);
         EvalStatus failure = EvalStatus::Value;
-        const float nan = std::numeric_limits<float>::quiet_NaN();
         std::vector<float> xs(nv), ys(nv);
-        std::vector<Complex> w(nv);
         std::vector<EvalStatus> status(nv);
+        if (!domain.Polar) std::copy(params.begin(), params.end(), ys.begin());
         for (;;) {
             const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
             if (i >= nu) break;
@@ -141,41 +129,29 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
                     xs[j] = static_cast<float>(params[j] * c);
                     ys[j] = static_cast<float>(params[j] * sn);
                 }
+                std::copy(xs.begin(), xs.end(), grids.x.Row(i));
+                std::copy(ys.begin(), ys.end(), grids.y.Row(i));
             } else {
                 std::fill(xs.begin(), xs.end(), a);
-                std::copy(params.begin(), params.end(), ys.begin());
+                grids.x.StoredData()[i] = a;
             }
-            program.EvaluateBlock(xs.data(), ys.data(), nv, t, w.data(), status.data());
-
-            std::copy(xs.begin(), xs.end(), grids.x.Row(i));
-            std::copy(ys.begin(), ys.end(), grids.y.Row(i));
+            // Values straight into the grid rows (NaN where undefined), then the magnitudes and
+            // the ranges over the same rows while they are in the cache.
             float* ru = grids.u.Row(i);
             float* rv = grids.v.Row(i);
-            float* rm = grids.m.Row(i);
-            // Undefined points come back as NaN, which the magnitude keeps and the ranges pass
-            // over (NaN fails every comparison), so both loops run without branches.
-            for (std::uint64_t j = 0; j < nv; ++j) {
-                const float u = w[j].re, v = w[j].im;
-                const double re = u, im = v;
-                ru[j] = u;
-                rv[j] = v;
-                rm[j] = static_cast<float>(std::sqrt(re * re + im * im));
-            }
-            // x and y count only where the function has a value.
-            for (std::uint64_t j = 0; j < nv; ++j) {
-                const bool valid = ru[j] == ru[j];
-                xs[j] = valid ? xs[j] : nan;
-                ys[j] = valid ? ys[j] : nan;
-            }
-            detail::WidenExtents(xs.data(), nv, ex.min, ex.max);
-            detail::WidenExtents(ys.data(), nv, ey.min, ey.max);
-            detail::WidenExtents(ru, nv, eu.min, eu.max);
-            detail::WidenExtents(rv, nv, ev.min, ev.max);
-            detail::WidenExtents(rm, nv, em.min, em.max);
-            for (std::uint64_t j = 0; j < nv; ++j)
+            const bool whole =
+                program.EvaluateBlock(xs.data(), ys.data(), nv, t, ru, rv, status.data());
+            program.Summarise(xs.data(), ys.data(), ru, rv, grids.m.Row(i), nv, ranges);
+            for (std::uint64_t j = 0; whole && j < nv; ++j)
                 if (IsWholeFunctionFailure(status[j])) failure = status[j];
         }
-        outcomes[index] = SampleOutcome{ex, ey, eu, ev, em, failure};
+        SampleOutcome& out = outcomes[index];
+        ValueRange* targets[] = {&out.x, &out.y, &out.u, &out.v, &out.m};
+        for (int q = 0; q < 5; ++q) {
+            targets[q]->min = ranges.min[q];
+            targets[q]->max = ranges.max[q];
+        }
+        out.failure = failure;
     };
     if (threads <= 1) {
         worker(0);

@@ -14,7 +14,8 @@ namespace tervane {
 struct SamplingOptions {
     /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
     unsigned Threads = 0;
-    /// Bytes the value grids may take; unset: what the system reports as available.
+    /// Bytes the value grids may take; unset: what the system leaves this process (the least of
+    /// free memory, the control group's limit and the address-space limit).
     std::optional<std::uint64_t> AvailableBytes;
 };
 
@@ -38,12 +39,15 @@ struct ValueRange {
     void WidenInto(float& runningMax, float& runningMin) const;
 };
 
-/// The value grids of one sampling: domain x and y, real and imaginary part, magnitude.
+/// The value grids of one sampling: domain x and y, real and imaginary part, magnitude. A
+/// Cartesian domain's x varies with i alone and its y with j alone, so they keep one value per
+/// i and per j; the polar form's x and y keep every point (they would otherwise be recomputed
+/// with a cosine and a sine per read).
 struct SampleGrids {
     Grid2D x, y, u, v, m;
 
     /// Gives every grid nu × nv points; throws std::bad_alloc when they do not fit.
-    void Resize(std::uint64_t nu, std::uint64_t nv);
+    void Resize(std::uint64_t nu, std::uint64_t nv, bool polar = false);
     void Release();
     void Fill(float value);
     std::size_t Bytes() const noexcept;
@@ -57,15 +61,13 @@ struct SampleOutcome {
 };
 
 /// Bytes the value grids of nu × nv points take (saturating instead of overflowing).
-[[nodiscard]] std::uint64_t GridBytes(std::uint64_t nu, std::uint64_t nv);
+[[nodiscard]] std::uint64_t GridBytes(std::uint64_t nu, std::uint64_t nv, bool polar = false);
 
 /// The refusal to show when grids of nu × nv points do not fit in availableBytes (0: unknown,
 /// nothing is refused), or nothing when they fit.
 [[nodiscard]] std::optional<std::string> CheckGridMemory(std::uint64_t nu, std::uint64_t nv,
-                                                         std::uint64_t availableBytes);
-
-/// Bytes the system can still give this process (0 when unknown).
-[[nodiscard]] std::uint64_t SystemAvailableMemory();
+                                                         std::uint64_t availableBytes,
+                                                         bool polar = false);
 
 /// Evaluates program at every node of domain at parameter t into grids (already sized), rows
 /// spread over threads (0: one per core). Undefined points are NaN in u, v and m and are left

@@ -42,4 +42,20 @@ inline bool SameBits(Complex a, Complex b) {
            std::bit_cast<std::uint32_t>(a.im) == std::bit_cast<std::uint32_t>(b.im);
 }
 
+/// True when each part of a and b is at most one unit in the last place of a single from the
+/// other (finite values of the same sign, or zeros). The compiled program may differ from the
+/// text evaluator by that much: its vector library rounds a double result of an elementary
+/// function to the other side of a single now and then.
+inline bool WithinOneUlp(Complex a, Complex b) {
+    auto ordered = [](float f) {
+        const auto bits = static_cast<std::int64_t>(std::bit_cast<std::int32_t>(f));
+        return bits < 0 ? -(bits & 0x7fffffff) : bits;
+    };
+    auto near = [&](float p, float q) {
+        const std::int64_t d = ordered(p) - ordered(q);
+        return d >= -1 && d <= 1;
+    };
+    return SameBits(a, b) || (near(a.re, b.re) && near(a.im, b.im));
+}
+
 } // namespace tervane::testing

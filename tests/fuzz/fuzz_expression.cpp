@@ -1,8 +1,10 @@
 // Fuzz target: the translator and both evaluators. Every function text the fuzzer makes is
 // translated (as typed and with implicit multiplications written out); every postfix text that
 // results is evaluated at several points by the text-driven evaluator and by the compiled
-// program, which must agree bit for bit, status for status. The raw input is also fed to the
-// text-driven evaluator as a postfix text, where only a crash counts.
+// program, with each instruction set the processor runs: the statuses must agree at every
+// point and the values within one unit in the last place of a single (the compiled program's
+// vector library may round a double result to the other side of a single). The raw input is also
+// fed to the text-driven evaluator as a postfix text, where only a crash counts.
 //
 // Input: the function text, optionally followed by a NUL byte and up to 12 bytes giving x, y
 // and t of one more point.
@@ -55,21 +57,26 @@ using testing::SameBits;
 }
 
 void Compare(const std::string& postfix, const Point* points, std::size_t count) {
-    const CompiledProgram program = CompiledProgram::Compile(postfix);
-    for (std::size_t k = 0; k < count; ++k) {
-        const Point p = points[k];
-        Complex want{};
-        const EvalStatus wantStatus = Reference(postfix, p, want);
-        Complex got{};
-        const EvalStatus gotStatus = program.Evaluate(p.x, p.y, p.t, got);
-        if (gotStatus != wantStatus || (wantStatus == EvalStatus::Value && !SameBits(want, got)))
-            Disagree(postfix, p, wantStatus, want, gotStatus, got, "Evaluate");
-        Complex block{};
-        EvalStatus blockStatus = EvalStatus::Value;
-        program.EvaluateBlock(&p.x, &p.y, 1, p.t, &block, &blockStatus);
-        if (blockStatus != wantStatus ||
-            (wantStatus == EvalStatus::Value && !SameBits(want, block)))
-            Disagree(postfix, p, wantStatus, want, blockStatus, block, "EvaluateBlock");
+    CompiledProgram program = CompiledProgram::Compile(postfix);
+    const InstructionSet sets[] = {InstructionSet::Sse2, InstructionSet::Avx2};
+    for (const InstructionSet set : sets) {
+        if (!program.UseInstructionSet(set)) continue;
+        for (std::size_t k = 0; k < count; ++k) {
+            const Point p = points[k];
+            Complex want{};
+            const EvalStatus wantStatus = Reference(postfix, p, want);
+            Complex got{};
+            const EvalStatus gotStatus = program.Evaluate(p.x, p.y, p.t, got);
+            if (gotStatus != wantStatus ||
+                (wantStatus == EvalStatus::Value && !testing::WithinOneUlp(want, got)))
+                Disagree(postfix, p, wantStatus, want, gotStatus, got, "Evaluate");
+            Complex block{};
+            EvalStatus blockStatus = EvalStatus::Value;
+            program.EvaluateBlock(&p.x, &p.y, 1, p.t, &block, &blockStatus);
+            if (blockStatus != gotStatus ||
+                (gotStatus == EvalStatus::Value && !SameBits(got, block)))
+                Disagree(postfix, p, gotStatus, got, blockStatus, block, "EvaluateBlock");
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "GraphTestSupport.h"
+#include "core/Limits.h"
 #include "expr/CEvaluator.h"
 #include "expr/TextPasses.h"
 #include "graph/CGraph.h"
@@ -106,13 +107,21 @@ TEST(GetPoints, ExtentsOfUVAndMagnitudeOnlyWiden) {
     EXPECT_FLOAT_EQ(g->GetExtents().MaxM, std::sqrt(18.0f));
 }
 
-TEST(GetPoints, StepCountsBelowOneAreRaisedBeforeTheGridsAreMade) {
-    auto g = Surface("z", 0, 1, 0, 1, 0, -5);
-    ASSERT_TRUE(g->GetPoints());
-    EXPECT_EQ(g->StepU(), 1);
-    EXPECT_EQ(g->StepV(), 1);
-    EXPECT_EQ(g->RealPart().SizeU(), 2u);
-    EXPECT_EQ(g->RealPart().SizeV(), 2u);
+TEST(GetPoints, StepCountsAreClampedBeforeTheGridsAreMade) {
+    const struct {
+        int stepU, stepV, wantU, wantV;
+    } cases[] = {
+        {0, -5, 1, 1},
+        {2000000000, 2, kMaxSteps, 2},
+    };
+    for (const auto& c : cases) {
+        auto g = Surface("z", 0, 1, 0, 1, c.stepU, c.stepV);
+        ASSERT_TRUE(g->GetPoints());
+        EXPECT_EQ(g->StepU(), c.wantU);
+        EXPECT_EQ(g->StepV(), c.wantV);
+        EXPECT_EQ(g->RealPart().SizeU(), static_cast<std::size_t>(c.wantU) + 1);
+        EXPECT_EQ(g->RealPart().SizeV(), static_cast<std::size_t>(c.wantV) + 1);
+    }
 }
 
 struct FailureCase {
@@ -139,15 +148,32 @@ TEST(GetPoints, FailsWithAReasonTheDialogsCanShow) {
     }
 }
 
-TEST(GetPoints, RefusesAGridTooLargeForMemoryAndKeepsThePreviousGrids) {
-    auto g = Surface("z", -1, 1, -1, 1, 2, 2);
-    ASSERT_TRUE(g->GetPoints());
-    const auto previous = Copy(g->RealPart());
-    g->SetStepU(2000000000);
-    g->SetStepV(2000000000);
-    EXPECT_FALSE(g->GetPoints());
-    EXPECT_NE(g->LastError().find("Choose fewer steps."), std::string::npos) << g->LastError();
-    EXPECT_EQ(Copy(g->RealPart()), previous);
+TEST(GetPoints, RefusesAGridTooLargeForTheMemoryItIsGivenAndKeepsThePreviousGrids) {
+    // 100 x 50 steps: 101 * 51 points, three float grids (u, v, |w|), x per i and y per j.
+    const std::uint64_t needed = (101u * 51u * 3u + 101u + 51u) * sizeof(float);
+    const struct {
+        std::uint64_t available;
+        bool fits;
+    } cases[] = {{needed, true}, {needed - 1, false}, {needed / 4, false}, {0, true}};
+    for (const auto& c : cases) {
+        auto g = Surface("z", -1, 1, -1, 1, 2, 2);
+        ASSERT_TRUE(g->GetPoints());
+        const auto previous = Copy(g->RealPart());
+        g->SetStepU(100);
+        g->SetStepV(50);
+        EXPECT_EQ(g->GetPoints(SamplingOptions{1, c.available}), c.fits) << c.available;
+        if (c.fits) continue;
+        EXPECT_NE(g->LastError().find("A grid of 101 x 51 points needs"), std::string::npos)
+            << g->LastError();
+        EXPECT_EQ(Copy(g->RealPart()), previous);
+    }
+}
+
+TEST(CheckGridMemory, NamesTheSizeWithoutOverflow) {
+    const auto refusal = CheckGridMemory(2147483648ull, 2147483648ull, 1u << 30);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->find("needs 0 MB"), std::string::npos) << *refusal;
+    EXPECT_NE(refusal->find("Choose fewer steps."), std::string::npos);
 }
 
 TEST(GetPoints, RefusesARangeTooLargeToStep) {
@@ -187,6 +213,48 @@ TEST(GetPoints, PolarDomainMapsAngleAndRadiusToZ) {
     EXPECT_NEAR(g->DomainX()(1, 2), 0.0f, 1e-6);
     EXPECT_NEAR(g->DomainY()(1, 2), 2.0f, 1e-6);
     EXPECT_NEAR(g->ImaginaryPart()(1, 2), 2.0f, 1e-6);
+}
+
+TEST(Grid2D, EveryLayoutReadsTheSameThroughIJValuesAndContiguous) {
+    // 2 x 3 points whose value is 10 i + j where the layout lets it vary.
+    const struct {
+        Grid2D::Layout layout;
+        std::vector<float> stored, want;
+    } cases[] = {
+        {Grid2D::Layout::Full, {0, 1, 2, 10, 11, 12}, {0, 1, 2, 10, 11, 12}},
+        {Grid2D::Layout::AlongU, {0, 10}, {0, 0, 0, 10, 10, 10}},
+        {Grid2D::Layout::AlongV, {0, 1, 2}, {0, 1, 2, 0, 1, 2}},
+        {Grid2D::Layout::Constant, {7}, {7, 7, 7, 7, 7, 7}},
+    };
+    for (const auto& c : cases) {
+        Grid2D g;
+        g.Resize(2, 3, c.layout);
+        ASSERT_EQ(g.StoredCount(), c.stored.size());
+        std::copy(c.stored.begin(), c.stored.end(), g.StoredData());
+        EXPECT_EQ(g.Count(), 6u);
+        EXPECT_EQ(g.Bytes(), c.stored.size() * sizeof(float));
+        for (std::size_t k = 0; k < 6; ++k)
+            EXPECT_EQ(g(k / 3, k % 3), c.want[k]);
+        EXPECT_EQ(Copy(g), c.want);
+        std::vector<float> scratch;
+        const auto all = g.Contiguous(scratch);
+        EXPECT_EQ(std::vector<float>(all.begin(), all.end()), c.want);
+        EXPECT_EQ(Copy(Grid2D(g)), c.want) << "a copy keeps the layout";
+    }
+}
+
+TEST(GetPoints, AGraphHoldsTwelveBytesAPointOnACartesianDomain) {
+    const struct {
+        std::int32_t coord;
+        double most; // bytes per point, 101 x 101 points
+    } cases[] = {{kCoordCartesian, 12.0 + 2.0 * 4 / 101}, {kCoordPolar, 20.0}};
+    for (const auto& c : cases) {
+        auto g = Surface("z", -1, 1, -1, 1, 100, 100);
+        g->SetCoordType(c.coord);
+        g->SetColorG(9); // a zero grid as well
+        ASSERT_TRUE(g->GetPoints());
+        EXPECT_LE(static_cast<double>(g->BytesHeld()) / (101.0 * 101.0), c.most + 0.01) << c.coord;
+    }
 }
 
 TEST(GetPoints, KindsKnownOnlyToDocumentsAreKeptWithoutSampling) {
