@@ -13,6 +13,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 
 namespace tervane::cli {
 
@@ -94,40 +95,17 @@ std::string GraphJson(const Document& doc, std::size_t index) {
     o.Bool("shown", doc.IsShown(index));
     o.Bool("sampled", g.DomainX().SizeU() > 0 && g.LastError().empty());
     if (!g.LastError().empty()) o.Text("error", g.LastError());
-    o.Int("GraphType", g.GraphType());
-    o.Int("ID", g.ID());
-    o.Text("NameS", g.NameS());
-    o.Int("CoordType", g.CoordType());
-    o.Text("ExpressX", g.ExpressX());
-    o.Text("ExpressY", g.ExpressY());
-    o.Text("ExpressZ", g.ExpressZ());
-    o.Int("StepU", g.StepU());
-    o.Int("StepV", g.StepV());
-    o.Float("MinU", g.MinU());
-    o.Float("MaxU", g.MaxU());
-    o.Float("MinV", g.MinV());
-    o.Float("MaxV", g.MaxV());
-    o.Int("FillStyle", g.FillStyle());
-    o.Int("FirstColor", g.FirstColor());
-    o.Int("SecondColor", g.SecondColor());
-    o.Int("LineColor", g.LineColor());
-    o.Int("LineWidth", g.LineWidth());
-    o.Int("Material", g.Material());
-    o.Int("Show", g.Show());
-    o.Int("Smoothness", g.Smoothness());
-    o.Int("PointColor", g.PointColor());
-    o.Float("PointSize", g.PointSize());
-    o.Bool("PointHollow", g.PointHollow());
-    o.Bool("Animation", g.Animation());
-    o.Float("MinT", g.MinT());
-    o.Float("MaxT", g.MaxT());
-    o.Int("FunForm", g.FunForm());
-    o.Int("VarX", g.VarX());
-    o.Int("VarY", g.VarY());
-    o.Int("VarZ", g.VarZ());
-    o.Int("ColorR", g.ColorR());
-    o.Int("ColorG", g.ColorG());
-    o.Int("ColorB", g.ColorB());
+    g.VisitStoredFields([&o](std::string_view name, StoredField, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, std::string>)
+            o.Text(name, value);
+        else if constexpr (std::is_same_v<T, bool>)
+            o.Bool(name, value);
+        else if constexpr (std::is_same_v<T, float>)
+            o.Float(name, value);
+        else
+            o.Int(name, value);
+    });
     o.End();
     return out.str();
 }

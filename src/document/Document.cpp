@@ -1,6 +1,8 @@
 #include "document/Document.h"
 
 #include "core/AtomicFile.h"
+#include "core/Limits.h"
+#include "core/MemoryBudget.h"
 #include "document/ClipboardText.h"
 #include "document/detail/GraphRecord.h"
 
@@ -18,6 +20,11 @@ std::string Quote(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
 }
 
+DocumentResult TooManyGraphs() {
+    return DocumentResult::Fail("A document holds at most " + std::to_string(kMaxGraphs) +
+                                " graphs.");
+}
+
 std::string GraphTitle(const CGraph& g) {
     if (!g.NameS().empty()) return "\"" + g.NameS() + "\"";
     return "w=" + g.ExpressZ();
@@ -29,6 +36,19 @@ void SampleKept(CGraph& g, const SamplingOptions& sampling, std::vector<std::str
     if (detail::IsUnsampledKind(g.GraphType())) return;
     if (!g.GetPoints(sampling))
         warnings.push_back("The graph " + GraphTitle(g) + " cannot be drawn: " + g.LastError());
+}
+
+// Samples the graphs of one file or clipboard text from one memory budget: each graph may take
+// only what the graphs before it left, so many modest grids cannot add up past the machine.
+void SampleAllKept(const std::vector<std::shared_ptr<CGraph>>& graphs, SamplingOptions sampling,
+                   std::vector<std::string>& warnings) {
+    std::uint64_t left = sampling.AvailableBytes ? *sampling.AvailableBytes : AvailableMemory();
+    for (const auto& g : graphs) {
+        // 0 would mean "unknown"; an exhausted budget is one byte, which refuses any grid.
+        sampling.AvailableBytes = left == 0 ? 0 : std::max<std::uint64_t>(left, 1);
+        SampleKept(*g, sampling, warnings);
+        left -= std::min<std::uint64_t>(left, g->BytesHeld());
+    }
 }
 
 } // namespace
@@ -81,6 +101,7 @@ void Document::AppendGraph(std::shared_ptr<CGraph> graph, std::string label) {
 
 DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     if (!graph) return DocumentResult::Fail("There is no graph to add.");
+    if (Count() >= kMaxGraphs) return TooManyGraphs();
     graph->SetID(NextGraphID());
     if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(sampling_))
         return DocumentResult::Fail(graph->LastError());
@@ -131,11 +152,11 @@ DocumentResult Document::Load(std::string_view bytes) {
     if (!text) return DocumentResult::Fail(error);
     std::optional<kpl::DocumentRead> read = kpl::ReadDocumentText(*text, values_, error);
     if (!read) return DocumentResult::Fail(error);
+    if (read->Graphs.size() > kMaxGraphs) return TooManyGraphs();
 
     DocumentResult result;
     result.Warnings = std::move(read->Warnings);
-    for (const auto& g : read->Graphs)
-        SampleKept(*g, sampling_, result.Warnings);
+    SampleAllKept(read->Graphs, sampling_, result.Warnings);
 
     // Nothing below can fail: the document is replaced in one piece.
     allGraphs_ = CScene();
@@ -225,6 +246,7 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
     if (read.Result == ClipboardRead::Outcome::WrongKind)
         return DocumentResult::Ignore(read.Message);
     if (read.Result != ClipboardRead::Outcome::Graphs) return DocumentResult::Fail(read.Message);
+    if (Count() + read.Graphs.size() > kMaxGraphs) return TooManyGraphs();
 
     const bool checked = selected && *selected < Count() ? IsShown(*selected) : true;
     const std::int32_t labelKind = values_.SceneKind != 0 ? values_.SceneKind : read.TextKind;
@@ -240,7 +262,11 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
 }
 
 void Document::SetAnimationFrames(std::int32_t frames) {
-    values_.AnimationFrames = frames;
+    values_.AnimationFrames = ClampCount(frames, kMaxAnimationFrames);
+}
+
+void Document::SetAnimationSpeed(std::int32_t speed) {
+    values_.AnimationSpeed = ClampCount(speed, kMaxAnimationSpeed);
 }
 
 void Document::SetAxisTitles(std::string x, std::string y, std::string z) {

@@ -128,9 +128,11 @@ public:
     std::int32_t LastGraphID() const noexcept { return values_.LastGraphID; }
     std::int32_t AnimationFrames() const noexcept { return values_.AnimationFrames; }
     /// Steps after the first of an animation; the view compiles AnimationFrames + 1 pictures.
+    /// Clamped to 1..kMaxAnimationFrames.
     void SetAnimationFrames(std::int32_t frames);
     std::int32_t AnimationSpeed() const noexcept { return values_.AnimationSpeed; }
-    void SetAnimationSpeed(std::int32_t speed) noexcept { values_.AnimationSpeed = speed; }
+    /// Frames per second of playback, clamped to 1..kMaxAnimationSpeed.
+    void SetAnimationSpeed(std::int32_t speed);
     std::int32_t AnimationStep() const noexcept { return animationStep_; }
     void SetAnimationStep(std::int32_t step) noexcept { animationStep_ = step; }
     std::int32_t CopyCount() const noexcept { return copyCount_; }

@@ -1,5 +1,7 @@
 #include "document/KplFormat.h"
 
+#include "core/Limits.h"
+
 #include "document/detail/GraphRecord.h"
 #include "document/detail/TokenText.h"
 
@@ -258,9 +260,10 @@ std::optional<DocumentRead> ReadDocumentText(std::string_view text, const Docume
         }
         CGraph& g = *record.Graph;
         if (record.Animation) {
-            // Zero frames or a speed of zero would divide by zero during playback.
-            v.AnimationFrames = std::max(record.Animation->Frames, 1);
-            v.AnimationSpeed = std::max(record.Animation->Speed, 1);
+            // Zero frames or a speed of zero would divide by zero during playback; a huge count
+            // would compile pictures without end.
+            v.AnimationFrames = ClampCount(record.Animation->Frames, kMaxAnimationFrames);
+            v.AnimationSpeed = ClampCount(record.Animation->Speed, kMaxAnimationSpeed);
         }
         if (g.GraphType() == kGraphColorMap) {
             // A colour map is framed with plot X across and plot Z up, titled as the

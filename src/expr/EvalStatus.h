@@ -19,10 +19,6 @@ enum class EvalStatus : std::uint8_t {
     StackEmpty,     ///< an operator finds too few operands (a pop from an empty stack)
     PeekEmpty,      ///< the top of an empty stack is read
     Subscript,      ///< a list index outside the list
-
-    /// Former name of Value in the complex library's results, kept for callers
-    /// outside the engine.
-    None = Value,
 };
 
 /// Number of distinct statuses.
@@ -34,8 +30,5 @@ int EvalStatusNumber(EvalStatus status);
 
 /// The one-line message for a status ("" for Value).
 std::string_view EvalStatusMessage(EvalStatus status);
-
-/// Alias of the complex library's former result type.
-using Fault = EvalStatus;
 
 } // namespace tervane

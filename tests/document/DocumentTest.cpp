@@ -1,6 +1,7 @@
 #include "document/Document.h"
 
 #include "DocumentTestSupport.h"
+#include "core/Limits.h"
 
 #include <gtest/gtest.h>
 
@@ -224,6 +225,37 @@ TEST(Document, LoadTakesTheAnimationValues) {
     EXPECT_EQ(doc.AnimationSpeed(), 6);
     EXPECT_EQ(doc.AnimationStep(), 1);
     EXPECT_FALSE(doc.Axes().Show);
+}
+
+TEST(Document, HugeAnimationValuesAreClampedWhenReadAndSet) {
+    const std::string text = "S12 1 2 1 @n@ 3   z*t 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 1 -1 1 "
+                             "1e38 -7 2 4 3 1 3 4 5 0";
+    Document doc;
+    ASSERT_TRUE(doc.Load(Container(text)).Ok());
+    EXPECT_EQ(doc.AnimationFrames(), kMaxAnimationFrames);
+    EXPECT_EQ(doc.AnimationSpeed(), 1);
+    doc.SetAnimationFrames(20000000);
+    doc.SetAnimationSpeed(0);
+    EXPECT_EQ(doc.AnimationFrames(), kMaxAnimationFrames);
+    EXPECT_EQ(doc.AnimationSpeed(), 1);
+}
+
+TEST(Document, TheGraphsOfOneFileShareOneMemoryBudget) {
+    // Each graph alone fits the budget; together only the first two do.
+    Document source;
+    source.SetSceneKind(3);
+    for (int k = 0; k < 5; ++k)
+        ASSERT_TRUE(source.AddGraph(Surface("z", "g" + std::to_string(k), 20)).Ok());
+    const std::uint64_t oneGraph = 21u * 21u * 5u * sizeof(float);
+    Document doc;
+    doc.SetSampling(SamplingOptions{1, 2 * oneGraph + oneGraph / 2});
+    const DocumentResult loaded = doc.Load(source.Save().Data);
+    ASSERT_TRUE(loaded.Ok()) << loaded.Message;
+    EXPECT_EQ(doc.Count(), 5u);
+    ASSERT_EQ(loaded.Warnings.size(), 3u);
+    EXPECT_NE(loaded.Warnings[0].find("\"g2\" cannot be drawn: A grid of 21 x 21"),
+              std::string::npos)
+        << loaded.Warnings[0];
 }
 
 TEST(Document, SaveFileReportsEveryFailureAndWritesNothingItCannotStore) {

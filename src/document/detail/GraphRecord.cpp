@@ -2,6 +2,8 @@
 
 #include "document/detail/TokenText.h"
 
+#include <type_traits>
+
 namespace tervane::detail {
 
 namespace {
@@ -106,40 +108,27 @@ std::optional<std::string> AppendGraphRecord(const CGraph& g, const RecordAnimat
     }
 
     std::string r;
-    AppendToken(r, FormatInteger(g.GraphType()));
-    AppendToken(r, FormatInteger(g.ID()));
-    AppendQuoted(r, g.NameS());
-    AppendToken(r, FormatInteger(g.CoordType()));
-    AppendToken(r, g.ExpressX());
-    AppendToken(r, g.ExpressY());
-    AppendToken(r, g.ExpressZ());
-    AppendToken(r, FormatInteger(g.StepU()));
-    AppendToken(r, FormatInteger(g.StepV()));
-    AppendToken(r, FormatFloat(g.MinU()));
-    AppendToken(r, FormatFloat(g.MaxU()));
-    AppendToken(r, FormatFloat(g.MinV()));
-    AppendToken(r, FormatFloat(g.MaxV()));
-    AppendToken(r, FormatInteger(g.FillStyle()));
-    AppendToken(r, FormatInteger(g.FirstColor()));
-    AppendToken(r, FormatInteger(g.SecondColor()));
-    AppendToken(r, FormatInteger(g.LineColor()));
-    AppendToken(r, FormatInteger(g.LineWidth()));
-    AppendToken(r, FormatInteger(g.Material()));
-    AppendToken(r, FormatInteger(g.Show()));
-    AppendToken(r, FormatInteger(g.Smoothness()));
-    AppendToken(r, FormatInteger(g.PointColor()));
-    AppendToken(r, FormatFloat(g.PointSize()));
-    AppendToken(r, FormatFlag(g.PointHollow()));
-    AppendToken(r, FormatFlag(g.Animation()));
-    if (g.Animation()) {
-        AppendToken(r, FormatFloat(g.MinT()));
-        AppendToken(r, FormatFloat(g.MaxT()));
-        AppendToken(r, FormatInteger(animation.Frames));
-        AppendToken(r, FormatInteger(animation.Speed));
-    }
-    AppendToken(r, FormatInteger(g.FunForm()));
-    for (std::int32_t code : {g.VarX(), g.VarY(), g.VarZ(), g.ColorR(), g.ColorG(), g.ColorB()})
-        AppendToken(r, FormatInteger(code));
+    g.VisitStoredFields([&](std::string_view, StoredField kind, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if ((kind == StoredField::Animated || kind == StoredField::AnimationEnd) && !g.Animation())
+            return;
+        if constexpr (std::is_same_v<T, std::string>) {
+            if (kind == StoredField::Name)
+                AppendQuoted(r, value);
+            else
+                AppendToken(r, value);
+        } else if constexpr (std::is_same_v<T, bool>) {
+            AppendToken(r, FormatFlag(value));
+        } else if constexpr (std::is_same_v<T, float>) {
+            AppendToken(r, FormatFloat(value));
+        } else {
+            AppendToken(r, FormatInteger(value));
+        }
+        if (kind == StoredField::AnimationEnd) {
+            AppendToken(r, FormatInteger(animation.Frames));
+            AppendToken(r, FormatInteger(animation.Speed));
+        }
+    });
     out += r;
     return std::nullopt;
 }
@@ -147,44 +136,37 @@ std::optional<std::string> AppendGraphRecord(const CGraph& g, const RecordAnimat
 GraphRecordRead ReadGraphRecord(TokenCursor& c, RecordDialect dialect) {
     GraphRecordRead read;
     auto g = std::make_shared<CGraph>();
-    g->SetGraphType(ReadInteger(c.Next()));
-    g->SetID(ReadInteger(c.Next()));
-    if (auto name = ReadQuoted(c, dialect)) g->SetNameS(*name);
-    g->SetCoordType(ReadInteger(c.Next()));
-    g->SetExpressX(std::string(c.Next()));
-    g->SetExpressY(std::string(c.Next()));
-    g->SetExpressZ(std::string(c.Next()));
-    g->SetStepU(ReadInteger(c.Next()));
-    g->SetStepV(ReadInteger(c.Next()));
-    g->SetMinU(ReadFloat(c.Next()));
-    g->SetMaxU(ReadFloat(c.Next()));
-    g->SetMinV(ReadFloat(c.Next()));
-    g->SetMaxV(ReadFloat(c.Next()));
-    g->SetFillStyle(ReadInteger(c.Next()));
-    g->SetFirstColor(ReadInteger(c.Next()));
-    g->SetSecondColor(ReadInteger(c.Next()));
-    g->SetLineColor(ReadInteger(c.Next()));
-    g->SetLineWidth(ReadInteger(c.Next()));
-    g->SetMaterial(ReadInteger(c.Next()));
-    g->SetShow(ReadInteger(c.Next()));
-    g->SetSmoothness(ReadInteger(c.Next()));
-    g->SetPointColor(ReadInteger(c.Next()));
-    if (auto size = ExactDigit(c.Next(), '1', '9')) g->SetPointSize(static_cast<float>(*size));
-    g->SetPointHollow(ReadFlag(c.Next()));
-    g->SetAnimation(ReadFlag(c.Next()));
-    if (g->Animation()) {
-        g->SetMinT(ReadFloat(c.Next()));
-        g->SetMaxT(ReadFloat(c.Next()));
-        const std::int32_t frames = ReadInteger(c.Next());
-        const std::int32_t speed = ReadInteger(c.Next());
-        if (dialect == RecordDialect::Document) read.Animation = RecordAnimation{frames, speed};
-    }
-    g->SetFunForm(ReadInteger(c.Next()));
-    using Setter = void (CGraph::*)(const std::int32_t&);
-    for (Setter set : {&CGraph::SetVarX, &CGraph::SetVarY, &CGraph::SetVarZ, &CGraph::SetColorR,
-                       &CGraph::SetColorG, &CGraph::SetColorB}) {
-        if (auto code = ExactDigit(c.Next(), '1', '5')) (g.get()->*set)(*code);
-    }
+    const CGraph& graph = *g;
+    g->VisitStoredFields([&](std::string_view, StoredField kind, const auto& value, auto set) {
+        using T = std::decay_t<decltype(value)>;
+        if ((kind == StoredField::Animated || kind == StoredField::AnimationEnd) &&
+            !graph.Animation())
+            return;
+        if constexpr (std::is_same_v<T, std::string>) {
+            if (kind == StoredField::Name) {
+                if (auto name = ReadQuoted(c, dialect)) set(*name);
+            } else {
+                set(std::string(c.Next()));
+            }
+        } else if constexpr (std::is_same_v<T, bool>) {
+            set(ReadFlag(c.Next()));
+        } else if constexpr (std::is_same_v<T, float>) {
+            if (kind == StoredField::PointSize) {
+                if (auto size = ExactDigit(c.Next(), '1', '9')) set(static_cast<float>(*size));
+            } else {
+                set(ReadFloat(c.Next()));
+            }
+        } else if (kind == StoredField::Quantity) {
+            if (auto code = ExactDigit(c.Next(), '1', '5')) set(*code);
+        } else {
+            set(ReadInteger(c.Next()));
+        }
+        if (kind == StoredField::AnimationEnd) {
+            const std::int32_t frames = ReadInteger(c.Next());
+            const std::int32_t speed = ReadInteger(c.Next());
+            if (dialect == RecordDialect::Document) read.Animation = RecordAnimation{frames, speed};
+        }
+    });
     read.Graph = std::move(g);
     return read;
 }
