@@ -45,14 +45,19 @@ void GlView::RequestBuild() {
 }
 
 void GlView::RequestZoomToFit() {
+    // The fit is made at the next frame, after the scene build that the caller may request
+    // next: only then does the camera know the picture's aspect and the renderer the box of
+    // the scene as it now is.
     fitPending_ = true;
-    // Before the first resize the camera does not know the aspect of the picture yet; the fit
-    // then waits for the first frame.
-    if (!appliedSize_.isEmpty()) {
-        ZoomToFit(inputs_.View, inputs_.ShownGraphs, values_().SceneKind, inputs_.Axes.ShowPI);
-        fitPending_ = false;
-    }
     update();
+}
+
+void GlView::FitNow() {
+    fitPending_ = false;
+    if (inputs_.ShownGraphs.Count() == 0 || !renderer_) return;
+    // The renderer's box of the first step: the graphs' present grids may hold the last step
+    // of an animation.
+    ZoomToFit(inputs_.View, renderer_->SceneBox(), values_().SceneKind);
 }
 
 void GlView::initializeGL() {
@@ -86,14 +91,11 @@ void GlView::resizeGL(int, int) {
 void GlView::paintGL() {
     if (!renderer_) return;
     ApplySize();
-    if (fitPending_) {
-        ZoomToFit(inputs_.View, inputs_.ShownGraphs, values_().SceneKind, inputs_.Axes.ShowPI);
-        fitPending_ = false;
-    }
     if (buildPending_) {
         renderer_->BuildSceneList(values_());
         buildPending_ = false;
     }
+    if (fitPending_) FitNow();
     renderer_->Display(step_());
 }
 

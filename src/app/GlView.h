@@ -37,7 +37,7 @@ public:
     void RequestBuild();
     /// Shows the frame again (camera changes).
     void RequestDisplay() { update(); }
-    /// "Zoom to Fit", once the view knows its size.
+    /// "Zoom to Fit" at the next frame, after any scene build pending.
     void RequestZoomToFit();
 
     ViewNavigator& Navigator() { return navigator_; }
@@ -62,6 +62,7 @@ protected:
 private:
     void ReleaseGl();
     void ApplySize();
+    void FitNow();
 
     SceneInputs inputs_;
     ValuesSource values_;

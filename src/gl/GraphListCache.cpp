@@ -24,7 +24,7 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
         ++state.generation;
     }
 
-    Entry& entry = entries_[Key{graph.get(), perStep ? step : 0}];
+    Entry& entry = entries_[Key{graph.get(), KeyStep(*graph, step)}];
     if (entry.list.Base() != 0 && entry.generation == state.generation) return entry.list.Base();
 
     if (perStep) {
@@ -39,9 +39,23 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
     DrawGraph(*graph, step, sceneKind);
     glEndList();
     ++compilations_;
+    entry.box = graph->GetBox(graph->Animation() ? step : 0);
     entry.generation = state.generation;
     entry.list = std::move(list);
     return entry.list.Base();
+}
+
+CBox GraphListCache::BoxFor(CGraph& graph, std::int32_t step) {
+    const std::int32_t boxStep = graph.Animation() ? step : 0;
+    const auto state = graphs_.find(&graph);
+    const auto entry = entries_.find(Key{&graph, KeyStep(graph, step)});
+    if (state == graphs_.end() || entry == entries_.end() || entry->second.list.Base() == 0 ||
+        state->second.owner.lock().get() != &graph ||
+        entry->second.generation != state->second.generation ||
+        state->second.settings != graph.SettingsRevision() ||
+        state->second.samples != graph.SampleRevision())
+        return graph.GetBox(boxStep);
+    return entry->second.box;
 }
 
 void GraphListCache::Prune(const std::vector<std::shared_ptr<CGraph>>& keep) {

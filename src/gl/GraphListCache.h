@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CBox.h"
 #include "gl/GlListRange.h"
 #include "graph/CGraph.h"
 
@@ -20,6 +21,12 @@ public:
     /// resampled at that step first when it is animated and its function reads t.
     GLuint ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind,
                    std::int32_t frames, const SamplingOptions& sampling = {});
+
+    /// The box of graph at step taken when that step's list was compiled, from that step's
+    /// samples: a graph that reads t keeps only the grids of the step sampled last, so its
+    /// present grids tell nothing about the other steps. A step without a current list gives
+    /// the graph's box from its present grids.
+    CBox BoxFor(CGraph& graph, std::int32_t step);
 
     /// Releases the lists of graphs not in keep.
     void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);
@@ -52,7 +59,11 @@ private:
     struct Entry {
         std::uint64_t generation = 0;
         GlListRange list;
+        CBox box; ///< the graph's box right after this list was compiled
     };
+    [[nodiscard]] static std::int32_t KeyStep(const CGraph& graph, std::int32_t step) {
+        return graph.Animation() && graph.UsesT() ? step : 0;
+    }
 
     std::map<const CGraph*, GraphState> graphs_;
     std::map<Key, Entry> entries_;

@@ -95,26 +95,31 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     const SceneBoxContext boxContext{values.SceneKind, in_.Axes.ShowPI};
     const std::vector<CScene::GraphPtr>& graphs = shown.FunSurfs();
 
-    // Refreshes the extents and the label unit the coordinate system reads.
-    sceneBox_ = shown.GetBox(0, boxContext);
     graphLists_.Prune(graphs);
 
     const bool animated = shown.Animation();
     const int frames = animated ? std::max(values.AnimationFrames, 0) : 0;
     const int listCount = frames + 1;
 
-    // Graph lists are compiled first: no list can be compiled inside another. For graphs that
-    // change with t the box is taken after each step's sampling, so the union covers them all.
+    // Graph lists are compiled first: no list can be compiled inside another.
     std::vector<std::vector<GLuint>> graphLists(static_cast<std::size_t>(listCount));
-    CBox unionBox = CBox::Empty();
     for (int h = 0; h < listCount; ++h) {
         std::vector<GLuint>& lists = graphLists[static_cast<std::size_t>(h)];
         for (const CScene::GraphPtr& graph : graphs)
             lists.push_back(graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind,
                                                 values.AnimationFrames, values.Sampling));
-        if (!animated) break;
-        unionBox.Include(shown.GetBox(h, boxContext));
     }
+    // A graph that reads t holds only the grids of the step sampled last; every step's box
+    // comes from the box the cache took when it compiled that step, on this build and on every
+    // later one that reuses the lists. The step-0 box also refreshes the extents and the label
+    // unit the coordinate system reads.
+    const auto boxesAt = [this](int h) {
+        return [this, h](CGraph& g) { return graphLists_.BoxFor(g, h); };
+    };
+    sceneBox_ = shown.GetBox(boxesAt(0), boxContext);
+    CBox unionBox = CBox::Empty();
+    for (int h = 0; animated && h < listCount; ++h)
+        unionBox.Include(shown.GetBox(boxesAt(h), boxContext));
     if (animated) {
         unionBox.MinX -= kAnimationMargin;
         unionBox.MinY -= kAnimationMargin;

@@ -46,9 +46,14 @@ bool CScene::Animation() const {
 }
 
 CBox CScene::GetBox(std::int32_t step, const SceneBoxContext& context) {
+    return GetBox([step](CGraph& g) { return g.Animation() ? g.GetBox(step) : g.GetBox(); },
+                  context);
+}
+
+CBox CScene::GetBox(const std::function<CBox(CGraph&)>& boxOf, const SceneBoxContext& context) {
     CBox all = CBox::Empty();
     for (const GraphPtr& g : graphs_)
-        all.Include(g->Animation() ? g->GetBox(step) : g->GetBox());
+        all.Include(boxOf(*g));
     float minX = all.MinX, maxX = all.MaxX, minY = all.MinY, maxY = all.MaxY;
     float minZ = all.MinZ, maxZ = all.MaxZ;
     minX -= kMargin;

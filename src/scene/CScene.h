@@ -4,6 +4,7 @@
 #include "graph/CGraph.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ public:
     /// The box of all graphs, widened by 0.04; snapped outward to whole label
     /// units in the two-dimensional kinds 1 and 4. Sets LabelUnitBase.
     CBox GetBox(std::int32_t step = 0, const SceneBoxContext& context = {});
+    /// As GetBox, with each graph's box given by boxOf instead of its present grids (a view
+    /// keeps the box of every animation step it drew, while the grids hold only the last one).
+    CBox GetBox(const std::function<CBox(CGraph&)>& boxOf, const SceneBoxContext& context);
 
     /// One tenth of the largest absolute coordinate of the last GetBox (1 before).
     float LabelUnitBase() const noexcept { return labelUnitBase_; }

@@ -12,8 +12,11 @@ CBox DrawnRegion(const CBox& box, std::int32_t sceneKind) {
 
 void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool showPI) {
     if (shownGraphs.Count() == 0) return;
-    const CBox box = shownGraphs.GetBox(0, SceneBoxContext{sceneKind, showPI});
-    view.ZoomAll(DrawnRegion(box, sceneKind));
+    ZoomToFit(view, shownGraphs.GetBox(0, SceneBoxContext{sceneKind, showPI}), sceneKind);
+}
+
+void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind) {
+    view.ZoomAll(DrawnRegion(sceneBox, sceneKind));
     view.Zoom(2.0f);
 }
 

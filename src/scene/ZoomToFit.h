@@ -15,5 +15,7 @@ CBox DrawnRegion(const CBox& sceneBox, std::int32_t sceneKind);
 /// "Zoom to Fit": frames the shown graphs (nothing happens without one) with a
 /// cross-section twice their largest extent.
 void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool showPI);
+/// The same for a scene box already taken (a view's box of its first animation step).
+void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind);
 
 } // namespace tervane

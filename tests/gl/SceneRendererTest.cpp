@@ -272,6 +272,31 @@ TEST_F(SceneRendererTest, RotationRebuildsTheSceneWithoutReissuingGraphs) {
     EXPECT_EQ(renderer_->GraphLists().Compilations(), compiled + 1);
 }
 
+// A graph that reads t keeps only the last step's grids after a build; every later build (a
+// rotation) must still take each step's box from that step's samples.
+TEST_F(SceneRendererTest, AnimatedBoxesStayPutOverLaterBuilds) {
+    values_.AnimationFrames = 10;
+    auto g = Plane("z+t");
+    g->SetVarX(kQuantityReal);
+    g->SetVarZ(kQuantityImaginary);
+    g->SetAnimation(true);
+    g->SetMinT(0);
+    g->SetMaxT(10);
+    Add(g);
+    Build();
+    const CBox first = renderer_->SceneBox();
+    const CBox drawn = renderer_->DrawnBox();
+    EXPECT_NEAR(first.MaxX, 2.0f + 0.04f, 1e-4);
+    EXPECT_NEAR(drawn.MaxX, 12.0f + 0.04f + 0.1f, 1e-4);
+
+    orientation_.SetRotateMode(kRotateTrackball);
+    orientation_.RotationStep(64.0f, 64.0f, 80.0f, 60.0f, kSize, kSize);
+    Build();
+    EXPECT_EQ(renderer_->SceneBox(), first);
+    EXPECT_EQ(renderer_->DrawnBox(), drawn);
+    EXPECT_EQ(renderer_->GraphLists().Compilations(), 11u);
+}
+
 // The look of graphs through the whole frame: unlit, without axes, framed by "Zoom to Fit".
 class SceneGraphTest : public SceneRendererTest {
 protected:
