@@ -905,7 +905,7 @@ void frmMain::SampleInBackground(const PendingGraph& pending, DialogInput input,
             }
             const std::size_t countBefore = document_.Count();
             const bool replaces = p.Target.Replaces(document_);
-            CommitSampledGraph(document_, p.Prepared, p.Target, graph);
+            ShowResultFailure(CommitSampledGraph(document_, p.Prepared, p.Target, graph));
             AfterGraphDialog(countBefore, replaces);
         });
 }

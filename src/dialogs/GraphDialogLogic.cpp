@@ -274,17 +274,16 @@ std::shared_ptr<CGraph> GraphToSample(const Document& document, const PreparedGr
     return copy;
 }
 
-void CommitSampledGraph(Document& document, const PreparedGraph& prepared,
-                        const GraphTarget& target, const std::shared_ptr<CGraph>& sampled) {
-    if (!target.Replaces(document)) {
-        document.AddSampledGraph(sampled);
-        return;
-    }
+DocumentResult CommitSampledGraph(Document& document, const PreparedGraph& prepared,
+                                  const GraphTarget& target,
+                                  const std::shared_ptr<CGraph>& sampled) {
+    if (!target.Replaces(document)) return document.AddSampledGraph(sampled);
     const std::size_t k = *target.Selected;
     // The copy was made from this graph and sampled after, so its revisions are newer: the
     // view's list cache sees the change.
     *document.Graph(k) = *sampled;
     document.SetLabel(k, prepared.EditLabel);
+    return {};
 }
 
 std::uint64_t GridPoints(const CGraph& graph) {

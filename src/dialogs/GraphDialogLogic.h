@@ -115,9 +115,10 @@ std::shared_ptr<CGraph> GraphToSample(const Document& document, const PreparedGr
                                       const GraphTarget& target);
 
 /// Puts a graph sampled by a worker (from GraphToSample) into the document: added, or copied
-/// with its grids over the selected graph.
-void CommitSampledGraph(Document& document, const PreparedGraph& prepared,
-                        const GraphTarget& target, const std::shared_ptr<CGraph>& sampled);
+/// with its grids over the selected graph. Fails when the document is full.
+DocumentResult CommitSampledGraph(Document& document, const PreparedGraph& prepared,
+                                  const GraphTarget& target,
+                                  const std::shared_ptr<CGraph>& sampled);
 
 /// The syntax error of the graph's function text as a message, checked without sampling (a
 /// worker samples large grids; their syntax errors are shown while the dialog is still open).

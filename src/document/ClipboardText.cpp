@@ -9,11 +9,14 @@
 namespace tervane {
 
 std::optional<std::string> WriteClipboardText(std::int32_t sceneKind, const CGraph& graph,
-                                              std::string& error) {
+                                              std::string& error,
+                                              const ClipboardAnimation& animation) {
     std::string text = detail::FormatInteger(sceneKind) + " ";
     if (!detail::HasRecord(graph.GraphType())) return text;
-    // The clipboard never carries the program-wide frames and speed back in; any values do.
-    if (auto problem = detail::AppendGraphRecord(graph, detail::RecordAnimation{}, text)) {
+    // Pasting skips the frames and speed, but the text is the document's record: it carries
+    // the document's values, as a file of the same graph would.
+    if (auto problem = detail::AppendGraphRecord(
+            graph, detail::RecordAnimation{animation.Frames, animation.Speed}, text)) {
         error = "The graph cannot be copied: " + *problem + ".";
         return std::nullopt;
     }

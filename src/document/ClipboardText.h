@@ -11,11 +11,19 @@
 
 namespace tervane {
 
+/// The document's animation values an animated graph's record carries.
+struct ClipboardAnimation {
+    std::int32_t Frames = 10;
+    std::int32_t Speed = 10;
+};
+
 /// The clipboard text of one graph: the scene kind as a decimal token, then the graph's
-/// document record (or nothing for kinds that have none). Returns nothing, with the reason in
-/// error, when the graph's name or function text would not read back.
+/// document record (or nothing for kinds that have none), an animated record with the
+/// document's frames and speed. Returns nothing, with the reason in error, when the graph's
+/// name or function text would not read back.
 std::optional<std::string> WriteClipboardText(std::int32_t sceneKind, const CGraph& graph,
-                                              std::string& error);
+                                              std::string& error,
+                                              const ClipboardAnimation& animation = {});
 
 /// What reading a clipboard text came to.
 struct ClipboardRead {

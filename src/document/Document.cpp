@@ -109,10 +109,12 @@ DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     return {};
 }
 
-void Document::AddSampledGraph(std::shared_ptr<CGraph> graph) {
-    if (!graph) return;
+DocumentResult Document::AddSampledGraph(std::shared_ptr<CGraph> graph) {
+    if (!graph) return DocumentResult::Fail("There is no graph to add.");
+    if (Count() >= kMaxGraphs) return TooManyGraphs();
     graph->SetID(NextGraphID());
     AppendGraph(graph, GraphListLabel(values_.SceneKind, *graph));
+    return {};
 }
 
 bool Document::DeleteGraph(std::size_t index) {
@@ -231,7 +233,9 @@ DocumentResult Document::CopyGraph(std::size_t index) {
     if (shownGraphs_.Count() == 0 || !g)
         return DocumentResult::Ignore("Select a shown graph to copy.");
     std::string error;
-    std::optional<std::string> text = WriteClipboardText(values_.SceneKind, *g, error);
+    std::optional<std::string> text =
+        WriteClipboardText(values_.SceneKind, *g, error,
+                           ClipboardAnimation{values_.AnimationFrames, values_.AnimationSpeed});
     if (!text) return DocumentResult::Fail(error);
     copyCount_ = 1;
     DocumentResult result;

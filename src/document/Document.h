@@ -86,8 +86,9 @@ public:
     /// the error (LastGraphID keeps its new value, as the dialogs expect).
     DocumentResult AddGraph(std::shared_ptr<CGraph> graph);
     /// Adds a graph already sampled (a window samples large grids in a worker thread): as
-    /// AddGraph, without sampling it again.
-    void AddSampledGraph(std::shared_ptr<CGraph> graph);
+    /// AddGraph, without sampling it again. Refused, like AddGraph, when the document holds
+    /// kMaxGraphs graphs already.
+    DocumentResult AddSampledGraph(std::shared_ptr<CGraph> graph);
     /// Removes list entry i and its graph; false when there is no such entry.
     bool DeleteGraph(std::size_t index);
     /// Removes every graph and resets LastGraphID.

@@ -330,6 +330,35 @@ TEST(Document, CopyAndPasteInTheSameDocument) {
     EXPECT_TRUE(doc.IsShown(4));
 }
 
+TEST(Document, CopiedRecordsCarryTheDocumentsAnimationValues) {
+    Document doc;
+    doc.SetSceneKind(3);
+    auto g = Surface("exp(t*z)", "moving");
+    g->SetAnimation(true);
+    g->SetMaxT(1.0f);
+    ASSERT_TRUE(doc.AddGraph(g).Ok());
+    doc.SetAnimationFrames(25);
+    doc.SetAnimationSpeed(7);
+    const DocumentResult copied = doc.CopyGraph(0);
+    ASSERT_TRUE(copied.Ok()) << copied.Message;
+    // The clipboard record is the document's record of the same graph.
+    const std::string record = copied.Data.substr(2);
+    EXPECT_NE(doc.Save().Data.find(record), std::string::npos) << copied.Data;
+    EXPECT_NE(record.find(" 25 7 "), std::string::npos) << record;
+}
+
+TEST(Document, GraphsSampledElsewhereAreRefusedPastTheLimit) {
+    Document doc;
+    doc.SetSceneKind(3);
+    for (std::size_t k = 0; k < kMaxGraphs; ++k)
+        ASSERT_TRUE(doc.AddSampledGraph(Surface("z", "s", 1)).Ok());
+    const DocumentResult refused = doc.AddSampledGraph(Surface("z", "s", 1));
+    EXPECT_EQ(refused.State, DocumentResult::Status::Failed);
+    EXPECT_EQ(refused.Message, doc.AddGraph(Surface("z")).Message);
+    EXPECT_EQ(doc.Count(), kMaxGraphs);
+    EXPECT_EQ(doc.LastGraphID(), static_cast<std::int32_t>(kMaxGraphs));
+}
+
 TEST(Document, CopyNeedsAShownGraphAndPasteTheRightKind) {
     Document doc = TwoSurfaces();
     EXPECT_EQ(doc.CopyGraph(7).State, DocumentResult::Status::Ignored);
