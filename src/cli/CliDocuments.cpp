@@ -1,6 +1,7 @@
 #include "cli/CliDocuments.h"
 #include "cli/SampleCsv.h"
 
+#include "core/MemoryBudget.h"
 #include "document/Document.h"
 #include "document/DocumentSamples.h"
 
@@ -169,6 +170,20 @@ bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
         err << "warning: " << w << '\n';
     if (warnings) *warnings = std::move(loaded.Warnings);
     return true;
+}
+
+bool FitsInMemory(const Document& doc, std::ostream& err) {
+    const std::uint64_t needed = doc.DrawingBytes();
+    const std::uint64_t available = AvailableMemory();
+    if (available == 0 || needed <= available) return true;
+    constexpr double kMB = 1024.0 * 1024.0;
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "Drawing this document needs about %.0f MB of memory, but only %.0f MB is "
+                  "available. Choose fewer steps or fewer animation frames.",
+                  static_cast<double>(needed) / kMB, static_cast<double>(available) / kMB);
+    err << text << '\n';
+    return false;
 }
 
 bool IsDocumentSample(const std::vector<std::string>& args) {

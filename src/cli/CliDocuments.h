@@ -15,6 +15,10 @@ namespace tervane::cli {
 /// Prints a usage problem and the usage text; returns the exit code for wrong usage.
 using UsageFunction = int (*)(std::ostream& err, std::string_view problem);
 
+/// False, with a message on err, when drawing or exporting the document's shown graphs would
+/// take more memory than this process has left.
+bool FitsInMemory(const Document& doc, std::ostream& err);
+
 /// Loads a document; prints the error and returns false when it does not load. Warnings go to
 /// err (and to warnings when given): the document is usable.
 bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,

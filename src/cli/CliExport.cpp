@@ -41,7 +41,7 @@ int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return usage(err, "the mesh file must end in .ply or .obj: '" + *output + "'");
 
     Document document;
-    if (!LoadDocument(document, *input, err)) return 1;
+    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err)) return 1;
     const auto& graphs = document.ShownGraphs().FunSurfs();
 
     MeshExport::Counts counts;

@@ -120,7 +120,7 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         return usage(err, "the output must end in .png or .bmp: '" + *output + "'");
 
     Document document;
-    if (!LoadDocument(document, *input, err)) return 1;
+    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err)) return 1;
     request.Step = step.value_or(document.AnimationStep());
 
     const SceneValues values = SceneValuesOf(document);

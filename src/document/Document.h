@@ -148,6 +148,10 @@ public:
     /// How this document's graphs are sampled (threads, memory budget); every sampling the
     /// document starts uses it, and the view is handed it for the animation steps.
     const SamplingOptions& Sampling() const noexcept { return sampling_; }
+    /// An estimate of the memory that drawing or exporting the shown graphs takes on top of
+    /// their grids: the surface mesh and the display lists of every graph, once per animation
+    /// step for graphs that change with t.
+    std::uint64_t DrawingBytes() const;
     void SetSampling(const SamplingOptions& sampling) { sampling_ = sampling; }
 
 private:
