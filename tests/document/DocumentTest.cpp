@@ -246,7 +246,7 @@ TEST(Document, TheGraphsOfOneFileShareOneMemoryBudget) {
     source.SetSceneKind(3);
     for (int k = 0; k < 5; ++k)
         ASSERT_TRUE(source.AddGraph(Surface("z", "g" + std::to_string(k), 20)).Ok());
-    const std::uint64_t oneGraph = 21u * 21u * 5u * sizeof(float);
+    const std::uint64_t oneGraph = GridBytes(21, 21); // the grids of one graph
     Document doc;
     doc.SetSampling(SamplingOptions{1, 2 * oneGraph + oneGraph / 2});
     const DocumentResult loaded = doc.Load(source.Save().Data);
