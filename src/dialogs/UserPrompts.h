@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
 #include <QString>
 
@@ -46,6 +47,17 @@ struct FileRequest {
 /// Asks for a file name with a file dialog; empty when the user cancels.
 QString AskFileName(QWidget* parent, const FileRequest& request);
 
+/// A file name and the index (from 1) of the filter of the request's filter list it was chosen
+/// with; 0 with an empty name when the user cancels.
+struct FileChoice {
+    QString Name;
+    int FilterIndex = 0;
+};
+
+/// Asks for a file name with a dialog offering several filters ("A (*.a);;B (*.b)"). A test's
+/// file handler answers with a name; its filter is the first whose pattern the name matches.
+FileChoice AskFileChoice(QWidget* parent, const FileRequest& request);
+
 /// Answers file requests in place of a dialog.
 using FileNameHandler = std::function<QString(const FileRequest&)>;
 
@@ -59,6 +71,24 @@ public:
 
 private:
     FileNameHandler previous_;
+};
+
+/// Asks for a colour with the colour dialog; an invalid colour when the user cancels.
+QColor AskColor(QWidget* parent, const QColor& initial);
+
+/// Answers colour requests in place of a dialog.
+using ColorHandler = std::function<QColor(const QColor& initial)>;
+
+/// While alive, colour requests go to the handler instead of a dialog (tests).
+class ScopedColorHandler {
+public:
+    explicit ScopedColorHandler(ColorHandler handler);
+    ~ScopedColorHandler();
+    ScopedColorHandler(const ScopedColorHandler&) = delete;
+    ScopedColorHandler& operator=(const ScopedColorHandler&) = delete;
+
+private:
+    ColorHandler previous_;
 };
 
 } // namespace tervane

@@ -1,0 +1,69 @@
+#include "dialogs/frmViewSetting.h"
+
+#include "dialogs/UserPrompts.h"
+#include "dialogs/detail/DialogParts.h"
+#include "dialogs/detail/PropertyParts.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tervane {
+
+frmViewSetting::frmViewSetting(CView& view, Document& document, QWidget* parent)
+    : QDialog(parent), view_(view), document_(document) {
+    setObjectName("frmViewSetting");
+    setWindowTitle("View Setting");
+    const ViewSettingInput in = LoadViewSetting(view, document);
+
+    auto* projection = new QGroupBox("Projection Type");
+    auto* p = new QHBoxLayout(projection);
+    Option1_ = new QRadioButton("Ortho");
+    Option1_->setObjectName("Option1");
+    Option2_ = new QRadioButton("Perspective");
+    Option2_->setObjectName("Option2");
+    p->addWidget(Option1_);
+    p->addWidget(Option2_);
+    (in.ProjectType == kProjectPerspective ? Option2_ : Option1_)->setChecked(true);
+
+    auto* intervals = new QGroupBox("View Intervals");
+    auto* grid = new QGridLayout(intervals);
+    const char* captions[] = {"Min x", "Max x", "Min y", "Max y", "Min z", "Max z"};
+    for (int i = 0; i < 6; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        Text_[k] =
+            detail::AddTextBox(grid, i / 2, (i % 2) * 2, captions[i], QString("Text%1").arg(i + 1),
+                               QString::fromStdString(in.Intervals[k]));
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(projection);
+    layout->addWidget(intervals);
+    layout->addWidget(detail::OkCancelButtons(this, [this] { Command1_Click(); }));
+}
+
+ViewSettingInput frmViewSetting::Input() const {
+    ViewSettingInput in;
+    in.ProjectType = Option2_->isChecked() ? kProjectPerspective : kProjectOrtho;
+    for (std::size_t k = 0; k < Text_.size(); ++k)
+        in.Intervals[k] = detail::Text(Text_[k]);
+    return in;
+}
+
+void frmViewSetting::Command1_Click() {
+    ViewSettingInput in = Input();
+    const std::optional<DialogMessage> refused = ApplyViewSetting(in, view_, document_);
+    for (std::size_t k = 0; k < Text_.size(); ++k)
+        detail::SetText(Text_[k], in.Intervals[k]);
+    if (refused) {
+        detail::ShowDialogMessage(this, *refused, nullptr);
+        return;
+    }
+    accept();
+}
+
+} // namespace tervane
