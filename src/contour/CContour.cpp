@@ -17,7 +17,7 @@ void CContour::Contour(int nx, int ny, float dx, float dy, std::span<const float
         throw std::invalid_argument("contour grid does not hold nx by ny samples");
 
     const detail::ContourLevels levels = detail::ComputeLevels(z, lngLevel);
-    if (lngSceneKind != SceneKind3D && lngSceneKind != SceneKindColourMap) return;
+    if (lngSceneKind != kScene3D && lngSceneKind != kSceneColorMap) return;
 
     std::vector<float> lifted(z.begin(), z.end());
     detail::LiftNodesOffLevels(lifted, levels);

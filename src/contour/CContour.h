@@ -2,6 +2,8 @@
 
 #include "contour/ContourSink.h"
 
+#include "core/Codes.h"
+
 #include <span>
 
 namespace tervane {
@@ -15,10 +17,6 @@ class CContour {
 public:
     /// Fill style that draws every level in the second colour.
     static constexpr int SingleColourFillStyle = 4;
-    /// Scene kind of a 3D graph: the contour plane is horizontal, at height + 0.1.
-    static constexpr int SceneKind3D = 3;
-    /// Scene kind of a colour map: the contour plane is the screen plane at depth height.
-    static constexpr int SceneKindColourMap = 7;
 
     /// Traces every level of z and sends the lines to sink.
     ///
@@ -29,7 +27,7 @@ public:
     /// in the second colour at the lowest level rising to the first colour at the highest,
     /// or in the second colour throughout for SingleColourFillStyle. The grid plane point
     /// (x, y) becomes (x, y, height) for SceneKindColourMap and (x, height + 0.1, y) for
-    /// SceneKind3D; for any other scene kind nothing is sent.
+    /// kScene3D; for any other scene kind nothing is sent.
     ///
     /// z is read only; the nudging of samples off the levels works on a copy.
     /// Throws std::domain_error when lngLevel is 0 and std::invalid_argument when nx or ny

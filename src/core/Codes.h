@@ -29,6 +29,7 @@ enum GraphKind : std::int32_t {
     kGraph3DCurve = 1,           ///< curve in space
     kGraphSurface = 2,           ///< surface of w = f(z) over the x/y rectangle
     kGraphOriginStretched = 4,   ///< kind whose box only stretches to the origin
+    kGraphSurfaceKind6 = 6,      ///< a surface kind known only to documents; drawn as a surface
     kGraphPointSet = 7,          ///< point objects, drawn once more over the coordinate system
     kGraphPointObject = 8,       ///< one animated point object per step
     kGraphPlanePoints = 9,       ///< two-dimensional kind with one point object per row and step
@@ -37,6 +38,8 @@ enum GraphKind : std::int32_t {
     kGraphColorMap = 13,         ///< colour map of w = f(z)
     kGraphContour = 14,          ///< contour plot
     kGraphVector = 15,           ///< vector plot
+    kGraphRotationY = 21,        ///< surface by rotation ("Surface by rotation  y=")
+    kGraphRotationX = 22,        ///< surface by rotation about the other axis
     kGraphVectorOperation = 32,  ///< vector operation, boxed by a shared box
 };
 

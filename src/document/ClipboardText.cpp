@@ -25,14 +25,14 @@ std::optional<std::string> WriteClipboardText(std::int32_t sceneKind, const CGra
 
 bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t k) {
     switch (sceneKind) {
-    case 1:
-        return k == 1 || k == 4;
-    case 2:
-        return k == 2 || k == 5;
-    case 3:
-        return k == 3 || k == 6;
-    case 7:
-        return k == 7;
+    case kScenePlane:
+        return k == kScenePlane || k == kScenePlaneAlt;
+    case kSceneBox:
+        return k == kSceneBox || k == kSceneBoxAlt;
+    case kScene3D:
+        return k == kScene3D || k == kScene3DAlt;
+    case kSceneColorMap:
+        return k == kSceneColorMap;
     default:
         return true;
     }
@@ -100,16 +100,16 @@ std::optional<std::string> Label3D(const CGraph& g) {
     }
     std::string prefix;
     switch (type) {
-    case 1:
+    case kGraph3DCurve:
         prefix = "3D Curve  ";
         break;
-    case 2:
+    case kGraphSurface:
         prefix = "3D Surface  ";
         break;
-    case 11:
+    case kGraph3DCurveAnimation:
         prefix = "3D Curve Animation  ";
         break;
-    case 12:
+    case kGraphSurfaceAnimation:
         prefix = "3D Surface Animation  ";
         break;
     default:
@@ -117,7 +117,7 @@ std::optional<std::string> Label3D(const CGraph& g) {
     }
     const std::int32_t form = g.FunForm();
     const std::int32_t coord = g.CoordType();
-    if (form == 2) {
+    if (form == kFormComplex) {
         switch (coord) {
         case 1:
             return "Surface by rotation  y=" + z;
@@ -166,11 +166,11 @@ std::optional<std::string> LabelCurve(const CGraph& g, bool ribbon) {
     const std::string head =
         std::string(ribbon ? "2.5D Ribbon" : "2D Curve") + (g.Animation() ? " Animation  " : "  ");
     const std::int32_t coord = g.CoordType();
-    if (g.FunForm() == 2) {
+    if (g.FunForm() == kFormComplex) {
         if (coord == kCoordCartesian) return head + "y=" + g.ExpressZ();
         if (coord == kCoordPolar) return head + "r=" + g.ExpressZ();
     }
-    if (g.FunForm() == 3) {
+    if (g.FunForm() == kFormComplexAlt) {
         if (coord == kCoordCartesian) return head + "x=" + g.ExpressX() + ",y=" + g.ExpressY();
         if (coord == kCoordPolar) return head + "a=" + g.ExpressX() + ",r=" + g.ExpressY();
     }
@@ -181,16 +181,16 @@ std::optional<std::string> LabelCurve(const CGraph& g, bool ribbon) {
 
 std::optional<std::string> GraphLabel(std::int32_t sceneKind, const CGraph& graph) {
     switch (sceneKind) {
-    case 3:
-    case 6:
+    case kScene3D:
+    case kScene3DAlt:
         return Label3D(graph);
-    case 7:
+    case kSceneColorMap:
         return LabelMap(graph);
-    case 1:
-    case 4:
+    case kScenePlane:
+    case kScenePlaneAlt:
         return LabelCurve(graph, false);
-    case 2:
-    case 5:
+    case kSceneBox:
+    case kSceneBoxAlt:
         return LabelCurve(graph, true);
     default:
         return std::nullopt;
@@ -200,7 +200,7 @@ std::optional<std::string> GraphLabel(std::int32_t sceneKind, const CGraph& grap
 std::string GraphListLabel(std::int32_t sceneKind, const CGraph& graph) {
     if (auto label = GraphLabel(sceneKind, graph)) return *label;
     // A graph pasted into a document of no kind yet is labelled as its own kind would be.
-    if (sceneKind == 0) {
+    if (sceneKind == kSceneNone) {
         const std::int32_t own = graph.GraphType() == kGraphColorMap ||
                                          graph.GraphType() == kGraphContour ||
                                          graph.GraphType() == kGraphVector

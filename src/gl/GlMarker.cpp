@@ -1,5 +1,7 @@
 #include "gl/GlMarker.h"
 
+#include "core/Codes.h"
+
 #include "gl/GlQuadric.h"
 #include "gl/GlStateGuard.h"
 
@@ -69,7 +71,7 @@ void DrawMarker(const CMarker& marker, int sceneKind) {
     const auto rgb = marker.ColorFractions();
     GlMatrixGuard matrix;
     glColor3f(rgb[0], rgb[1], rgb[2]);
-    if (sceneKind == kSceneKind2D) {
+    if (sceneKind == kScenePlane) {
         DrawFlatSymbol(marker);
         return;
     }

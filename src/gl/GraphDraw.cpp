@@ -249,13 +249,13 @@ void DrawSurface(CGraph& g, float minY, std::int32_t sceneKind) {
     if (mesh.SizeU() == 0) return;
 
     switch (g.Show()) {
-    case 1:
+    case kShowPoints:
         glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
         break;
-    case 2:
+    case kShowGrid:
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         break;
-    case 3:
+    case kShowSurface:
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         break;
     default:
@@ -274,11 +274,11 @@ void DrawSurface(CGraph& g, float minY, std::int32_t sceneKind) {
     }
 
     switch (g.Smoothness()) {
-    case 1:
+    case kSmoothFlat:
         glShadeModel(GL_FLAT);
         break;
-    case 2:
-    case 3:
+    case kSmoothSmooth:
+    case kSmoothSmoothest:
         glShadeModel(GL_SMOOTH);
         break;
     default:
@@ -328,10 +328,10 @@ void DrawGraph(CGraph& graph, std::int32_t step, std::int32_t sceneKind) {
     switch (graph.GraphType()) {
     case kGraphSurface:
     case kGraphColorMap:
-    case 6:
-    case 12:
-    case 21:
-    case 22:
+    case kGraphSurfaceKind6:
+    case kGraphSurfaceAnimation:
+    case kGraphRotationY:
+    case kGraphRotationX:
         DrawSurface(graph, minY, sceneKind);
         break;
     case kGraphContour:

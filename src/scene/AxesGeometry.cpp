@@ -1,5 +1,7 @@
 #include "scene/AxesGeometry.h"
 
+#include "core/Codes.h"
+
 #include "core/PackedColor.h"
 
 #include "scene/detail/AxesBuild.h"
@@ -357,16 +359,16 @@ AxesGeometry ColourMapFrame(const CAxes& axes, const CBox& box) {
 AxesGeometry AxesDraw(const CAxes& axes, const CBox& box, std::int32_t sceneKind,
                       float labelUnitBase, const AxisNumberFormat& numberFormat) {
     switch (sceneKind) {
-    case 3:
-    case 6:
+    case kScene3D:
+    case kScene3DAlt:
         return axes.AxisStyle == 1 ? BoxStyle(axes, box, true, numberFormat) : OriginAxes(box);
-    case 2:
-    case 5:
+    case kSceneBox:
+    case kSceneBoxAlt:
         return BoxStyle(axes, box, false, numberFormat);
-    case 7:
+    case kSceneColorMap:
         return ColourMapFrame(axes, box);
-    case 1:
-    case 4:
+    case kScenePlane:
+    case kScenePlaneAlt:
         return detail::TwoDimensionalAxes(axes, box, labelUnitBase);
     default:
         return {};

@@ -1,9 +1,11 @@
 #include "scene/ZoomToFit.h"
 
+#include "core/Codes.h"
+
 namespace tervane {
 
 CBox DrawnRegion(const CBox& box, std::int32_t sceneKind) {
-    if (sceneKind != 7) return box;
+    if (sceneKind != kSceneColorMap) return box;
     // Fitting the colour map's own box would centre the camera on the middle
     // of its Y quantity, which the map does not draw, and leave the map small
     // and off-centre.

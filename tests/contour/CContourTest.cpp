@@ -39,7 +39,7 @@ struct Field {
 
 // Unit spacing and no offset put node (i, j) at (i, j); first colour red, second blue.
 ContourRecorder Trace(const Field& field, int lngLevel, int fillStyle = 0,
-                      int sceneKind = CContour::SceneKindColourMap) {
+                      int sceneKind = kSceneColorMap) {
     ContourRecorder recorder;
     CContour().Contour(field.nx, field.ny, 1.0f, 1.0f, field.z, 0.0f, 0.0f, 0.0f, lngLevel,
                        fillStyle, 0x0000FF, 0xFF0000, sceneKind, recorder);
@@ -108,17 +108,17 @@ TEST(CContour, SceneKindAndGeometryPlaceTheVertices) {
                                          : recorder.Levels()[1].segments;
     };
     const double x = 10.0 + 1.49999 * 0.5;
-    ASSERT_EQ(level_half(CContour::SceneKindColourMap).size(), 1u);
-    ExpectNear(level_half(CContour::SceneKindColourMap)[0].from, x, -2.0, -3.0);
-    ExpectNear(level_half(CContour::SceneKindColourMap)[0].to, x, 0.0, -3.0);
-    ExpectNear(level_half(CContour::SceneKind3D)[0].to, x, -3.0 + 0.1, 0.0);
+    ASSERT_EQ(level_half(kSceneColorMap).size(), 1u);
+    ExpectNear(level_half(kSceneColorMap)[0].from, x, -2.0, -3.0);
+    ExpectNear(level_half(kSceneColorMap)[0].to, x, 0.0, -3.0);
+    ExpectNear(level_half(kScene3D)[0].to, x, -3.0 + 0.1, 0.0);
     EXPECT_TRUE(level_half(13).empty());
 }
 
 TEST(CContour, BadArgumentsThrowBeforeAnythingIsSent) {
     const std::vector<float> z(9, 1.0f);
     ContourRecorder recorder;
-    const int map = CContour::SceneKindColourMap;
+    const int map = kSceneColorMap;
     EXPECT_THROW(CContour().Contour(3, 3, 1, 1, z, 0, 0, 0, 0, 0, 0, 0, map, recorder),
                  std::domain_error);
     EXPECT_THROW(CContour().Contour(3, 4, 1, 1, z, 0, 0, 0, 2, 0, 0, 0, map, recorder),

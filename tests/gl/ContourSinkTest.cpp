@@ -36,7 +36,7 @@ protected:
 
     void Draw(const std::vector<float>& z, int levels, int fillStyle = 0) {
         DrawContour(5, 5, 1.0f, 1.0f, z, 0.0f, 0.0f, 0.0f, levels, fillStyle, 0x0000FF, 0xFF0000, 3,
-                    CContour::SceneKindColourMap);
+                    kSceneColorMap);
     }
 
     static void ExpectCallerStateBack() {

@@ -1,5 +1,6 @@
 #include "GlTestSupport.h"
 
+#include "core/Codes.h"
 #include "core/MaterialPresets.h"
 #include "gl/GlLight.h"
 #include "gl/GlMarker.h"
@@ -194,7 +195,7 @@ TEST_F(GlMarkerTest, FlatSymbolsInTwoDimensionalDocuments) {
         marker.Size = 1.0f;
         marker.Symbol = row.symbol;
         marker.Hollow = row.hollow;
-        DrawMarker(marker, kSceneKind2D);
+        DrawMarker(marker, kScenePlane);
         const QImage image = Frame();
         EXPECT_NEAR(InkWidth(image), row.width, 2.5);
         EXPECT_EQ(image.pixel(kSize / 2, kSize / 2) != qRgb(255, 255, 255), row.centreInked);

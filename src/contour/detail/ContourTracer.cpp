@@ -1,5 +1,7 @@
 #include "contour/detail/ContourTracer.h"
 
+#include "core/Codes.h"
+
 #include <cmath>
 
 namespace tervane::detail {
@@ -7,7 +9,6 @@ namespace tervane::detail {
 namespace {
 
 constexpr float kNoCrossing = -2.0f;
-constexpr int kSceneKind3D = 3;
 
 // The fraction from a towards b at which level lies, when a and b lie strictly on
 // different sides of it. A NaN end fails both comparisons.
@@ -170,7 +171,7 @@ ContourVertex ContourTracer::Point(const Edge& edge) {
     const double j = edge.j;
     const double x = plane_.x0 + (edge.isV ? i : i + f) * static_cast<double>(plane_.dx);
     const double y = plane_.y0 + (edge.isV ? j + f : j) * static_cast<double>(plane_.dy);
-    if (plane_.sceneKind == kSceneKind3D)
+    if (plane_.sceneKind == kScene3D)
         return ContourVertex{x, static_cast<double>(plane_.height) + 0.1, y};
     return ContourVertex{x, y, static_cast<double>(plane_.height)};
 }
