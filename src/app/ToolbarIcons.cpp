@@ -50,6 +50,20 @@ void Page(QPainter& p, QRectF r) {
         p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
 }
 
+// A play triangle pointing right (forward) or left, shifted by dx.
+void PlayTriangle(QPainter& p, bool forward, double dx) {
+    p.setPen(Pen(kInk, 1));
+    p.setBrush(kGreen);
+    const double w = dx == 0 ? 12 : 8;
+    const double x0 = 12 + dx - w / 2, x1 = 12 + dx + w / 2;
+    QPolygonF t;
+    if (forward)
+        t << QPointF(x0, 5) << QPointF(x1, 12) << QPointF(x0, 19);
+    else
+        t << QPointF(x1, 5) << QPointF(x0, 12) << QPointF(x1, 19);
+    p.drawPolygon(t);
+}
+
 void Floppy(QPainter& p) {
     p.setPen(Pen(kInk, 1.2));
     p.setBrush(kBlue);
@@ -331,6 +345,36 @@ const std::map<QString, Painter>& Pictures() {
         {"bar3DFlat", [](QPainter& p) { Shaded(p, 3); }},
         {"bar3DSmooth", [](QPainter& p) { Shaded(p, 6); }},
         {"bar3DSmoothest", [](QPainter& p) { Shaded(p, 8); }},
+        // Animation: play triangles, loop and stop.
+        {"barAnimForward", [](QPainter& p) { PlayTriangle(p, true, 0); }},
+        {"barAnimBackward", [](QPainter& p) { PlayTriangle(p, false, 0); }},
+        {"barAnimLoop",
+         [](QPainter& p) {
+             p.setPen(Pen(kGreen, 2));
+             p.setBrush(Qt::NoBrush);
+             p.drawArc(QRectF(4, 4, 16, 16), 120 * 16, 300 * 16);
+             Arrow(p, QPointF(7, 6.5), QPointF(5.5, 8.5), kGreen);
+         }},
+        {"barAnimBackForth",
+         [](QPainter& p) {
+             PlayTriangle(p, false, -5);
+             PlayTriangle(p, true, 5);
+         }},
+        {"barAnimStop",
+         [](QPainter& p) {
+             p.setPen(Pen(kInk, 1));
+             p.setBrush(kRed);
+             p.drawRect(QRectF(6, 6, 12, 12));
+         }},
+        {"barAnimOptions",
+         [](QPainter& p) {
+             p.setPen(Pen(kInk, 1));
+             p.setBrush(kPaper);
+             p.drawRect(QRectF(3, 5, 18, 14));
+             p.setBrush(kYellow);
+             for (int k = 0; k < 3; ++k)
+                 p.drawRect(QRectF(5 + 5.5 * k, 8, 4, 8));
+         }},
     };
     return pictures;
 }

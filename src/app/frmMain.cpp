@@ -1,10 +1,20 @@
 #include "app/frmMain.h"
 
+#include "app/AppFolders.h"
+#include "app/FileAssociation.h"
 #include "app/ToolbarIcons.h"
+#include "core/BitmapFile.h"
 #include "dialogs/UserPrompts.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmAnimation.h"
+#include "dialogs/frmAxis.h"
+#include "dialogs/frmAxisStyle.h"
 #include "dialogs/frmColorMap.h"
 #include "dialogs/frmGraph3D.h"
+#include "dialogs/frmLight.h"
+#include "dialogs/frmViewSetting.h"
 #include "document/DocumentSamples.h"
+#include "gl/ViewBitmap.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -41,6 +51,7 @@ namespace tervane {
 namespace {
 
 constexpr const char* kDocumentFilter = "Tervane documents (*.kpl)";
+constexpr const char* kSaveAsFilter = "Tervane documents (*.kpl);;Bitmap pictures (*.bmp)";
 constexpr const char* kSavePrompt = "Do you want to save the graphs?";
 constexpr int kRecentFiles = 8;
 // Splitter limits: the left pane and the view keep at least this width, the list this height.
@@ -71,8 +82,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmMain");
     setWindowTitle("Tervane");
     setAcceptDrops(true);
-    samplesFolder_ = QCoreApplication::applicationDirPath() + "/samples";
+    samplesFolder_ = ShippedPath("samples");
     sampler_ = new BackgroundSampler(this);
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName("Timer1");
+    Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
+    connect(Timer1_, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 
     CreateCentral();
     CreateMenus();
@@ -82,6 +97,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     resize(1100, 760);
     RestoreSettings();
     RefreshRecentMenu();
+    RegisterAssociation(QCoreApplication::applicationFilePath(), ShippedPath("tervane.svg"));
 }
 
 frmMain::~frmMain() {
@@ -144,7 +160,7 @@ void frmMain::CreateCentral() {
 
     picDraw_ = new GlView(
         SceneInputs{document_.ShownGraphs(), document_.Axes(), view_, light_, orientation_},
-        [this] { return CurrentSceneValues(); }, [this] { return document_.AnimationStep(); });
+        [this] { return CurrentSceneValues(); }, [this] { return shownStep_; });
     picDraw_->setMinimumWidth(kMinPaneWidth);
     connect(picDraw_, &GlView::ContextMenuRequested, this,
             [this](const QPoint& global) { GraphEdit_->popup(global); });
@@ -238,8 +254,8 @@ void frmMain::CreateMenus() {
     standard("Top", "mnuViewTop", StandardView::Top);
     standard("ISO", "mnuViewISO", StandardView::ISO);
     Separator(view, "mnuViewSep2");
-    QAction* settings = MenuEntry(view, "Settings...", "mnuViewSet");
-    settings->setEnabled(false);
+    connect(MenuEntry(view, "Settings...", "mnuViewSet"), &QAction::triggered, this,
+            &frmMain::ViewSettings);
 
     QMenu* draw = menuBar()->addMenu("Draw");
     draw->setObjectName("mnuDraw");
@@ -248,9 +264,27 @@ void frmMain::CreateMenus() {
     connect(MenuEntry(draw, "Color Map", "mnuDrawColor"), &QAction::triggered, this,
             &frmMain::DrawColorMap);
     Separator(draw, "mnuDrawSep");
-    // The axis and light property dialogs are not part of this program yet.
-    MenuEntry(draw, "Axis...", "mnuDrawAxis")->setEnabled(false);
-    MenuEntry(draw, "Light...", "mnuDrawLight")->setEnabled(false);
+    connect(MenuEntry(draw, "Axis...", "mnuDrawAxis"), &QAction::triggered, this,
+            &frmMain::AxisDialog);
+    connect(MenuEntry(draw, "Light...", "mnuDrawLight"), &QAction::triggered, this,
+            &frmMain::LightDialog);
+
+    QMenu* animation = menuBar()->addMenu("Animation");
+    animation->setObjectName("mnuAnim");
+    const auto play = [this, animation](const QString& caption, const QString& name,
+                                        AnimationClock::Mode mode) {
+        connect(MenuEntry(animation, caption, name), &QAction::triggered, this,
+                [this, mode] { Play(mode); });
+    };
+    play("Play Forward", "mnuAnimForward", AnimationClock::Mode::ForwardOnce);
+    play("Play Backward", "mnuAnimBackward", AnimationClock::Mode::BackwardOnce);
+    play("Loop", "mnuAnimLoop", AnimationClock::Mode::Loop);
+    play("Back And Forth", "mnuAnimBackForth", AnimationClock::Mode::BackAndForth);
+    connect(MenuEntry(animation, "Stop", "mnuAnimStop"), &QAction::triggered, this,
+            &frmMain::StopAnimation);
+    Separator(animation, "mnuAnimSep");
+    connect(MenuEntry(animation, "Options...", "mnuAnimOptions"), &QAction::triggered, this,
+            &frmMain::AnimationOptions);
 
     QMenu* demo = menuBar()->addMenu("Demo");
     demo->setObjectName("mnuDemo");
@@ -342,8 +376,28 @@ void frmMain::CreateToolbars() {
     connect(Button(Toolbar2_, "barColormap", "Add A Color Map", "Add a colormap"),
             &QAction::triggered, this, &frmMain::DrawColorMap);
     BarSeparator(Toolbar2_, "barSep12");
-    Button(Toolbar2_, "barCoord", "Coordinate System", "Axis")->setEnabled(false);
-    Button(Toolbar2_, "barLight", "Modify Light Properties", "Light")->setEnabled(false);
+    connect(Button(Toolbar2_, "barCoord", "Coordinate System", "Axis"), &QAction::triggered, this,
+            &frmMain::AxisDialog);
+    connect(Button(Toolbar2_, "barLight", "Modify Light Properties", "Light"), &QAction::triggered,
+            this, &frmMain::LightDialog);
+    BarSeparator(Toolbar2_, "barSepAnim");
+    const auto play = [this](const QString& key, const QString& tip, const QString& status,
+                             AnimationClock::Mode mode) {
+        connect(Button(Toolbar2_, key, tip, status), &QAction::triggered, this,
+                [this, mode] { Play(mode); });
+    };
+    play("barAnimForward", "Play Forward", "Play the animation forward once",
+         AnimationClock::Mode::ForwardOnce);
+    play("barAnimBackward", "Play Backward", "Play the animation backward once",
+         AnimationClock::Mode::BackwardOnce);
+    play("barAnimLoop", "Loop", "Play the animation in a loop", AnimationClock::Mode::Loop);
+    play("barAnimBackForth", "Back And Forth", "Play the animation back and forth",
+         AnimationClock::Mode::BackAndForth);
+    connect(Button(Toolbar2_, "barAnimStop", "Stop", "Stop the animation"), &QAction::triggered,
+            this, &frmMain::StopAnimation);
+    connect(Button(Toolbar2_, "barAnimOptions", "Animation Options",
+                   "Number of frames and speed of the animation"),
+            &QAction::triggered, this, &frmMain::AnimationOptions);
 
     toolbar3_.assign(1, nullptr);
     const auto add = [this](QAction* a) {
@@ -429,8 +483,10 @@ void frmMain::CreateContextMenus() {
     connect(MenuEntry(GraphEdit_, "Delete All", "mnuGraphDelAll"), &QAction::triggered, this,
             &frmMain::DeleteAllGraphs);
     Separator(GraphEdit_, "mnuGraphSep");
-    MenuEntry(GraphEdit_, "Axis...", "mnuGraphAxis")->setEnabled(false);
-    MenuEntry(GraphEdit_, "Light...", "mnuGraphLight")->setEnabled(false);
+    connect(MenuEntry(GraphEdit_, "Axis...", "mnuGraphAxis"), &QAction::triggered, this,
+            &frmMain::AxisDialog);
+    connect(MenuEntry(GraphEdit_, "Light...", "mnuGraphLight"), &QAction::triggered, this,
+            &frmMain::LightDialog);
 }
 
 void frmMain::CreateStatusBar() {
@@ -447,6 +503,9 @@ void frmMain::CreateStatusBar() {
     cancelSampling_ = new QPushButton("Cancel");
     cancelSampling_->setObjectName("CancelSampling");
     cancelSampling_->hide();
+    frameLabel_ = new QLabel;
+    frameLabel_->setObjectName("StatusFrame");
+    statusBar()->addPermanentWidget(frameLabel_);
     statusBar()->addPermanentWidget(progress_);
     statusBar()->addPermanentWidget(cancelSampling_);
     connect(cancelSampling_, &QPushButton::clicked, sampler_, &BackgroundSampler::Cancel);
@@ -483,6 +542,7 @@ SceneValues frmMain::CurrentSceneValues() const {
 
 void frmMain::BuildSceneList() {
     picDraw_->RequestBuild();
+    ShowFrame();
 }
 
 void frmMain::Display() {
@@ -669,17 +729,33 @@ void frmMain::PrintView() {
         ShowMessage(this, Message("No printer is installed.", "Note"));
         return;
     }
-    const QImage picture = picDraw_->grabFramebuffer();
     QPrinter printer(info);
-    QPainter painter(&printer);
-    if (!painter.isActive()) {
+    if (!PrintTo(printer))
         ShowMessage(this,
                     Message("The printer " + info.printerName() + " cannot be used.", "Note"));
-        return;
-    }
+}
+
+bool frmMain::PrintTo(QPrinter& printer) {
+    // The picture as the view shows it now, kept in memory: no file passes between the frame
+    // buffer and the page.
+    const QImage picture = picDraw_->grabFramebuffer();
+    QPainter painter(&printer);
+    if (!painter.isActive()) return false;
+    // Drawn from the top left corner of the page, as large as the page allows.
     const QRect page = painter.viewport();
     const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRect(page.topLeft(), size), picture);
+    return painter.end();
+}
+
+bool frmMain::SaveViewPicture(const QString& path) {
+    // A frame drawn now is what the bitmap holds; it is read back from the view's frame buffer.
+    (void)picDraw_->grabFramebuffer();
+    const QSize size = picDraw_->DeviceSize();
+    picDraw_->makeCurrent();
+    const bool ok = SaveViewBitmap(ToPath(path), BitmapCaptureWidth(size.width()), size.height());
+    picDraw_->doneCurrent();
+    return ok;
 }
 
 // --- documents ----------------------------------------------------------------------------
@@ -693,6 +769,9 @@ bool frmMain::LoadDocument(const QString& path) {
     }
     if (!r.Ok()) return false;
     sampler_->Cancel();
+    StopAnimation();
+    document_.SetAnimationStep(1);
+    shownStep_ = 1;
     editRequest_ = false;
     SetDragMode(DragMode::None);
     orientation_.ClearRotated();
@@ -729,9 +808,13 @@ void frmMain::OpenFlow() {
 
 bool frmMain::SaveFlow(const QString& caption) {
     if (document_.Count() == 0) return true;
-    QString name =
+    const QString name =
         AskFileName(this, FileRequest{FileRequest::Purpose::Save, caption, kDocumentFilter});
     if (name.isEmpty()) return false;
+    return SaveDocumentAs(name);
+}
+
+bool frmMain::SaveDocumentAs(QString name) {
     if (QFileInfo(name).suffix().isEmpty()) name += ".kpl";
     const DocumentResult r = document_.SaveFile(ToPath(name));
     if (!r.Ok()) {
@@ -740,12 +823,32 @@ bool frmMain::SaveFlow(const QString& caption) {
     }
     ShowWarnings(r.Warnings);
     AddRecentFile(QFileInfo(name).absoluteFilePath());
+    RefreshAssociation(QCoreApplication::applicationFilePath(), ShippedPath("tervane.svg"));
     return true;
 }
 
 void frmMain::SaveAsFlow() {
     Display();
-    SaveFlow("Save As");
+    if (document_.Count() == 0) {
+        // Without graphs there is no document to write, but the picture can still be saved.
+        const FileChoice choice = AskFileChoice(
+            this, FileRequest{FileRequest::Purpose::Save, "Save As", "Bitmap pictures (*.bmp)"});
+        if (!choice.Name.isEmpty() && !SaveViewPicture(choice.Name))
+            ShowMessage(this,
+                        Message("The picture cannot be written to " + choice.Name + ".", "Error"));
+        return;
+    }
+    const FileChoice choice =
+        AskFileChoice(this, FileRequest{FileRequest::Purpose::Save, "Save As", kSaveAsFilter});
+    if (choice.Name.isEmpty()) return;
+    if (choice.FilterIndex == 2) {
+        // The name is used as chosen: no extension is added.
+        if (!SaveViewPicture(choice.Name))
+            ShowMessage(this,
+                        Message("The picture cannot be written to " + choice.Name + ".", "Error"));
+        return;
+    }
+    SaveDocumentAs(choice.Name);
 }
 
 void frmMain::OpenDemo(const QString& fileName) {
@@ -753,7 +856,7 @@ void frmMain::OpenDemo(const QString& fileName) {
 }
 
 void frmMain::OpenHelpPage(const QString& page) {
-    const QString path = QCoreApplication::applicationDirPath() + "/help/" + page;
+    const QString path = ShippedPath("help/" + page);
     if (!QFileInfo::exists(path)) {
         ShowMessage(this, Message("The help page " + path + " is not installed.", "Note"));
         return;
@@ -762,9 +865,93 @@ void frmMain::OpenHelpPage(const QString& page) {
 }
 
 void frmMain::About() {
-    ShowMessage(this, Message("Tervane " + QCoreApplication::applicationVersion() +
-                                  "\nPlots complex functions w = f(z), z = x + yi.",
-                              "About Tervane", QMessageBox::Information));
+    frmAbout about(this);
+    about.exec();
+}
+
+// --- property dialogs ---------------------------------------------------------------------
+
+void frmMain::ViewSettings() {
+    frmViewSetting dialog(view_, document_, this);
+    if (dialog.exec() == QDialog::Accepted) SetProjection(view_.ProjectType());
+}
+
+void frmMain::AxisDialog() {
+    bool applied = false;
+    if (document_.SceneKind() == 1 || document_.SceneKind() == 4) {
+        frmAxisStyle dialog(document_.Axes(), this);
+        applied = dialog.exec() == QDialog::Accepted;
+    } else {
+        frmAxis dialog(document_, this);
+        // " Show Axis" and the colours act at once, whatever button closes the dialog.
+        connect(&dialog, &frmAxis::AxesChanged, this, &frmMain::BuildSceneList);
+        applied = dialog.exec() == QDialog::Accepted;
+    }
+    if (applied) BuildSceneList();
+    Display();
+}
+
+void frmMain::LightDialog() {
+    frmLight dialog(light_, this);
+    dialog.exec();
+    Display();
+}
+
+void frmMain::AnimationOptions() {
+    frmAnimation dialog(document_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
+        // The frame count decides how many lists the scene compiles.
+        BuildSceneList();
+        ShowFrame();
+    }
+    Display();
+}
+
+// --- animation ----------------------------------------------------------------------------
+
+void frmMain::Play(AnimationClock::Mode mode) {
+    if (!document_.ShownGraphs().Animation()) {
+        ShowMessage(this, Message("No shown graph is animated.", "Note"));
+        return;
+    }
+    std::int32_t step = clock_.Start(mode, document_.AnimationStep(), document_.AnimationFrames());
+    document_.SetAnimationStep(step);
+    shownStep_ = std::clamp(step, 0, document_.AnimationFrames() + 1);
+    Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
+    Timer1_->start();
+    ShowFrame();
+    Display();
+}
+
+void frmMain::StopAnimation() {
+    clock_.Stop();
+    Timer1_->stop();
+    ShowFrame();
+}
+
+void frmMain::Timer1_Timer() {
+    if (!document_.ShownGraphs().Animation()) {
+        StopAnimation();
+        return;
+    }
+    std::int32_t step = document_.AnimationStep();
+    shownStep_ = clock_.Tick(step, document_.AnimationFrames());
+    document_.SetAnimationStep(step);
+    if (!clock_.Running()) Timer1_->stop();
+    ShowFrame();
+    Display();
+}
+
+void frmMain::ShowFrame() {
+    if (!frameLabel_) return;
+    if (!document_.ShownGraphs().Animation()) {
+        frameLabel_->clear();
+        return;
+    }
+    const std::int32_t frames = document_.AnimationFrames();
+    frameLabel_->setText(
+        QString("Frame %1 / %2").arg(std::clamp(shownStep_ - 1, 0, frames)).arg(frames));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AnimationClock.h"
 #include "app/BackgroundSampler.h"
 #include "app/GlView.h"
 #include "dialogs/GraphDialog.h"
@@ -23,6 +24,8 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
+class QTimer;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -68,6 +71,17 @@ public:
     /// The values of the document a scene build reads.
     [[nodiscard]] SceneValues CurrentSceneValues() const;
 
+    /// Prints the view's picture on a printer (the Print command uses the default printer);
+    /// false when the printer cannot be used.
+    bool PrintTo(QPrinter& printer);
+    /// Writes the view's picture as a 24-bit bitmap file through the atomic file writer.
+    bool SaveViewPicture(const QString& path);
+    /// The animation clock and the step the view shows.
+    [[nodiscard]] const AnimationClock& Clock() const { return clock_; }
+    [[nodiscard]] std::int32_t ShownStep() const { return shownStep_; }
+    /// One tick of Timer1 (tests step the animation with it).
+    void Timer1_Timer();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +122,16 @@ private:
     void OpenDemo(const QString& fileName);
     void OpenHelpPage(const QString& page);
     void About();
+    bool SaveDocumentAs(QString name);
+
+    // Property dialogs and animation.
+    void ViewSettings();
+    void AxisDialog();
+    void LightDialog();
+    void AnimationOptions();
+    void Play(AnimationClock::Mode mode);
+    void StopAnimation();
+    void ShowFrame();
 
     // Graph dialogs and their aftermath.
     using DialogInput = std::variant<SurfaceDialogInput, ColorMapDialogInput>;
@@ -162,6 +186,11 @@ private:
     QAction* orthoAction_ = nullptr;
     QAction* perspectiveAction_ = nullptr;
     bool listUpdating_ = false;
+    QTimer* Timer1_ = nullptr;
+    QLabel* frameLabel_ = nullptr;
+    AnimationClock clock_;
+    /// The step the view shows: the animation step of the last tick (1 at start).
+    std::int32_t shownStep_ = 1;
 };
 
 } // namespace tervane

@@ -1,3 +1,4 @@
+#include "app/AppFolders.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
@@ -5,13 +6,21 @@
 #include <QSurfaceFormat>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
     // Every GL surface of the program (the view and Qt's own) shares the view's format.
     QSurfaceFormat::setDefaultFormat(tervane::GlView::ViewFormat());
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Tervane");
     QApplication::setApplicationName("Tervane");
-    QApplication::setApplicationVersion("0.1.0");
+    QApplication::setApplicationVersion("1.5");
+    // "--paths" tells where the program found what it ships (an install's check).
+    if (QApplication::arguments().size() == 2 && QApplication::arguments()[1] == "--paths") {
+        std::printf("samples: %s\nhelp: %s\n", qPrintable(tervane::ShippedPath("samples")),
+                    qPrintable(tervane::ShippedPath("help")));
+        return 0;
+    }
 
     tervane::frmMain window;
     window.show();

@@ -1,5 +1,5 @@
-// The main of the test runners that drive widgets: one QApplication for all tests, settings in a
-// temporary folder so that no test reads or writes the user's own.
+// The main of the test runners that drive widgets: one QApplication for all tests, settings and
+// the user's data folder in temporary folders so that no test reads or writes the user's own.
 #ifdef TERVANE_TEST_GL_VIEW
 #include "app/GlView.h"
 #endif
@@ -23,5 +23,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("TervaneTests");
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    // The window registers its file association at start: in a folder of the run, not the
+    // user's own.
+    QTemporaryDir dataDir;
+    qputenv("XDG_DATA_HOME", dataDir.path().toUtf8());
     return RUN_ALL_TESTS();
 }
