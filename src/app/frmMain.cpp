@@ -861,7 +861,8 @@ void frmMain::OpenHelpPage(const QString& page) {
         ShowMessage(this, Message("The help page " + path + " is not installed.", "Note"));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        ShowMessage(this, Message("No web browser is set up to show " + path + ".", "Note"));
 }
 
 void frmMain::About() {

@@ -49,30 +49,39 @@ QString AskFileName(QWidget* parent, const FileRequest& request) {
     return QFileDialog::getSaveFileName(parent, request.Caption, QString(), request.Filter);
 }
 
+namespace {
+
+// The index (from 1) of the first filter whose pattern matches the name, 0 when none does.
+int FilterIndexOfName(const QStringList& filters, const QString& name) {
+    const QRegularExpression patterns(R"(\(([^)]*)\))");
+    for (int i = 0; i < filters.size(); ++i) {
+        const QRegularExpressionMatch m = patterns.match(filters[i]);
+        for (const QString& p : m.captured(1).split(' ', Qt::SkipEmptyParts)) {
+            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
+                                        QRegularExpression::CaseInsensitiveOption);
+            if (re.match(QFileInfo(name).fileName()).hasMatch()) return i + 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 FileChoice AskFileChoice(QWidget* parent, const FileRequest& request) {
     const QStringList filters = request.Filter.split(";;");
     FileChoice choice;
-    if (const FileNameHandler& handler = CurrentFileNameHandler()) {
-        choice.Name = handler(request);
-        if (choice.Name.isEmpty()) return choice;
-        for (int i = 0; i < filters.size() && choice.FilterIndex == 0; ++i) {
-            const QRegularExpression patterns(R"(\(([^)]*)\))");
-            const QRegularExpressionMatch m = patterns.match(filters[i]);
-            for (const QString& p : m.captured(1).split(' ', Qt::SkipEmptyParts)) {
-                const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
-                                            QRegularExpression::CaseInsensitiveOption);
-                if (re.match(QFileInfo(choice.Name).fileName()).hasMatch())
-                    choice.FilterIndex = i + 1;
-            }
-        }
-        if (choice.FilterIndex == 0) choice.FilterIndex = 1;
-        return choice;
-    }
     QString selected;
-    choice.Name =
-        QFileDialog::getSaveFileName(parent, request.Caption, QString(), request.Filter, &selected);
+    if (const FileNameHandler& handler = CurrentFileNameHandler())
+        choice.Name = handler(request);
+    else
+        choice.Name = QFileDialog::getSaveFileName(parent, request.Caption, QString(),
+                                                   request.Filter, &selected);
     if (choice.Name.isEmpty()) return choice;
-    choice.FilterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
+    // A name typed with the extension of one of the types is saved as that type, whatever
+    // filter the dialog showed; a name without one takes the filter chosen.
+    choice.FilterIndex = FilterIndexOfName(filters, choice.Name);
+    if (choice.FilterIndex == 0)
+        choice.FilterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
     if (choice.FilterIndex == 0) choice.FilterIndex = 1;
     return choice;
 }

@@ -54,8 +54,9 @@ struct FileChoice {
     int FilterIndex = 0;
 };
 
-/// Asks for a file name with a dialog offering several filters ("A (*.a);;B (*.b)"). A test's
-/// file handler answers with a name; its filter is the first whose pattern the name matches.
+/// Asks for a file name with a dialog offering several filters ("A (*.a);;B (*.b)"). The filter
+/// of the choice is the first whose pattern the name matches, else the one chosen in the
+/// dialog (a test's file handler answers with a name alone).
 FileChoice AskFileChoice(QWidget* parent, const FileRequest& request);
 
 /// Answers file requests in place of a dialog.
