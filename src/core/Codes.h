@@ -28,24 +28,32 @@ enum GraphKind : std::int32_t {
     kGraphPlaneFunction = 0,     ///< two-dimensional function (y = f(x) and its variants)
     kGraph3DCurve = 1,           ///< curve in space
     kGraphSurface = 2,           ///< surface of w = f(z) over the x/y rectangle
+    kGraphPlaneCurve3 = 3,       ///< two-dimensional curve (a variant of kind 0)
     kGraphOriginStretched = 4,   ///< kind whose box only stretches to the origin
     kGraphSurfaceKind6 = 6,      ///< a surface kind known only to documents; drawn as a surface
     kGraphPointSet = 7,          ///< point objects, drawn once more over the coordinate system
     kGraphPointObject = 8,       ///< one animated point object per step
     kGraphPlanePoints = 9,       ///< two-dimensional kind with one point object per row and step
+    kGraphPlanePairs = 10,       ///< two-dimensional kind with two point objects per row and step
     kGraph3DCurveAnimation = 11, ///< curve in space sampled per animation step
     kGraphSurfaceAnimation = 12, ///< surface sampled per animation step
     kGraphColorMap = 13,         ///< colour map of w = f(z)
     kGraphContour = 14,          ///< contour plot
     kGraphVector = 15,           ///< vector plot
+    kGraphPlaneCurve20 = 20,     ///< two-dimensional curve (a variant of kind 0)
     kGraphRotationY = 21,        ///< surface by rotation ("Surface by rotation  y=")
     kGraphRotationX = 22,        ///< surface by rotation about the other axis
+    kGraphPlaneCurve23 = 23,     ///< two-dimensional curve (a variant of kind 0)
+    kGraphVectorField = 31,      ///< vector ("Vector ")
     kGraphVectorOperation = 32,  ///< vector operation, boxed by a shared box
+    kGraphPlaneCurve37 = 37,     ///< two-dimensional curve (a variant of kind 0)
+    kGraphPlaneCurve38 = 38,     ///< two-dimensional curve (a variant of kind 0)
 };
 
 /// Kinds drawn over the x/y plane whose box is the domain (with FunForm 1 or 4).
 constexpr bool IsPlaneFunctionKind(std::int32_t kind) {
-    return kind == 0 || kind == 9 || kind == 20 || kind == 23 || kind == 37 || kind == 38;
+    return kind == kGraphPlaneFunction || kind == kGraphPlanePoints || kind == kGraphPlaneCurve20 ||
+           kind == kGraphPlaneCurve23 || kind == kGraphPlaneCurve37 || kind == kGraphPlaneCurve38;
 }
 
 /// Kinds sampled on the grid of w = f(z) (the others are kept but not sampled).
@@ -56,6 +64,7 @@ constexpr bool IsGridKind(std::int32_t kind) {
 
 /// Forms of the domain coordinates (CGraph::CoordType).
 enum CoordForm : std::int32_t {
+    kCoordRotation = 1,   ///< surface by rotation (in the labels of the 3D documents)
     kCoordPlanePolar = 2, ///< polar form of the two-dimensional kinds
     kCoordCartesian = 3,  ///< z = x + iy over MinU..MaxU by MinV..MaxV
     kCoordPolar = 4,      ///< angle a, radius r: z = r(cos a + i sin a)
@@ -66,7 +75,8 @@ enum CoordForm : std::int32_t {
 enum FunctionForm : std::int32_t {
     kFormPlaneExplicit = 1, ///< two-dimensional function of one variable
     kFormComplex = 2,       ///< w = f(z) over a two-parameter domain (what the dialogs set)
-    kFormComplexAlt = 3,    ///< w = f(z), the variant some documents carry
+    kFormComplexAlt = 3,    ///< w = f(z), the variant some documents carry; the curve, point and
+                            ///< animated surface kinds read it as parametric (three expressions)
     kFormPlaneInverse = 4,  ///< two-dimensional function of the other variable
 };
 

@@ -3,6 +3,7 @@
 #include "document/KplFormat.h"
 #include "document/detail/GraphRecord.h"
 #include "document/detail/TokenText.h"
+#include "graph/DocumentKinds.h"
 
 #include <limits>
 
@@ -81,19 +82,20 @@ namespace {
 
 std::optional<std::string> Label3D(const CGraph& g) {
     const std::int32_t type = g.GraphType();
-    if (type == 31) return "Vector ";
-    if (type == 32) return "Vector Operation ";
+    if (type == kGraphVectorField) return "Vector ";
+    if (type == kGraphVectorOperation) return "Vector Operation ";
     const std::string& x = g.ExpressX();
     const std::string& y = g.ExpressY();
     const std::string& z = g.ExpressZ();
-    if (type == 7 || type == 8) {
+    if (type == kGraphPointSet || type == kGraphPointObject) {
+        const std::string head = g.Animation() ? "Point Animation  " : "Point  ";
         switch (g.CoordType()) {
         case kCoordCartesian:
-            return "Point  x=" + x + ", y=" + y + ", z=" + z;
+            return head + "x=" + x + ", y=" + y + ", z=" + z;
         case kCoordPolar:
-            return "Point  a=" + x + ", r=" + y + ", z=" + z;
+            return head + "a=" + x + ", r=" + y + ", z=" + z;
         case kCoordAnglePair:
-            return "Point  a=" + x + ", b=" + y + ", r=" + z;
+            return head + "a=" + x + ", b=" + y + ", r=" + z;
         default:
             return std::nullopt;
         }
@@ -119,7 +121,7 @@ std::optional<std::string> Label3D(const CGraph& g) {
     const std::int32_t coord = g.CoordType();
     if (form == kFormComplex) {
         switch (coord) {
-        case 1:
+        case kCoordRotation:
             return "Surface by rotation  y=" + z;
         case kCoordCartesian:
             return prefix + "w=" + z;
@@ -131,7 +133,7 @@ std::optional<std::string> Label3D(const CGraph& g) {
             return std::nullopt;
         }
     }
-    if (form == 3) {
+    if (form == kFormComplexAlt) {
         switch (coord) {
         case kCoordCartesian:
             return prefix + "x=" + x + ",y=" + y + ",z=" + z;
@@ -166,6 +168,22 @@ std::optional<std::string> LabelCurve(const CGraph& g, bool ribbon) {
     const std::string head =
         std::string(ribbon ? "2.5D Ribbon" : "2D Curve") + (g.Animation() ? " Animation  " : "  ");
     const std::int32_t coord = g.CoordType();
+    const std::int32_t kind = g.GraphType();
+    if (kind == kGraphPointSet || kind == kGraphPointObject) {
+        const std::string point = g.Animation() ? "Point Animation  " : "Point  ";
+        if (coord == kCoordPlanePolar || coord == kCoordPolar)
+            return point + "a=" + g.ExpressX() + ", r=" + g.ExpressY();
+        return point + "x=" + g.ExpressX() + ", y=" + g.ExpressY();
+    }
+    if (kind == kGraphPlanePoints || kind == kGraphPlanePairs)
+        return "Point Animation  x=x, y=" + g.ExpressZ();
+    if (IsPlaneForm(g.FunForm())) {
+        // Functions of one variable: y = f(x) and x = f(y), or r = f(a) and a = f(r) in the
+        // polar form.
+        const bool inverse = g.FunForm() == kFormPlaneInverse;
+        if (coord == kCoordPlanePolar) return head + (inverse ? "a=" : "r=") + g.ExpressZ();
+        return head + (inverse ? "x=" : "y=") + g.ExpressZ();
+    }
     if (g.FunForm() == kFormComplex) {
         if (coord == kCoordCartesian) return head + "y=" + g.ExpressZ();
         if (coord == kCoordPolar) return head + "r=" + g.ExpressZ();
@@ -201,11 +219,14 @@ std::string GraphListLabel(std::int32_t sceneKind, const CGraph& graph) {
     if (auto label = GraphLabel(sceneKind, graph)) return *label;
     // A graph pasted into a document of no kind yet is labelled as its own kind would be.
     if (sceneKind == kSceneNone) {
-        const std::int32_t own = graph.GraphType() == kGraphColorMap ||
-                                         graph.GraphType() == kGraphContour ||
-                                         graph.GraphType() == kGraphVector
-                                     ? 7
-                                     : 3;
+        const std::int32_t own =
+            graph.GraphType() == kGraphColorMap || graph.GraphType() == kGraphContour ||
+                    graph.GraphType() == kGraphVector
+                ? kSceneColorMap
+            : IsPlaneCurveKind(graph.GraphType()) || graph.GraphType() == kGraphPlanePoints ||
+                    graph.GraphType() == kGraphPlanePairs
+                ? kScenePlane
+                : kScene3D;
         if (auto label = GraphLabel(own, graph)) return *label;
     }
     if (!graph.NameS().empty()) return graph.NameS();

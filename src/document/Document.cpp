@@ -103,7 +103,7 @@ DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     if (!graph) return DocumentResult::Fail("There is no graph to add.");
     if (Count() >= kMaxGraphs) return TooManyGraphs();
     graph->SetID(NextGraphID());
-    if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(sampling_))
+    if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(Sampling()))
         return DocumentResult::Fail(graph->LastError());
     AppendGraph(graph, GraphListLabel(values_.SceneKind, *graph));
     return {};
@@ -143,7 +143,7 @@ DocumentResult Document::SetShown(std::size_t index, bool shown) {
         shownGraphs_.Remove(key);
     } else if (shown && !HasShownGraph(g->ID())) {
         shownGraphs_.Add(g);
-        SampleKept(*g, sampling_, result.Warnings);
+        SampleKept(*g, Sampling(), result.Warnings);
     }
     return result;
 }
@@ -158,7 +158,7 @@ DocumentResult Document::Load(std::string_view bytes) {
 
     DocumentResult result;
     result.Warnings = std::move(read->Warnings);
-    SampleAllKept(read->Graphs, sampling_, result.Warnings);
+    SampleAllKept(read->Graphs, Sampling(), result.Warnings);
 
     // Nothing below can fail: the document is replaced in one piece.
     allGraphs_ = CScene();
@@ -257,7 +257,7 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
     DocumentResult result;
     values_.LastGraphID = read.LastGraphID;
     for (auto& g : read.Graphs) {
-        SampleKept(*g, sampling_, result.Warnings);
+        SampleKept(*g, Sampling(), result.Warnings);
         std::string label = GraphListLabel(labelKind, *g);
         AppendGraph(g, std::move(label));
         if (!checked) shownGraphs_.Remove(CScene::KeyOf(*g));

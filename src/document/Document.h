@@ -147,7 +147,13 @@ public:
     CAxes& Axes() noexcept { return values_.Axes; }
     /// How this document's graphs are sampled (threads, memory budget); every sampling the
     /// document starts uses it, and the view is handed it for the animation steps.
-    const SamplingOptions& Sampling() const noexcept { return sampling_; }
+    /// The sampling options with the document's view intervals and animation frames.
+    SamplingOptions Sampling() const {
+        SamplingOptions options = sampling_;
+        options.View = {view_.MinX, view_.MaxX, view_.MinY, view_.MaxY, view_.MinZ, view_.MaxZ};
+        options.AnimationFrames = AnimationFrames();
+        return options;
+    }
     /// An estimate of the memory that drawing or exporting the shown graphs takes on top of
     /// their grids: the surface mesh and the display lists of every graph, once per animation
     /// step for graphs that change with t.

@@ -4,12 +4,14 @@
 #include "gl/CTexture.h"
 #include "gl/GlContourSink.h"
 #include "gl/GlMaterial.h"
+#include "gl/KindDraw.h"
 #include "graph/SurfaceMesh.h"
 
 #include <GL/gl.h>
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -305,15 +307,23 @@ void DrawSurface(CGraph& g, float minY, std::int32_t sceneKind) {
 // A contour plot of the sampled values over the domain, at the floor height.
 void DrawContourPlot(const CGraph& g, float height, std::int32_t sceneKind) {
     const Grid2D& values = g.RealPart();
-    if (values.Empty() || g.ContourLevel() == 0) return;
+    if (values.Empty()) return;
+    // Documents do not store the number of levels; without one the plot gets a default.
+    const std::int32_t levels = g.ContourLevel() > 0 ? g.ContourLevel() : kDefaultContourLevels;
     const float dx = (g.MaxU() - g.MinU()) / static_cast<float>(g.StepU());
     const float dz = (g.MaxV() - g.MinV()) / static_cast<float>(g.StepV());
     GlContourSink sink(g.LineWidth());
     std::vector<float> scratch;
     CContour().Contour(static_cast<int>(values.SizeU()), static_cast<int>(values.SizeV()), dx, dz,
                        values.Contiguous(scratch), g.MinU() - dx, g.MinV() - dz, height,
-                       g.ContourLevel(), g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind,
-                       sink);
+                       levels, g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind, sink);
+}
+
+// The sampled step to draw: the step itself for the kinds that hold every step, else the one
+// sampling there is (graphs whose function reads t are resampled for the step they draw).
+std::int32_t PointStep(const CGraph& graph, std::int32_t step) {
+    if (!graph.Animation() || !IsAllStepsKind(graph.GraphType())) return 0;
+    return std::clamp<std::int32_t>(step, 0, std::max(graph.SampledSteps() - 1, 0));
 }
 
 } // namespace
@@ -326,10 +336,13 @@ void DrawGraph(CGraph& graph, std::int32_t step, std::int32_t sceneKind) {
     ApplyGraphMaterial(graph.Material());
 
     switch (graph.GraphType()) {
+    case kGraphSurfaceAnimation:
+        graph.UseAnimationStep(PointStep(graph, step));
+        DrawSurface(graph, minY, sceneKind);
+        break;
     case kGraphSurface:
     case kGraphColorMap:
     case kGraphSurfaceKind6:
-    case kGraphSurfaceAnimation:
     case kGraphRotationY:
     case kGraphRotationX:
         DrawSurface(graph, minY, sceneKind);
@@ -337,9 +350,22 @@ void DrawGraph(CGraph& graph, std::int32_t step, std::int32_t sceneKind) {
     case kGraphContour:
         DrawContourPlot(graph, minY, sceneKind);
         break;
+    case kGraphVector:
+        DrawVectorPlot(graph, minY, sceneKind);
+        break;
+    case kGraph3DCurve:
+    case kGraph3DCurveAnimation:
+        DrawSpaceCurve(graph, PointStep(graph, step));
+        break;
+    case kGraphPointSet:
+    case kGraphPointObject:
+    case kGraphPlanePairs:
+        DrawPointObjects(graph, PointStep(graph, step), sceneKind);
+        break;
     default:
-        // Curves, point sets, vector plots and the two-dimensional kinds are kept
-        // in documents but have no sampled geometry here.
+        if (IsPlaneCurveKind(graph.GraphType()) || graph.GraphType() == kGraphPlanePoints)
+            DrawPlaneCurve(graph, PointStep(graph, step));
+        // Kinds 4, 5, 6, 31 and 32 are kept in documents but have no geometry.
         break;
     }
 }

@@ -134,6 +134,15 @@ bool CGraph::GetPoints(const SamplingOptions& options) {
 bool CGraph::GetPointsAtStep(std::int32_t step, std::int32_t frames,
                              const SamplingOptions& options) {
     frames = std::max(frames, 1);
+    if (Animation() && IsAllStepsKind(GraphType())) {
+        // These kinds hold every step from one sampling; a step of it needs no new one.
+        if (allSteps_ && lastError_.empty() &&
+            *allSteps_ == AllStepsKey{settingsRevision_, frames, options.View})
+            return true;
+        SamplingOptions all = options;
+        all.AnimationFrames = frames;
+        return GetPoints(MinT(), all);
+    }
     const float dt = static_cast<float>(static_cast<double>(MaxT() - MinT()) / frames);
     const float t = static_cast<float>(static_cast<double>(dt) * step + MinT());
     return GetPoints(t, options);
@@ -190,6 +199,8 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
         return Fail(syntaxError_ ? syntaxError_->Text() : evaluator.ErrorText());
     }
 
+    if (IsDocumentKind(GraphType()))
+        return SampleDocumentKind(postfix, t, options, options.AnimationFrames);
     if (!IsGridKind(GraphType())) { // kinds known only to documents are kept, not sampled
         grids_.Fill(0.0f);
         return true;
@@ -219,7 +230,11 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
 void CGraph::ChooseQuantities(std::uint64_t nu, std::uint64_t nv) {
     const std::int32_t kind = GraphType();
     if (kind != kGraphSurface && kind != kGraphColorMap) {
-        zero_ = Grid2D::Constant(nu, nv, 0.0f); // contour and vector plots keep zero plot grids
+        // Contour and vector plots lie over the domain as a colour map does: x across, y where
+        // a colour map puts its plot Z, and a zero height.
+        zero_ = Grid2D::Constant(nu, nv, 0.0f);
+        plotCodes_[0] = kQuantityX;
+        plotCodes_[2] = kQuantityY;
         return;
     }
     const std::int32_t plot[3] = {VarX(), VarY(), VarZ()};
@@ -245,12 +260,12 @@ CBox CGraph::GetBox(std::int32_t lngAnimStep) {
         extents_.MinZ = b.MinZ;
         return b;
     }
-    const CBox box = ComputeBox();
+    const CBox box = ComputeBox(lngAnimStep);
     boxCache_ = BoxCache{sampleRevision_, settingsRevision_, lngAnimStep, box};
     return box;
 }
 
-CBox CGraph::ComputeBox() {
+CBox CGraph::ComputeBox(std::int32_t lngAnimStep) {
     const std::int32_t kind = GraphType();
     const bool planeKind = kind == kGraphPlaneFunction || kind == kGraphPlanePoints;
     if (kind == kGraphVectorOperation ||
@@ -292,6 +307,22 @@ CBox CGraph::ComputeBox() {
         if (!ShowContour() && !ShowVector() && !ShowColormap()) widen();
     } else if (kind == kGraphColorMap || kind == kGraphContour || kind == kGraphVector) {
         widen();
+    } else if (kind == kGraphSurfaceAnimation || IsRotationKind(kind)) {
+        // Framed by their points, so that Zoom to Fit shows them.
+        UseAnimationStep(Animation() ? lngAnimStep : 0);
+        widen();
+    } else if (kind == kGraph3DCurve || kind == kGraph3DCurveAnimation ||
+               kind == kGraphPointSet || kind == kGraphPlanePairs) {
+        const bool stepped = Animation() && IsAllStepsKind(kind);
+        for (const PointSample& p : StepPoints(stepped ? lngAnimStep : 0)) {
+            if (!p.Valid()) continue;
+            maxX = std::max(maxX, p.x);
+            minX = std::min(minX, p.x);
+            maxY = std::max(maxY, p.y);
+            minY = std::min(minY, p.y);
+            maxZ = std::max(maxZ, p.z);
+            minZ = std::min(minZ, p.z);
+        }
     } else if (IsPlaneFunctionKind(kind) && IsPlaneForm(FunForm())) {
         minX = MinU();
         maxX = MaxU();
@@ -302,8 +333,20 @@ CBox CGraph::ComputeBox() {
     } else if (kind == kGraphOriginStretched) {
         stretchToOrigin();
     } else if (kind == kGraphPointObject) {
-        minX = minY = minZ = -1;
-        maxX = maxY = maxZ = 1;
+        // From the origin to the point object of the step; a point at the origin (or none)
+        // gets the box -1..1.
+        const PointSample p = Anim1D(Animation() ? lngAnimStep : 0);
+        if (!p.Valid() || (p.x == 0 && p.y == 0 && p.z == 0)) {
+            minX = minY = minZ = -1;
+            maxX = maxY = maxZ = 1;
+        } else {
+            minX = std::min(p.x, 0.0f);
+            maxX = std::max(p.x, 0.0f);
+            minY = std::min(p.y, 0.0f);
+            maxY = std::max(p.y, 0.0f);
+            minZ = std::min(p.z, 0.0f);
+            maxZ = std::max(p.z, 0.0f);
+        }
     }
 
     extents_.MaxX = maxX;

@@ -3,15 +3,18 @@
 #include "core/CBox.h"
 #include "core/Codes.h"
 #include "expr/CEvaluator.h"
+#include "graph/DocumentKinds.h"
 #include "graph/Grid2D.h"
 #include "graph/Sampler.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace tervane {
 
@@ -257,9 +260,48 @@ public:
         return sampleRevision_;
     }
 
+    /// Sampled steps of the curve and point kinds (every animation step for the kinds that
+    /// sample them all at once, else one), and of the animated surface.
+    std::int32_t SampledSteps() const noexcept;
+
+    /// The points of a step of the curve and point kinds: the curve's points along u, the point
+    /// objects of that step (one for kind 8, one per row for kind 9, two per row for kind 10).
+    /// Empty for a step not sampled and for every other kind.
+    std::span<const PointSample> StepPoints(std::int32_t step) const;
+
+    /// The point object of kind 8 at step t, of kind 9 at row u and step t, and of kind 12 at
+    /// grid point (u, v) and step t; a NaN point where none was sampled.
+    PointSample Anim1D(std::int32_t t) const;
+    PointSample Anim2D(std::int32_t u, std::int32_t t) const;
+    PointSample Anim3D(std::int32_t u, std::int32_t v, std::int32_t t) const;
+
+    /// Makes the plot grids those of step of the animated surface (kind 12); no resampling and
+    /// no new sample revision (drawing calls it for the step it draws).
+    void UseAnimationStep(std::int32_t step);
+
 private:
+    bool SampleDocumentKind(const std::string& postfix, float t, const SamplingOptions& options,
+                            std::int32_t frames);
+    bool SampleCurvePoints(const std::string& postfix, float t, const SamplingOptions& options,
+                           std::int32_t frames);
+    bool SampleStepGrids(const std::string& postfix, float t, const SamplingOptions& options,
+                         std::int32_t frames);
+    bool SampleRotation(const std::string& postfix, float t, const SamplingOptions& options);
+
+    /// What the steps of an all-steps kind were sampled with; unchanged, a new request for a
+    /// step reuses them.
+    struct AllStepsKey {
+        std::uint64_t settings = 0;
+        std::int32_t frames = 0;
+        ViewLimits view;
+        friend bool operator==(const AllStepsKey&, const AllStepsKey&) = default;
+    };
+    std::optional<AllStepsKey> allSteps_;
+    std::vector<std::vector<PointSample>> stepPoints_;
+    std::vector<SampleGrids> stepGrids_;
+    std::int32_t selectedStep_ = -1;
     const Grid2D& Quantity(std::int32_t code) const;
-    CBox ComputeBox();
+    CBox ComputeBox(std::int32_t lngAnimStep);
     bool Fail(std::string message);
     void ChooseQuantities(std::uint64_t nu, std::uint64_t nv);
 

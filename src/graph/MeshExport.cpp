@@ -27,13 +27,15 @@ struct GraphMesh {
 };
 
 bool IsMeshKind(std::int32_t kind) {
-    return kind == kGraphSurface || kind == kGraphColorMap;
+    return kind == kGraphSurface || kind == kGraphColorMap || kind == kGraphSurfaceAnimation ||
+           IsRotationKind(kind);
 }
 
 GraphMesh BuildMesh(CGraph& graph) {
     GraphMesh out;
     out.graph = &graph;
     if (!IsMeshKind(graph.GraphType())) return out;
+    graph.UseAnimationStep(0); // an animated surface exports its first step
     graph.GetBox();
     const SurfaceMesh mesh(graph);
     const std::size_t nu = mesh.SizeU(), nv = mesh.SizeV();

@@ -2,6 +2,7 @@
 
 #include "expr/CompiledProgram.h"
 #include "graph/Grid2D.h"
+#include "graph/ViewLimits.h"
 
 #include <cstdint>
 #include <limits>
@@ -12,11 +13,19 @@ namespace tervane {
 
 /// How a sampling may use the machine. The document owns these values and hands them down.
 struct SamplingOptions {
+    SamplingOptions() = default;
+    SamplingOptions(unsigned threads, std::optional<std::uint64_t> availableBytes)
+        : Threads(threads), AvailableBytes(availableBytes) {}
+
     /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
     unsigned Threads = 0;
     /// Bytes the value grids may take; unset: what the system leaves this process (the least of
     /// free memory, the control group's limit and the address-space limit).
     std::optional<std::uint64_t> AvailableBytes;
+    /// The document's view intervals.
+    ViewLimits View;
+    /// Animation steps of the kinds that sample every step at once (the document's frames).
+    std::int32_t AnimationFrames = 10;
 };
 
 /// The grid of parameters (u, v): nu × nv nodes from (MinU, MinV) in steps of DU and DV. In the

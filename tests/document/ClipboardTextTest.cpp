@@ -154,6 +154,13 @@ TEST(GraphLabel, TableOfTheSceneKinds) {
         {2, make(0, 3, 4), "2.5D Ribbon  a=X1,r=Y1"},
         {2, make(0, 2, 3, true), "2.5D Ribbon Animation  y=Z1"},
         {0, make(2, 2, 3), std::nullopt},
+        {1, make(0, 1, 3), "2D Curve  y=Z1"},
+        {1, make(37, 4, 3), "2D Curve  x=Z1"},
+        {1, make(20, 1, 2, true), "2D Curve Animation  r=Z1"},
+        {1, make(0, 4, 2), "2D Curve  a=Z1"},
+        {1, make(7, 0, 3), "Point  x=X1, y=Y1"},
+        {1, make(9, 1, 3, true), "Point Animation  x=x, y=Z1"},
+        {3, make(8, 0, 3, true), "Point Animation  x=X1, y=Y1, z=Z1"},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(GraphLabel(r.kind, r.graph), r.label)
@@ -166,6 +173,10 @@ TEST(GraphLabel, EveryGraphGetsAListLabel) {
     EXPECT_EQ(GraphListLabel(7, *map), "Color Map  w=exp(z)");
     EXPECT_EQ(GraphListLabel(0, *map), "Color Map  w=exp(z)"); // its own kind decides
     EXPECT_EQ(GraphListLabel(0, *Surface("z")), "3D Surface  w=z");
+    auto curve = Surface("x^2");
+    curve->SetGraphType(kGraphPlaneFunction);
+    curve->SetFunForm(kFormPlaneExplicit);
+    EXPECT_EQ(GraphListLabel(0, *curve), "2D Curve  y=x^2");
     auto odd = Surface("z^3", "named");
     odd->SetFunForm(0);
     EXPECT_EQ(GraphListLabel(3, *odd), "named");
