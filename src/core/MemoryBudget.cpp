@@ -111,7 +111,8 @@ MemoryReadings ReadMemory() {
         const long pages = sysconf(_SC_AVPHYS_PAGES);
         const long size = sysconf(_SC_PAGESIZE);
         if (pages > 0 && size > 0)
-            r.SystemAvailable = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
+            r.SystemAvailable =
+                static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
     }
     ReadGroup(r);
     ReadAddressSpace(r);

@@ -1,6 +1,7 @@
 // Fuzz target: drawing a document. The input is a document text; one that loads is drawn headless
-// at a small size, and at its last animation step when it is animated. Drawing must neither crash nor hang
-// nor allocate without bound whatever the document asks for (huge frame counts, grids, ranges).
+// at a small size, and at its last animation step when it is animated. Drawing must neither crash
+// nor hang nor allocate without bound whatever the document asks for (huge frame counts, grids,
+// ranges).
 #include "document/Document.h"
 #include "document/KplFormat.h"
 #include "gl/DocumentScene.h"
