@@ -147,6 +147,20 @@ TEST(DocumentKinds, Boxes) {
     EXPECT_EQ(plane.GetBox(), (CBox{0, 3, 0, 4, 0, 0})); // the domain, not the points
 }
 
+TEST(DocumentKinds, SurfacesByRotationTurnTheCurveAboutTheirAxis) {
+    for (const int kind : {kGraphRotationY, kGraphRotationX}) {
+        CGraph g = Kind(kind, 3, 1, "", "", "2+0*x", 1, 3, 0, 0, 2, 8);
+        ASSERT_TRUE(g.GetPoints()) << kind;
+        for (std::size_t i = 0; i < 3; ++i)
+            for (std::size_t j = 0; j < 9; ++j) {
+                const float x = g.PlotX()(i, j), y = g.PlotY()(i, j), z = g.PlotZ()(i, j);
+                // About the x axis the radius is f(x) = 2; about the y axis it is x.
+                const float radius = kind == kGraphRotationY ? std::hypot(y, z) : std::hypot(x, z);
+                EXPECT_NEAR(radius, kind == kGraphRotationY ? 2.0f : 1.0f + i, 1e-5) << kind;
+            }
+    }
+}
+
 TEST(DocumentKinds, ResultCaption) {
     EXPECT_EQ(ResultCaption(Kind(0, 3, 1, "", "", "x^2", 0, 1, 0, 1, 1, 1)), "Function y=x^2");
     EXPECT_EQ(ResultCaption(Kind(20, 3, 4, "", "", "y", 0, 1, 0, 1, 1, 1)), "Function x=y");

@@ -98,7 +98,7 @@ TEST(MeshExport, ObjGivesEachGraphAGroupAndAMaterial) {
 
 TEST(MeshExport, KindsWithoutSurfacesExportNothing) {
     auto g = Sampled(Surface("z", -1, 1, -1, 1, 2, 2));
-    g->SetGraphType(21);
+    g->SetGraphType(kGraphVectorField);
     std::ostringstream out;
     const auto counts = MeshExport::WritePly({g}, out);
     EXPECT_EQ(counts.vertices, 0u);

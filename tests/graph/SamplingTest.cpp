@@ -259,15 +259,18 @@ TEST(GetPoints, AGraphHoldsTwelveBytesAPointOnACartesianDomain) {
 
 TEST(GetPoints, KindsKnownOnlyToDocumentsAreKeptWithoutSampling) {
     auto g = Surface("z", 0, 1, 0, 1, 2, 2);
-    g->SetGraphType(21);
+    g->SetGraphType(kGraphVectorField);
     EXPECT_TRUE(g->GetPoints());
     for (float v : g->RealPart().Values())
         EXPECT_EQ(v, 0.0f);
     g->SetGraphType(kGraphContour);
     EXPECT_TRUE(g->GetPoints());
     EXPECT_EQ(g->RealPart()(2, 0), 1.0f);
-    for (float v : g->PlotZ().Values())
+    // A contour plot lies over its domain as a colour map does, at height zero.
+    for (float v : g->PlotY().Values())
         EXPECT_EQ(v, 0.0f);
+    EXPECT_EQ(g->PlotX()(2, 0), 1.0f);
+    EXPECT_EQ(g->PlotZ()(0, 2), 1.0f);
 }
 
 TEST(GetPoints, TheAnimationParameter) {
