@@ -315,8 +315,8 @@ void DrawContourPlot(const CGraph& g, float height, std::int32_t sceneKind) {
     GlContourSink sink(g.LineWidth());
     std::vector<float> scratch;
     CContour().Contour(static_cast<int>(values.SizeU()), static_cast<int>(values.SizeV()), dx, dz,
-                       values.Contiguous(scratch), g.MinU() - dx, g.MinV() - dz, height,
-                       levels, g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind, sink);
+                       values.Contiguous(scratch), g.MinU() - dx, g.MinV() - dz, height, levels,
+                       g.FillStyle(), g.FirstColor(), g.SecondColor(), sceneKind, sink);
 }
 
 // The sampled step to draw: the step itself for the kinds that hold every step, else the one

@@ -311,8 +311,8 @@ CBox CGraph::ComputeBox(std::int32_t lngAnimStep) {
         // Framed by their points, so that Zoom to Fit shows them.
         UseAnimationStep(Animation() ? lngAnimStep : 0);
         widen();
-    } else if (kind == kGraph3DCurve || kind == kGraph3DCurveAnimation ||
-               kind == kGraphPointSet || kind == kGraphPlanePairs) {
+    } else if (kind == kGraph3DCurve || kind == kGraph3DCurveAnimation || kind == kGraphPointSet ||
+               kind == kGraphPlanePairs) {
         const bool stepped = Animation() && IsAllStepsKind(kind);
         for (const PointSample& p : StepPoints(stepped ? lngAnimStep : 0)) {
             if (!p.Valid()) continue;
