@@ -537,6 +537,7 @@ SceneValues frmMain::CurrentSceneValues() const {
     v.AxisTitleZ = document_.AxisTitleZ();
     v.AnimationFrames = document_.AnimationFrames();
     v.Sampling = document_.Sampling();
+    v.ClipSpikes = QSettings().value(kClipSpikesSetting, true).toBool();
     return v;
 }
 
@@ -874,7 +875,11 @@ void frmMain::About() {
 
 void frmMain::ViewSettings() {
     frmViewSetting dialog(view_, document_, this);
-    if (dialog.exec() == QDialog::Accepted) SetProjection(view_.ProjectType());
+    if (dialog.exec() != QDialog::Accepted) return;
+    SetProjection(view_.ProjectType());
+    // "Clip spikes" may have changed the boxes.
+    BuildSceneList();
+    ZoomToFit();
 }
 
 void frmMain::AxisDialog() {

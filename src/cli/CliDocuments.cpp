@@ -172,6 +172,17 @@ bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,
     return true;
 }
 
+bool AnyShownGraphSampled(const Document& doc, std::ostream& err) {
+    const std::string* firstError = nullptr;
+    for (const auto& graph : doc.ShownGraphs().FunSurfs()) {
+        if (graph->LastError().empty()) return true;
+        if (!firstError) firstError = &graph->LastError();
+    }
+    if (!firstError) return true;
+    err << *firstError << '\n';
+    return false;
+}
+
 bool FitsInMemory(const Document& doc, std::ostream& err) {
     const std::uint64_t needed = doc.DrawingBytes();
     const std::uint64_t available = AvailableMemory();

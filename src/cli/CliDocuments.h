@@ -19,6 +19,10 @@ using UsageFunction = int (*)(std::ostream& err, std::string_view problem);
 /// take more memory than this process has left.
 bool FitsInMemory(const Document& doc, std::ostream& err);
 
+/// False, with the first failed graph's message on err, when the document shows graphs and none
+/// of them could be sampled (loading has warned about each one that could not).
+bool AnyShownGraphSampled(const Document& doc, std::ostream& err);
+
 /// Loads a document; prints the error and returns false when it does not load. Warnings go to
 /// err (and to warnings when given): the document is usable.
 bool LoadDocument(Document& doc, const std::string& path, std::ostream& err,

@@ -41,10 +41,26 @@ int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return usage(err, "the mesh file must end in .ply or .obj: '" + *output + "'");
 
     Document document;
-    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err)) return 1;
+    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err) ||
+        !AnyShownGraphSampled(document, err))
+        return 1;
+    return ExportDocument(document, *output, out, err, files);
+}
+
+int ExportDocument(Document& document, const std::string& output, std::ostream& out,
+                   std::ostream& err, FileSystem& files) {
+    const fs::path target(output);
+    const std::string extension = Lower(target.extension().string());
     const auto& graphs = document.ShownGraphs().FunSurfs();
 
-    MeshExport::Counts counts;
+    // A file without a single triangle is refused rather than written empty.
+    std::ostream nowhere(nullptr);
+    MeshExport::Counts counts = MeshExport::WritePly(graphs, nowhere);
+    if (counts.triangles == 0) {
+        err << "The document has no surface to export: no shown surface or colour map has a "
+               "drawable cell.\n";
+        return 1;
+    }
     const WriteResult written = extension == ".ply"
                                     ? MeshExport::SavePly(graphs, target, counts, files)
                                     : MeshExport::SaveObj(graphs, target, counts, files);
@@ -53,7 +69,7 @@ int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
     out << "Wrote " << counts.vertices << " vertices and " << counts.triangles << " triangles to "
-        << *output << ".\n";
+        << output << ".\n";
     return 0;
 }
 

@@ -13,4 +13,10 @@ namespace tervane::cli {
 int CmdExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               UsageFunction usage, FileSystem& files);
 
+/// Writes the shown surfaces of document to output (.ply, or .obj with its .mtl) and says on out
+/// how much was written. A document without a single drawable cell is refused (1, with a message
+/// on err), as is a file that cannot be written.
+int ExportDocument(Document& document, const std::string& output, std::ostream& out,
+                   std::ostream& err, FileSystem& files);
+
 } // namespace tervane::cli

@@ -6,6 +6,7 @@
 
 #include "cli/CliDocuments.h"
 #include "cli/CliExport.h"
+#include "cli/CliPlot.h"
 #include "cli/SampleCsv.h"
 
 #include "expr/CEvaluator.h"
@@ -53,13 +54,21 @@ constexpr std::string_view kUsage =
     "                           the shown surfaces as triangle meshes with colours (PLY)\n"
     "                           or materials (OBJ, with OUT.mtl beside it)\n"
     "  make-samples DIR         write the Demo menu's documents into DIR\n"
+    "  plot TEXT -o OUT.png|OUT.bmp|OUT.kpl|OUT.ply|OUT.obj [--kind surface|colormap]\n"
+    "       [--axes A,B,C] [--colour R,G,B] [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]]\n"
+    "       [--size WxH] [--view V] [--projection P] [--clip|--no-clip]\n"
+    "                           plot the function TEXT: a picture, a document or a mesh.\n"
+    "                           A, B, C (the X, Y = height and Z axes) and R, G, B are each\n"
+    "                           one of x, y, re, im, abs (defaults: x,abs,y and re,im,abs,\n"
+    "                           -2..2 both ways, 40 steps, a surface seen from iso)\n"
 #ifdef TERVANE_CLI_RENDER
     "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
-    "         [--projection ortho|perspective] [--step N]\n"
+    "         [--projection ortho|perspective] [--step N] [--clip|--no-clip]\n"
     "                           draw the document's shown graphs and axes without a display,\n"
     "                           framed as \"Zoom to Fit\" does (defaults: 640x480, the\n"
     "                           document's own view, ortho, the document's step); .bmp is\n"
-    "                           written as the window's bitmap capture\n"
+    "                           written as the window's bitmap capture. Spikes (a few\n"
+    "                           values far beyond the rest) are cut off unless --no-clip\n"
 #endif
     "  --help                   print this text\n"
     "\n"
@@ -314,6 +323,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
 #endif
     if (command == "info") return CmdInfo(args, out, err, Usage);
     if (command == "export") return CmdExport(args, out, err, Usage, files);
+    if (command == "plot") return CmdPlot(args, out, err, Usage, files);
     if (command == "convert") return CmdConvert(args, out, err, Usage, files);
     if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage, files);
     if (command == "batch") {

@@ -25,9 +25,6 @@ namespace tervane::cli {
 
 namespace {
 
-// Largest frame side accepted; Mesa's pbuffers stop well above the sizes anyone renders.
-constexpr int kMaxSide = 16384;
-
 std::optional<int> ParseWhole(std::string_view text) {
     int value = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -35,13 +32,15 @@ std::optional<int> ParseWhole(std::string_view text) {
     return value;
 }
 
-// "WxH" with both sides in 1..kMaxSide.
+} // namespace
+
 bool ParseSize(std::string_view text, RenderRequest& request) {
     const std::size_t x = text.find_first_of("xX");
     if (x == std::string_view::npos) return false;
     const auto width = ParseWhole(text.substr(0, x));
     const auto height = ParseWhole(text.substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxSide || *height > kMaxSide)
+    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxRenderSide ||
+        *height > kMaxRenderSide)
         return false;
     request.Width = *width;
     request.Height = *height;
@@ -55,6 +54,14 @@ std::optional<StandardView> ParseView(std::string_view text) {
     if (text == "iso") return StandardView::ISO;
     return std::nullopt;
 }
+
+std::optional<int> ParseProjection(std::string_view text) {
+    if (text == "ortho") return kProjectOrtho;
+    if (text == "perspective") return kProjectPerspective;
+    return std::nullopt;
+}
+
+namespace {
 
 std::string LowerExtension(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
@@ -79,6 +86,7 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
     std::optional<std::string> input, output;
     std::optional<std::int32_t> step;
     RenderRequest request;
+    bool clip = true;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool isOption = a.size() > 1 && a[0] == '-';
@@ -87,24 +95,25 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
             input = a;
             continue;
         }
+        if (a == "--clip" || a == "--no-clip") {
+            clip = a == "--clip";
+            continue;
+        }
         if (i + 1 >= args.size()) return usage(err, a + " needs a value");
         const std::string& value = args[++i];
         if (a == "-o") {
             output = value;
         } else if (a == "--size") {
             if (!ParseSize(value, request))
-                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxSide) + ": '" +
-                                      value + "'");
+                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxRenderSide) +
+                                      ": '" + value + "'");
         } else if (a == "--view") {
             request.View = ParseView(value);
             if (!request.View) return usage(err, "unknown view '" + value + "'");
         } else if (a == "--projection") {
-            if (value == "ortho")
-                request.ProjectType = kProjectOrtho;
-            else if (value == "perspective")
-                request.ProjectType = kProjectPerspective;
-            else
-                return usage(err, "unknown projection '" + value + "'");
+            const auto projection = ParseProjection(value);
+            if (!projection) return usage(err, "unknown projection '" + value + "'");
+            request.ProjectType = *projection;
         } else if (a == "--step") {
             step = ParseWhole(value);
             if (!step || *step < 0)
@@ -120,17 +129,29 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         return usage(err, "the output must end in .png or .bmp: '" + *output + "'");
 
     Document document;
-    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err)) return 1;
+    if (!LoadDocument(document, *input, err) || !FitsInMemory(document, err) ||
+        !AnyShownGraphSampled(document, err))
+        return 1;
     request.Step = step.value_or(document.AnimationStep());
+    return RenderDocument(document, request, *output, clip, err, files);
+}
 
-    const SceneValues values = SceneValuesOf(document);
+int RenderDocument(Document& document, const RenderRequest& request, const std::string& output,
+                   bool clipSpikes, std::ostream& err, FileSystem& files) {
+    const std::string ext = LowerExtension(output);
+    SceneValues values = SceneValuesOf(document);
+    values.ClipSpikes = clipSpikes;
+    // The frame fits the view to the shown graphs' boxes before it builds the scene, which sets
+    // the same value again: both must see the graphs clipped alike.
+    for (const CScene::GraphPtr& graph : document.ShownGraphs().FunSurfs())
+        graph->SetClipSpikes(clipSpikes);
     try {
         OffscreenFrame frame(document.ShownGraphs(), document.Axes(), values, request);
         // The frame's context is still current: the constructor drew into it.
         const WriteResult written =
             ext == ".bmp"
-                ? SaveViewBitmap(*output, BitmapCaptureWidth(request.Width), request.Height, files)
-                : SavePngFile(*output, frame.Image(), files);
+                ? SaveViewBitmap(output, BitmapCaptureWidth(request.Width), request.Height, files)
+                : SavePngFile(output, frame.Image(), files);
         if (!written.Ok()) {
             err << written.Message() << '\n';
             return 1;
@@ -139,6 +160,10 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         err << "Cannot render without a display: " << e.what() << '\n';
         return 1;
     }
+    for (const CScene::GraphPtr& graph : document.ShownGraphs().FunSurfs())
+        if (graph->SpikesClipped())
+            err << "note: the spikes of " << graph->NameS()
+                << " are cut off at the edge of the box (--no-clip shows them whole)\n";
     return 0;
 }
 

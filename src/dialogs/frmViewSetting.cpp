@@ -4,12 +4,14 @@
 #include "dialogs/detail/DialogParts.h"
 #include "dialogs/detail/PropertyParts.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace tervane {
@@ -40,9 +42,15 @@ frmViewSetting::frmViewSetting(CView& view, Document& document, QWidget* parent)
                                QString::fromStdString(in.Intervals[k]));
     }
 
+    // An application setting rather than the document's: how any surface is shown.
+    ClipSpikes_ = new QCheckBox("Clip spikes (cut off the few values far beyond the rest)");
+    ClipSpikes_->setObjectName("ClipSpikes");
+    ClipSpikes_->setChecked(QSettings().value(kClipSpikesSetting, true).toBool());
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(projection);
     layout->addWidget(intervals);
+    layout->addWidget(ClipSpikes_);
     layout->addWidget(detail::OkCancelButtons(this, [this] { Command1_Click(); }));
 }
 
@@ -63,6 +71,7 @@ void frmViewSetting::Command1_Click() {
         detail::ShowDialogMessage(this, *refused, nullptr);
         return;
     }
+    QSettings().setValue(kClipSpikesSetting, ClipSpikes_->isChecked());
     accept();
 }
 

@@ -6,13 +6,19 @@
 
 #include <array>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
 namespace tervane {
 
-/// "View Setting": the projection type of the camera and the six view intervals. OK checks the
-/// intervals (ApplyViewSetting) and stays open with "Illegal data exist." at a bad one.
+/// QSettings key of "Clip spikes" (true unless unchecked): whether the view cuts surfaces at the
+/// fences of their outlying values.
+inline constexpr const char* kClipSpikesSetting = "View/ClipSpikes";
+
+/// "View Setting": the projection type of the camera, the six view intervals and "Clip spikes"
+/// (kClipSpikesSetting). OK checks the intervals (ApplyViewSetting) and stays open with "Illegal
+/// data exist." at a bad one.
 class frmViewSetting : public QDialog {
 public:
     frmViewSetting(CView& view, Document& document, QWidget* parent = nullptr);
@@ -25,6 +31,7 @@ private:
     Document& document_;
     QRadioButton* Option1_ = nullptr;
     QRadioButton* Option2_ = nullptr;
+    QCheckBox* ClipSpikes_ = nullptr;
     std::array<QLineEdit*, 6> Text_{};
 };
 

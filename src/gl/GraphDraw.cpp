@@ -245,10 +245,81 @@ void DrawVectorOverlay(const CGraph& g, float floorY) {
     glDisable(GL_BLEND);
 }
 
+// Cuts the surface at the limits its box was clipped to (CGraph::SpikeClip), with one GL clip
+// plane per cut side, for as long as the graph is drawn. The planes are given in the graph's
+// plot coordinates; a colour map, drawn flat at (X, Z, 0), is cut along X and Z only.
+class SpikeClipPlanes {
+public:
+    explicit SpikeClipPlanes(const CGraph& graph) {
+        const bool flat = graph.GraphType() == kGraphColorMap;
+        for (int axis = 0; axis < 3; ++axis) {
+            const SpikeLimits& limits = graph.SpikeClip(axis);
+            if (flat && axis == 1) continue;
+            const int drawnAxis = flat && axis == 2 ? 1 : axis;
+            if (limits.clipsMin) Add(drawnAxis, 1.0, -static_cast<double>(limits.min));
+            if (limits.clipsMax) Add(drawnAxis, -1.0, static_cast<double>(limits.max));
+        }
+    }
+    ~SpikeClipPlanes() {
+        for (int k = 0; k < used_; ++k)
+            glDisable(static_cast<GLenum>(GL_CLIP_PLANE0 + k));
+    }
+    SpikeClipPlanes(const SpikeClipPlanes&) = delete;
+    SpikeClipPlanes& operator=(const SpikeClipPlanes&) = delete;
+
+private:
+    // Keeps the points where sign·coordinate + offset >= 0.
+    void Add(int axis, double sign, double offset) {
+        GLdouble equation[4] = {0.0, 0.0, 0.0, offset};
+        equation[axis] = sign;
+        const auto plane = static_cast<GLenum>(GL_CLIP_PLANE0 + used_++);
+        glClipPlane(plane, equation);
+        glEnable(plane);
+    }
+    int used_ = 0;
+};
+
+// Marks each cut side with a red outline of the box's face at the cut, so that a clipped
+// picture is never taken for the whole graph.
+void DrawSpikeClipMarks(const CGraph& g) {
+    if (!g.SpikesClipped() || g.GraphType() == kGraphColorMap) return;
+    const CGraph::Extents& e = g.GetExtents();
+    const float low[3] = {e.MinX, e.MinY, e.MinZ};
+    const float high[3] = {e.MaxX, e.MaxY, e.MaxZ};
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    for (int k = 0; k < 6; ++k) // the outline lies on the clip planes themselves
+        glDisable(static_cast<GLenum>(GL_CLIP_PLANE0 + k));
+    glLineWidth(2.0f);
+    glColor3f(0.85f, 0.0f, 0.0f);
+    for (int axis = 0; axis < 3; ++axis) {
+        const SpikeLimits& limits = g.SpikeClip(axis);
+        const int a = (axis + 1) % 3, b = (axis + 2) % 3;
+        for (int side = 0; side < 2; ++side) {
+            if (!(side == 0 ? limits.clipsMin : limits.clipsMax)) continue;
+            const float at = side == 0 ? limits.min : limits.max;
+            const float corners[4][2] = {
+                {low[a], low[b]}, {high[a], low[b]}, {high[a], high[b]}, {low[a], high[b]}};
+            glBegin(GL_LINE_LOOP);
+            for (const auto& c : corners) {
+                float p[3];
+                p[axis] = at;
+                p[a] = c[0];
+                p[b] = c[1];
+                glVertex3fv(p);
+            }
+            glEnd();
+        }
+    }
+    glPopAttrib();
+}
+
 void DrawSurface(CGraph& g, float minY, std::int32_t sceneKind) {
     const bool overlays = g.ShowContour() || g.ShowVector() || g.ShowColormap();
     const SurfaceMesh mesh(g, overlays ? kOverlayDrop : 0.0f);
     if (mesh.SizeU() == 0) return;
+    const SpikeClipPlanes clip(g);
 
     switch (g.Show()) {
     case kShowPoints:
@@ -294,6 +365,7 @@ void DrawSurface(CGraph& g, float minY, std::int32_t sceneKind) {
     }
 
     DrawSurfaceQuads(g, mesh, textured);
+    DrawSpikeClipMarks(g);
     if (textured) glDisable(GL_TEXTURE_2D);
     if (g.ShowTrans()) glDisable(GL_BLEND);
 

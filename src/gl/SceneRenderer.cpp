@@ -94,6 +94,8 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     CScene& shown = in_.ShownGraphs;
     const SceneBoxContext boxContext{values.SceneKind, in_.Axes.ShowPI};
     const std::vector<CScene::GraphPtr>& graphs = shown.FunSurfs();
+    for (const CScene::GraphPtr& graph : graphs)
+        graph->SetClipSpikes(values.ClipSpikes);
 
     graphLists_.Prune(graphs);
 

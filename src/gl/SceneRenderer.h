@@ -47,6 +47,9 @@ struct SceneValues {
     std::int32_t AnimationFrames = 10;
     /// How graphs that read t are sampled per step.
     SamplingOptions Sampling;
+    /// Whether surfaces and colour maps cut their outlying values (CGraph::SetClipSpikes): the
+    /// view's setting, applied to every shown graph at each build.
+    bool ClipSpikes = true;
 };
 
 /// The GL surface of a view without any widget: the surface state, the display-list fonts, the

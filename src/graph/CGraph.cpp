@@ -143,8 +143,9 @@ bool CGraph::GetPointsAtStep(std::int32_t step, std::int32_t frames,
         all.AnimationFrames = frames;
         return GetPoints(MinT(), all);
     }
-    const float dt = static_cast<float>(static_cast<double>(MaxT() - MinT()) / frames);
-    const float t = static_cast<float>(static_cast<double>(dt) * step + MinT());
+    // step may lie outside 0..frames (the window's step counter runs one past the last frame).
+    const double lo = MinT(), hi = MaxT();
+    const float t = static_cast<float>(lo + (hi - lo) * step / frames);
     return GetPoints(t, options);
 }
 
@@ -168,13 +169,14 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
 
     SampleDomain domain;
     domain.MinU = MinU();
+    domain.MaxU = MaxU();
     domain.MinV = MinV();
-    domain.DU = static_cast<float>(static_cast<double>(MaxU() - MinU()) / StepU());
-    domain.DV = static_cast<float>(static_cast<double>(MaxV() - MinV()) / StepV());
+    domain.MaxV = MaxV();
     domain.NU = nu;
     domain.NV = nv;
     domain.Polar = polar;
-    if (!std::isfinite(domain.DU) || !std::isfinite(domain.DV))
+    // Ranges whose width a single cannot hold are refused.
+    if (!std::isfinite(MaxU() - MinU()) || !std::isfinite(MaxV() - MinV()))
         return Fail("The range of x or y is too large to sample.");
 
     // Storage is reused when the grid keeps its size; the evaluation pass
@@ -303,9 +305,31 @@ CBox CGraph::ComputeBox(std::int32_t lngAnimStep) {
         if (maxY < 0) maxY = 0;
     };
 
+    // Surfaces and colour maps may cut their axes at the fences of outlying values.
+    spikeClip_ = {};
+    auto clipSpikes = [&] {
+        if (!clipSpikes_ || !(minX <= maxX)) return;
+        float* lows[3] = {&minX, &minY, &minZ};
+        float* highs[3] = {&maxX, &maxY, &maxZ};
+        const Grid2D* grids[3] = {&PlotX(), &PlotY(), &PlotZ()};
+        for (int a = 0; a < 3; ++a) {
+            const auto limits = FindSpikeLimits(*grids[a]);
+            if (!limits || !limits->Clips()) continue;
+            spikeClip_[static_cast<std::size_t>(a)] = *limits;
+            if (limits->clipsMin) *lows[a] = limits->min;
+            if (limits->clipsMax) *highs[a] = limits->max;
+        }
+    };
+
     if (kind == kGraphSurface) {
-        if (!ShowContour() && !ShowVector() && !ShowColormap()) widen();
-    } else if (kind == kGraphColorMap || kind == kGraphContour || kind == kGraphVector) {
+        if (!ShowContour() && !ShowVector() && !ShowColormap()) {
+            widen();
+            clipSpikes();
+        }
+    } else if (kind == kGraphColorMap) {
+        widen();
+        clipSpikes();
+    } else if (kind == kGraphContour || kind == kGraphVector) {
         widen();
     } else if (kind == kGraphSurfaceAnimation || IsRotationKind(kind)) {
         // Framed by their points, so that Zoom to Fit shows them.

@@ -7,6 +7,7 @@
 #include "graph/Grid2D.h"
 #include "graph/Sampler.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -189,6 +190,29 @@ public:
     /// when it takes no point). Also stores the plot extents.
     CBox GetBox(std::int32_t lngAnimStep = 0);
 
+    /// Whether GetBox cuts each plot axis of a surface or colour map at the fences of its
+    /// outlying values (FindSpikeLimits), so that one huge value near a pole does not shrink
+    /// the rest of the graph to a stick. The view's setting, not stored in documents; the
+    /// renderer sets it on every graph it draws.
+    void SetClipSpikes(bool on) {
+        if (on == clipSpikes_) return;
+        clipSpikes_ = on;
+        ++settingsRevision_;
+    }
+    bool ClipSpikes() const noexcept {
+        return clipSpikes_;
+    }
+
+    /// The limits of the plot axes X, Y and Z (0..2) the last GetBox found; an axis that was
+    /// not cut has Clips() false.
+    const SpikeLimits& SpikeClip(int axis) const {
+        return spikeClip_.at(static_cast<std::size_t>(axis));
+    }
+    /// True when the last GetBox cut any axis.
+    bool SpikesClipped() const noexcept {
+        return spikeClip_[0].Clips() || spikeClip_[1].Clips() || spikeClip_[2].Clips();
+    }
+
     /// Why the last GetPoints failed (empty after a success).
     const std::string& LastError() const noexcept {
         return lastError_;
@@ -300,6 +324,7 @@ private:
     std::vector<std::vector<PointSample>> stepPoints_;
     std::vector<SampleGrids> stepGrids_;
     std::int32_t selectedStep_ = -1;
+
     const Grid2D& Quantity(std::int32_t code) const;
     CBox ComputeBox(std::int32_t lngAnimStep);
     bool Fail(std::string message);
@@ -320,6 +345,8 @@ private:
     std::int32_t plotCodes_[3] = {0, 0, 0};
     std::int32_t colorCodes_[3] = {0, 0, 0};
     Extents extents_;
+    bool clipSpikes_ = true;
+    std::array<SpikeLimits, 3> spikeClip_{};
     bool usesT_ = false;
     std::string lastError_;
     std::optional<SyntaxError> syntaxError_;

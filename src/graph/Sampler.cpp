@@ -25,6 +25,49 @@ std::string Megabytes(std::uint64_t bytes) {
 
 } // namespace
 
+float GridNode(float lo, float hi, std::uint64_t i, std::uint64_t steps) {
+    if (steps == 0) return lo;
+    const double l = lo;
+    return static_cast<float>(l + (static_cast<double>(hi) - l) * static_cast<double>(i) /
+                                      static_cast<double>(steps));
+}
+
+std::optional<SpikeLimits> FindSpikeLimits(const Grid2D& values) {
+    constexpr std::size_t kMostSamples = 65536;
+    const std::size_t nu = values.SizeU(), nv = values.SizeV();
+    const std::size_t count = nu * nv;
+    const std::size_t stride = std::max<std::size_t>(1, (count + kMostSamples - 1) / kMostSamples);
+    std::vector<float> finite;
+    finite.reserve(std::min(count, kMostSamples));
+    float lowest = std::numeric_limits<float>::infinity(), highest = -lowest;
+    for (std::size_t k = 0; k < count; ++k) {
+        const float value = values(k / nv, k % nv);
+        if (!std::isfinite(value)) continue;
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+        if (k % stride == 0) finite.push_back(value);
+    }
+    if (finite.empty()) return std::nullopt;
+    const auto percentile = [&](double fraction) {
+        const auto at = finite.begin() + static_cast<std::ptrdiff_t>(
+                                             fraction * static_cast<double>(finite.size() - 1));
+        std::nth_element(finite.begin(), at, finite.end());
+        return static_cast<double>(*at);
+    };
+    const double low = percentile(0.05), high = percentile(0.95);
+    const double fence = 1.5 * (high - low);
+    SpikeLimits limits{lowest, highest, false, false};
+    if (lowest < low - fence) {
+        limits.min = static_cast<float>(low - fence);
+        limits.clipsMin = true;
+    }
+    if (highest > high + fence) {
+        limits.max = static_cast<float>(high + fence);
+        limits.clipsMax = true;
+    }
+    return limits;
+}
+
 void ValueRange::Merge(const ValueRange& other) {
     max = std::max(max, other.max);
     min = std::min(min, other.min);
@@ -100,7 +143,7 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
     const std::uint64_t nu = domain.NU, nv = domain.NV;
     std::vector<float> params(nv);
     for (std::uint64_t j = 0; j < nv; ++j)
-        params[j] = static_cast<float>(static_cast<double>(domain.DV) * j + domain.MinV);
+        params[j] = GridNode(domain.MinV, domain.MaxV, j, nv - 1);
     if (!domain.Polar) std::copy(params.begin(), params.end(), grids.y.StoredData());
 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
@@ -120,7 +163,7 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
         for (;;) {
             const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
             if (i >= nu) break;
-            const float a = static_cast<float>(static_cast<double>(domain.DU) * i + domain.MinU);
+            const float a = GridNode(domain.MinU, domain.MaxU, i, nu - 1);
             if (domain.Polar) {
                 // (angle a, radius r) is the point r·(cos a + i sin a).
                 const double c = std::cos(static_cast<double>(a));

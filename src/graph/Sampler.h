@@ -28,14 +28,35 @@ struct SamplingOptions {
     std::int32_t AnimationFrames = 10;
 };
 
-/// The grid of parameters (u, v): nu × nv nodes from (MinU, MinV) in steps of DU and DV. In the
-/// polar form u is the angle and v the radius of z; otherwise z = u + vi.
+/// The grid of parameters (u, v): nu × nv nodes from (MinU, MinV) to (MaxU, MaxV), placed by
+/// GridNode. In the polar form u is the angle and v the radius of z; otherwise z = u + vi.
 struct SampleDomain {
-    float MinU = 0, DU = 0;
-    float MinV = 0, DV = 0;
+    float MinU = 0, MaxU = 0;
+    float MinV = 0, MaxV = 0;
     std::uint64_t NU = 1, NV = 1;
     bool Polar = false;
 };
+
+/// Node i of steps equal steps from lo to hi: lo + (hi − lo)·i/steps worked out in double and
+/// rounded once to single, so both ends and the centre of a symmetric range are exact nodes (a
+/// pole at 0 is hit rather than missed by a rounding error and drawn as a spike).
+float GridNode(float lo, float hi, std::uint64_t i, std::uint64_t steps);
+
+/// Limits that cut off the outlying values of a sampled quantity (spikes near a pole that no
+/// node hits). The body of the values is the range between their 5th and 95th percentiles;
+/// values more than 1.5 times its width beyond it are outliers. Each side with an outlier is
+/// cut at that fence; a side without one keeps its extreme value (so values without outliers
+/// keep their full range and are never clipped). Only finite values count; a grid with more
+/// than 65536 of them is measured on an even subsample of that many.
+struct SpikeLimits {
+    float min = 0, max = 0;
+    bool clipsMin = false, clipsMax = false;
+
+    bool Clips() const noexcept { return clipsMin || clipsMax; }
+};
+
+/// The limits of values (nullopt when none is finite).
+std::optional<SpikeLimits> FindSpikeLimits(const Grid2D& values);
 
 /// Running minimum and maximum of one quantity; empty (min above max) until a value is seen.
 struct ValueRange {

@@ -114,6 +114,16 @@ ProjectionSetup CView::Projection(const CBox& sceneBox) {
         setup.kind = ProjectionKind::Orthographic;
         setup.nearPlane = volNear_;
         setup.farPlane = volFar_;
+        // The depth range reaches m on both sides of the reference point: a scene deeper than
+        // the eye distance (one huge value stretches the box to millions) would otherwise lie
+        // beyond the near and far planes and leave the frame blank. An orthographic view may
+        // clip in front of the eye, so the eye stays where it is.
+        const float m = LargestExtent(sceneBox);
+        const float distance = VecLength(VecSub(ToVec(eyePos_), ToVec(refPos_)));
+        if (std::isfinite(m) && m > 0.0f && std::isfinite(distance)) {
+            setup.nearPlane = std::min(volNear_, distance - m);
+            setup.farPlane = std::max(volFar_, distance + m);
+        }
     } else if (projectType_ == kProjectPerspective) {
         // The near plane lies m in front of the reference point, where the cross-section is the
         // visible size.

@@ -291,3 +291,31 @@ TEST(CViewTest, LargeScenePerspectiveBacksOffTheEyeOnly) {
 
 } // namespace
 } // namespace tervane
+
+namespace tervane {
+namespace {
+
+// An orthographic frame keeps the whole scene between its near and far planes: a box stretched
+// by one huge value must not vanish behind them; ordinary boxes keep the planes as they were.
+TEST(CViewTest, OrthographicDepthRangeHoldsTheScene) {
+    struct Row {
+        CBox box;
+        float nearPlane, farPlane;
+    } const rows[] = {
+        {CBox{-2, 2, -2, 2, -2, 2}, 0.001f, 2000.0f},
+        {CBox{-2, 2, 0, 900, -2, 2}, 0.001f, 2000.0f},
+        {CBox{-2, 2, -2, 2, 0, 1.7e7f}, 1000.0f - 1.7e7f, 1000.0f + 1.7e7f},
+        {CBox{-3e4f, 2, -2, 2, -2, 2}, 1000.0f - 30002.0f, 1000.0f + 30002.0f},
+    };
+    for (const Row& row : rows) {
+        CView view;
+        view.ZoomAll(row.box);
+        const ProjectionSetup setup = view.Projection(row.box);
+        EXPECT_EQ(setup.kind, ProjectionKind::Orthographic);
+        EXPECT_FLOAT_EQ(setup.nearPlane, row.nearPlane);
+        EXPECT_FLOAT_EQ(setup.farPlane, row.farPlane);
+    }
+}
+
+} // namespace
+} // namespace tervane

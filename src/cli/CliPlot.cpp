@@ -1,0 +1,263 @@
+#include "cli/CliPlot.h"
+
+#include "cli/CliExport.h"
+#ifdef TERVANE_CLI_RENDER
+#include "cli/CliRender.h"
+#endif
+
+#include "core/Limits.h"
+#include "document/Document.h"
+#include "graph/GraphPresets.h"
+#include "scene/SceneOrientation.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace tervane::cli {
+
+namespace {
+
+std::vector<std::string> SplitCommas(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.emplace_back(
+            text.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        if (comma == std::string_view::npos) return parts;
+        start = comma + 1;
+    }
+}
+
+std::optional<std::int32_t> QuantityCode(std::string_view name) {
+    constexpr std::pair<std::string_view, std::int32_t> kNames[] = {{"x", kQuantityX},
+                                                                    {"y", kQuantityY},
+                                                                    {"re", kQuantityReal},
+                                                                    {"im", kQuantityImaginary},
+                                                                    {"abs", kQuantityMagnitude}};
+    for (const auto& [text, code] : kNames)
+        if (name == text) return code;
+    return std::nullopt;
+}
+
+std::string_view QuantityTitle(std::int32_t code) {
+    switch (code) {
+    case kQuantityX:
+        return "x";
+    case kQuantityY:
+        return "y";
+    case kQuantityReal:
+        return "Re w";
+    case kQuantityImaginary:
+        return "Im w";
+    default:
+        return "|w|";
+    }
+}
+
+// Three quantity names separated by commas.
+bool ParseQuantities(std::string_view text, std::array<std::int32_t, 3>& codes) {
+    const std::vector<std::string> parts = SplitCommas(text);
+    if (parts.size() != 3) return false;
+    std::array<std::int32_t, 3> parsed{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto code = QuantityCode(parts[k]);
+        if (!code) return false;
+        parsed[k] = *code;
+    }
+    codes = parsed;
+    return true;
+}
+
+// A number that a single holds (decimal point only: the comma separates the numbers).
+std::optional<float> ParseFinite(std::string_view text) {
+    std::size_t offset = !text.empty() && text[0] == '+' ? 1 : 0;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(text.data() + offset, text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.size() == offset)
+        return std::nullopt;
+    const float f = static_cast<float>(value);
+    if (!std::isfinite(f)) return std::nullopt;
+    return f;
+}
+
+bool ParseRange(std::string_view text, GraphRecipe& recipe) {
+    const std::vector<std::string> parts = SplitCommas(text);
+    if (parts.size() != 4) return false;
+    float v[4];
+    for (std::size_t k = 0; k < 4; ++k) {
+        const auto number = ParseFinite(parts[k]);
+        if (!number) return false;
+        v[k] = *number;
+    }
+    if (!(v[0] < v[1]) || !(v[2] < v[3])) return false;
+    recipe.MinU = v[0];
+    recipe.MaxU = v[1];
+    recipe.MinV = v[2];
+    recipe.MaxV = v[3];
+    return true;
+}
+
+bool ParseSteps(std::string_view text, GraphRecipe& recipe) {
+    const std::vector<std::string> parts = SplitCommas(text);
+    if (parts.size() > 2) return false;
+    std::int32_t steps[2] = {0, 0};
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        const std::string& p = parts[k];
+        const auto [ptr, ec] = std::from_chars(p.data(), p.data() + p.size(), steps[k]);
+        if (ec != std::errc() || ptr != p.data() + p.size() || p.empty() || steps[k] < 1 ||
+            steps[k] > kMaxSteps)
+            return false;
+    }
+    recipe.StepU = steps[0];
+    recipe.StepV = parts.size() == 2 ? steps[1] : steps[0];
+    return true;
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+} // namespace
+
+int CmdPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            UsageFunction usage, FileSystem& files) {
+    std::optional<std::string> text, output;
+    bool colourMap = false, clip = true;
+    GraphRecipe recipe;
+    recipe.Name = "plot";
+    // |w| as the height (the Y axis, up in the standard views) over the domain, coloured by the
+    // value itself: a first picture of any function.
+    recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
+    recipe.Colours = {kQuantityReal, kQuantityImaginary, kQuantityMagnitude};
+#ifdef TERVANE_CLI_RENDER
+    RenderRequest request;
+    bool viewGiven = false;
+#endif
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool isOption = a.size() > 1 && a[0] == '-' &&
+                              !(std::isdigit(static_cast<unsigned char>(a[1])) || a[1] == '.');
+        if (!isOption) {
+            if (text) return usage(err, "plot takes one function text");
+            text = a;
+            continue;
+        }
+        if (a == "--clip" || a == "--no-clip") {
+            clip = a == "--clip";
+            continue;
+        }
+        if (i + 1 >= args.size()) return usage(err, a + " needs a value");
+        const std::string& value = args[++i];
+        if (a == "-o") {
+            output = value;
+        } else if (a == "--kind") {
+            if (value != "surface" && value != "colormap")
+                return usage(err, "--kind takes surface or colormap: '" + value + "'");
+            colourMap = value == "colormap";
+        } else if (a == "--axes") {
+            if (!ParseQuantities(value, recipe.Axes))
+                return usage(err, "--axes takes three of x, y, re, im, abs: '" + value + "'");
+        } else if (a == "--colour" || a == "--color") {
+            if (!ParseQuantities(value, recipe.Colours))
+                return usage(err, "--colour takes three of x, y, re, im, abs: '" + value + "'");
+        } else if (a == "--range") {
+            if (!ParseRange(value, recipe))
+                return usage(err, "--range takes XMIN,XMAX,YMIN,YMAX with each minimum below its "
+                                  "maximum: '" +
+                                      value + "'");
+        } else if (a == "--steps") {
+            if (!ParseSteps(value, recipe))
+                return usage(err, "--steps takes N or N,M, each 1.." + std::to_string(kMaxSteps) +
+                                      ": '" + value + "'");
+#ifdef TERVANE_CLI_RENDER
+        } else if (a == "--size") {
+            if (!ParseSize(value, request))
+                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxRenderSide) +
+                                      ": '" + value + "'");
+        } else if (a == "--view") {
+            request.View = ParseView(value);
+            if (!request.View) return usage(err, "unknown view '" + value + "'");
+            viewGiven = true;
+        } else if (a == "--projection") {
+            const auto projection = ParseProjection(value);
+            if (!projection) return usage(err, "unknown projection '" + value + "'");
+            request.ProjectType = *projection;
+#endif
+        } else {
+            return usage(err, "unknown option '" + a + "'");
+        }
+    }
+    if (!text) return usage(err, "plot needs a function text");
+    if (!output) return usage(err, "plot needs -o OUT.png, .bmp, .kpl, .ply or .obj");
+    const std::string ext = LowerExtension(*output);
+    const bool picture = ext == ".png" || ext == ".bmp";
+    if (!picture && ext != ".kpl" && ext != ".ply" && ext != ".obj")
+        return usage(err,
+                     "the output must end in .png, .bmp, .kpl, .ply or .obj: '" + *output + "'");
+#ifndef TERVANE_CLI_RENDER
+    if (picture) return usage(err, "this build cannot draw pictures");
+#endif
+
+    recipe.Function = *text;
+    Document document;
+    document.SetSceneKind(colourMap ? kSceneColorMap : kScene3D);
+    // A 3D coordinate system shows the first title along Z, the second along X and the third
+    // along Y (the height); a colour map the first across and the second up.
+    const auto title = [&](int axis) { return std::string(QuantityTitle(recipe.Axes[axis])); };
+    if (colourMap)
+        document.SetAxisTitles(title(0), title(2), title(1));
+    else
+        document.SetAxisTitles(title(2), title(0), title(1));
+    // A surface is seen from the side and above, a colour map (flat in X and Z) from the front.
+    StandardView view = colourMap ? StandardView::Front : StandardView::ISO;
+#ifdef TERVANE_CLI_RENDER
+    if (viewGiven) view = *request.View;
+    request.View = view;
+#endif
+    const SceneAngles angles = StandardViewAngles(view);
+    document.ShownGraphs().SetRotRoll(angles.RotRoll);
+    document.ShownGraphs().SetRotPitch(angles.RotPitch);
+    document.ShownGraphs().SetRotYaw(angles.RotYaw);
+    const DocumentResult added =
+        document.AddGraph(colourMap ? MakeColorMapGraph(recipe) : MakeSurfaceGraph(recipe));
+    if (!added.Ok()) {
+        err << added.Message << '\n';
+        return 1;
+    }
+    if (!FitsInMemory(document, err)) return 1;
+    const CBox box = document.ShownGraphs().FunSurfs().front()->GetBox();
+    if (!(box.MinX <= box.MaxX && box.MinY <= box.MaxY && box.MinZ <= box.MaxZ)) {
+        err << "The function has no value anywhere in the range.\n";
+        return 1;
+    }
+
+    if (ext == ".kpl") {
+        const DocumentResult saved = document.SaveFile(*output, files);
+        if (!saved.Ok()) {
+            err << saved.Message << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    if (ext == ".ply" || ext == ".obj") return ExportDocument(document, *output, out, err, files);
+#ifdef TERVANE_CLI_RENDER
+    request.Step = document.AnimationStep();
+    return RenderDocument(document, request, *output, clip, err, files);
+#else
+    (void)clip;
+    return 1;
+#endif
+}
+
+} // namespace tervane::cli
