@@ -52,7 +52,10 @@ GraphMesh BuildMesh(CGraph& graph) {
             SurfaceMesh::Vec3 c = mesh.Color(i, j);
             for (double& v : c)
                 v = std::clamp(v, 0.0, 1.0);
-            out.vertices.push_back({p, mesh.VertexNormal(i, j), c});
+            // A colour map faces up (+z), whatever the slope of the quantity it flattens.
+            const SurfaceMesh::Vec3 n =
+                flat ? SurfaceMesh::Vec3{0.0, 0.0, 1.0} : mesh.VertexNormal(i, j);
+            out.vertices.push_back({p, n, c});
         }
         return k;
     };
@@ -61,8 +64,20 @@ GraphMesh BuildMesh(CGraph& graph) {
             if (!mesh.CellValid(i, j)) continue;
             const std::size_t a = vertexOf(i, j), b = vertexOf(i + 1, j);
             const std::size_t c = vertexOf(i + 1, j + 1), d = vertexOf(i, j + 1);
-            out.triangles.push_back({a, b, c});
-            out.triangles.push_back({a, c, d});
+            // The corners of a colour map's cell turn counter-clockwise seen from +z, so that
+            // the faces agree with their normals also over a reversed range.
+            const auto& pa = out.vertices[a].position;
+            const auto& pb = out.vertices[b].position;
+            const auto& pc = out.vertices[c].position;
+            const double turn =
+                (pb[0] - pa[0]) * (pc[1] - pa[1]) - (pb[1] - pa[1]) * (pc[0] - pa[0]);
+            if (flat && turn < 0.0) {
+                out.triangles.push_back({a, c, b});
+                out.triangles.push_back({a, d, c});
+            } else {
+                out.triangles.push_back({a, b, c});
+                out.triangles.push_back({a, c, d});
+            }
         }
     }
     return out;
