@@ -29,7 +29,8 @@ test-sanitize: setup
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVANE_SANITIZE=ON \
 	  -DTERVANE_BUILD_GL=OFF -DTERVANE_BUILD_BENCH=OFF >/dev/null
 	cmake --build build-sanitize -j2
-	cd build-sanitize && ctest --output-on-failure -j2 --timeout 600
+	cd build-sanitize && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure -j2 --timeout 600
 
 bench: setup
 	./$(BUILD)/bench/expr_bench
