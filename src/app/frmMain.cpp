@@ -15,6 +15,7 @@
 #include "dialogs/frmViewSetting.h"
 #include "document/DocumentSamples.h"
 #include "gl/ViewBitmap.h"
+#include "graph/DocumentKinds.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -781,6 +782,11 @@ bool frmMain::LoadDocument(const QString& path) {
         SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()});
     Result_->clear();
     ShowWarnings(r.Warnings);
+    // Two-dimensional functions name themselves in the result box ("Function y=...").
+    for (std::size_t i = 0; i < document_.Count(); ++i) {
+        const std::string caption = ResultCaption(*document_.Graph(i));
+        if (!caption.empty()) Result_->appendPlainText(FromStd(caption));
+    }
     RefreshList();
     if (List1_->count() > 0) List1_->setCurrentRow(0);
     ViewButtonsForSceneKind();
