@@ -10,16 +10,55 @@ namespace tervane {
 
 /// Quantity codes of the axes (VarX..VarZ) and colour channels (ColorR..ColorB).
 enum QuantityCode : std::int32_t {
-    kQuantityX = 1,         ///< x = Re z
-    kQuantityY = 2,         ///< y = Im z
-    kQuantityReal = 3,      ///< u = Re w
-    kQuantityImaginary = 4, ///< v = Im w
-    kQuantityMagnitude = 5, ///< |w|
+    kQuantityX = 1,            ///< x = Re z
+    kQuantityY = 2,            ///< y = Im z
+    kQuantityReal = 3,         ///< u = Re w
+    kQuantityImaginary = 4,    ///< v = Im w
+    kQuantityMagnitude = 5,    ///< |w|
+    kQuantityArgument = 6,     ///< arg w in −π..π, on the branch of the logarithm
+    kQuantityLogMagnitude = 7, ///< log |w| (natural logarithm; undefined where w = 0)
 };
 
 /// True for a code that selects one of the sampled quantities.
 constexpr bool IsQuantityCode(std::int32_t code) {
+    return code >= kQuantityX && code <= kQuantityLogMagnitude;
+}
+
+/// True for the five quantities that files of the wider family know; the others are written
+/// only by graphs that use them.
+constexpr bool IsClassicQuantityCode(std::int32_t code) {
     return code >= kQuantityX && code <= kQuantityMagnitude;
+}
+
+/// Colour codes of the phase scheme, kept in the three colour channels' codes (ColorR, ColorG,
+/// ColorB) of a graph that uses it. Hue follows arg w; the option bits add lightness rings at
+/// each power of 2 of |w| and rays at each multiple of π/6 of arg w. Readers that know only the
+/// quantities ignore these codes.
+enum PhaseColourCode : std::int32_t {
+    kColourPhase = 16,
+    kColourPhaseRings = 17,
+    kColourPhaseRays = 18,
+    kColourPhaseRingsAndRays = 19,
+};
+
+constexpr bool IsPhaseColourCode(std::int32_t code) {
+    return code >= kColourPhase && code <= kColourPhaseRingsAndRays;
+}
+
+/// True for a code a colour channel may hold: a quantity or a phase scheme code.
+constexpr bool IsColourCode(std::int32_t code) {
+    return IsQuantityCode(code) || IsPhaseColourCode(code);
+}
+
+/// The phase scheme code with the given options.
+constexpr std::int32_t PhaseColourCode(bool rings, bool rays) {
+    return kColourPhase + (rings ? 1 : 0) + (rays ? 2 : 0);
+}
+constexpr bool PhaseRings(std::int32_t code) {
+    return IsPhaseColourCode(code) && ((code - kColourPhase) & 1) != 0;
+}
+constexpr bool PhaseRays(std::int32_t code) {
+    return IsPhaseColourCode(code) && ((code - kColourPhase) & 2) != 0;
 }
 
 /// Graph kinds (CGraph::GraphType). This program creates surfaces and colour maps; the other

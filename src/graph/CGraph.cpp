@@ -113,13 +113,17 @@ const Grid2D& CGraph::Quantity(std::int32_t code) const {
         return grids_.v;
     case kQuantityMagnitude:
         return grids_.m;
+    case kQuantityArgument:
+        return argument_;
+    case kQuantityLogMagnitude:
+        return logMagnitude_;
     default:
         return zero_;
     }
 }
 
 std::size_t CGraph::BytesHeld() const noexcept {
-    return grids_.Bytes() + zero_.Bytes();
+    return grids_.Bytes() + zero_.Bytes() + argument_.Bytes() + logMagnitude_.Bytes();
 }
 
 bool CGraph::Fail(std::string message) {
@@ -189,6 +193,8 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
                     " points does not fit in memory. Choose fewer steps.");
     }
     zero_ = Grid2D();
+    argument_.Release();
+    logMagnitude_.Release();
     plotCodes_[0] = plotCodes_[1] = plotCodes_[2] = 0;
     colorCodes_[0] = colorCodes_[1] = colorCodes_[2] = 0;
     ++sampleRevision_;
@@ -225,7 +231,14 @@ bool CGraph::GetPoints(float t, const SamplingOptions& options) {
         total.m.WidenInto(extents_.MaxM, extents_.MinM);
         if (total.failure != EvalStatus::Value) return Fail(SampleFailureMessage(total.failure));
     }
-    ChooseQuantities(nu, nv);
+    try {
+        ChooseQuantities(nu, nv);
+    } catch (const std::bad_alloc&) {
+        argument_.Release();
+        logMagnitude_.Release();
+        return Fail("A grid of " + std::to_string(nu) + " x " + std::to_string(nv) +
+                    " points does not fit in memory. Choose fewer steps.");
+    }
     return true;
 }
 
@@ -241,13 +254,42 @@ void CGraph::ChooseQuantities(std::uint64_t nu, std::uint64_t nv) {
     }
     const std::int32_t plot[3] = {VarX(), VarY(), VarZ()};
     const std::int32_t colour[3] = {ColorR(), ColorG(), ColorB()};
-    bool needZero = false;
+    bool needZero = false, needArgument = false, needLog = false;
     for (int k = 0; k < 3; ++k) {
         plotCodes_[k] = plot[k];
         colorCodes_[k] = colour[k];
         needZero = needZero || !IsQuantityCode(plot[k]) || !IsQuantityCode(colour[k]);
+        needArgument =
+            needArgument || plot[k] == kQuantityArgument || colour[k] == kQuantityArgument;
+        needLog = needLog || plot[k] == kQuantityLogMagnitude || colour[k] == kQuantityLogMagnitude;
     }
     if (needZero) zero_ = Grid2D::Constant(nu, nv, 0.0f);
+    const Grid2D& u = grids_.u;
+    const Grid2D& v = grids_.v;
+    const Grid2D& m = grids_.m;
+    if (needArgument) {
+        argument_.Resize(nu, nv);
+        for (std::size_t i = 0; i < nu; ++i) {
+            float* row = argument_.Row(i);
+            for (std::size_t j = 0; j < nv; ++j)
+                row[j] = ArgumentOf(u(i, j), v(i, j));
+        }
+    }
+    if (needLog) {
+        logMagnitude_.Resize(nu, nv);
+        ValueRange range;
+        for (std::size_t i = 0; i < nu; ++i) {
+            float* row = logMagnitude_.Row(i);
+            for (std::size_t j = 0; j < nv; ++j) {
+                row[j] = LogMagnitudeOf(m(i, j));
+                if (!std::isfinite(row[j])) continue;
+                if (row[j] > range.max) range.max = row[j];
+                if (row[j] < range.min) range.min = row[j];
+            }
+        }
+        extents_.MaxL = range.Any() ? range.max : 0.0f;
+        extents_.MinL = range.Any() ? range.min : 0.0f;
+    }
 }
 
 CBox CGraph::GetBox(std::int32_t lngAnimStep) {

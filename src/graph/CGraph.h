@@ -137,6 +137,8 @@ public:
     struct Extents {
         float MaxX = 0, MinX = 0, MaxY = 0, MinY = 0, MaxZ = 0, MinZ = 0;
         float MaxU = 0, MinU = 0, MaxV = 0, MinV = 0, MaxM = 0, MinM = 0;
+        /// log |w| of the last sampling that used it (0, 0 otherwise).
+        float MaxL = 0, MinL = 0;
     };
 
     /// A new graph with these properties set, in this order; this one is unchanged.
@@ -243,7 +245,8 @@ public:
         return grids_.m;
     }
     /// Plot and colour grids: the value grid chosen by the quantity code at the
-    /// last sampling (a zero grid for a code outside 1..5).
+    /// last sampling (a zero grid for a code that selects no quantity, such as the phase
+    /// scheme's colour codes).
     const Grid2D& PlotX() const {
         return Quantity(plotCodes_[0]);
     }
@@ -341,7 +344,9 @@ private:
     std::optional<BoxCache> boxCache_;
 
     SampleGrids grids_;
-    Grid2D zero_; ///< stands in for quantity codes outside 1..5
+    Grid2D zero_; ///< stands in for codes that select no quantity
+    /// arg w and log |w|, worked out from the sampled grids only when a code selects them.
+    Grid2D argument_, logMagnitude_;
     std::int32_t plotCodes_[3] = {0, 0, 0};
     std::int32_t colorCodes_[3] = {0, 0, 0};
     Extents extents_;

@@ -115,21 +115,12 @@ PointSample SpacePoint(std::int32_t coord, float p, float q, float r) {
     }
 }
 
+float MagnitudeOf(Complex w) {
+    return static_cast<float>(std::hypot(static_cast<double>(w.re), w.im));
+}
+
 float QuantityOf(std::int32_t code, float x, float y, Complex w) {
-    switch (code) {
-    case kQuantityX:
-        return x;
-    case kQuantityY:
-        return y;
-    case kQuantityReal:
-        return w.re;
-    case kQuantityImaginary:
-        return w.im;
-    case kQuantityMagnitude:
-        return static_cast<float>(std::hypot(static_cast<double>(w.re), w.im));
-    default:
-        return 0.0f;
-    }
+    return QuantityValue(code, x, y, w.re, w.im, MagnitudeOf(w));
 }
 
 PointSample Limited(PointSample p, const ViewLimits& view) {
@@ -174,9 +165,8 @@ PointSample CGraph::Anim3D(std::int32_t u, std::int32_t v, std::int32_t t) const
         static_cast<std::size_t>(v) >= s.x.SizeV())
         return kNoPoint;
     const std::size_t i = static_cast<std::size_t>(u), j = static_cast<std::size_t>(v);
-    const Grid2D* grids[5] = {&s.x, &s.y, &s.u, &s.v, &s.m};
     auto pick = [&](std::int32_t code) {
-        return IsQuantityCode(code) ? (*grids[code - 1])(i, j) : 0.0f;
+        return QuantityValue(code, s.x(i, j), s.y(i, j), s.u(i, j), s.v(i, j), s.m(i, j));
     };
     return {pick(plotCodes_[0]), pick(plotCodes_[1]), pick(plotCodes_[2])};
 }
@@ -373,12 +363,12 @@ bool CGraph::SampleStepGrids(const std::string& postfix, float t, const Sampling
                             y = q * std::sin(p);
                         }
                         const Complex w = fz.At(x, y, tt);
-                        const float v[5] = {x, y, w.re, w.im,
-                                            QuantityOf(kQuantityMagnitude, x, y, w)};
+                        const float v[5] = {x, y, w.re, w.im, MagnitudeOf(w)};
                         std::copy(v, v + 5, values);
                     }
                     auto pick = [&](std::int32_t code) {
-                        return IsQuantityCode(code) ? values[code - 1] : 0.0f;
+                        return QuantityValue(code, values[0], values[1], values[2], values[3],
+                                             values[4]);
                     };
                     if (!ViewLimits(options.View)
                              .Contains(pick(plotCodes_[0]), pick(plotCodes_[1]),

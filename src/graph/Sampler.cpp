@@ -1,9 +1,12 @@
 #include "graph/Sampler.h"
 
+#include "core/Codes.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -24,6 +27,37 @@ std::string Megabytes(std::uint64_t bytes) {
 }
 
 } // namespace
+
+float ArgumentOf(float u, float v) {
+    if (std::isnan(u) || std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>(std::atan2(static_cast<double>(v), static_cast<double>(u)));
+}
+
+float LogMagnitudeOf(float m) {
+    if (!(m > 0.0f)) return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>(std::log(static_cast<double>(m)));
+}
+
+float QuantityValue(std::int32_t code, float x, float y, float u, float v, float m) {
+    switch (code) {
+    case kQuantityX:
+        return x;
+    case kQuantityY:
+        return y;
+    case kQuantityReal:
+        return u;
+    case kQuantityImaginary:
+        return v;
+    case kQuantityMagnitude:
+        return m;
+    case kQuantityArgument:
+        return ArgumentOf(u, v);
+    case kQuantityLogMagnitude:
+        return LogMagnitudeOf(m);
+    default:
+        return 0.0f;
+    }
+}
 
 float GridNode(float lo, float hi, std::uint64_t i, std::uint64_t steps) {
     if (steps == 0) return lo;

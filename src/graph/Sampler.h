@@ -42,6 +42,17 @@ struct SampleDomain {
 /// pole at 0 is hit rather than missed by a rounding error and drawn as a spike).
 float GridNode(float lo, float hi, std::uint64_t i, std::uint64_t steps);
 
+/// arg w in −π..π from the sampled parts (atan2 in double, narrowed; NaN where w is undefined).
+float ArgumentOf(float u, float v);
+
+/// log |w| from the sampled magnitude (natural logarithm in double, narrowed); NaN where w is
+/// undefined or 0, whose logarithm has no value.
+float LogMagnitudeOf(float m);
+
+/// The value of a quantity code at one point with these sampled values (0 for a code that
+/// selects no quantity).
+float QuantityValue(std::int32_t code, float x, float y, float u, float v, float m);
+
 /// Limits that cut off the outlying values of a sampled quantity (spikes near a pole that no
 /// node hits). The body of the values is the range between their 5th and 95th percentiles;
 /// values more than 1.5 times its width beyond it are outliers. Each side with an outlier is

@@ -1,7 +1,10 @@
 #include "graph/SurfaceMesh.h"
 
+#include "graph/PhaseColour.h"
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tervane {
 
@@ -24,7 +27,7 @@ bool Finite(const Vec3& v) {
 }
 
 // Channel scaling by quantity code: x and y by the box, u, v and |w| by the
-// running extents of sampling.
+// running extents of sampling, arg w by its whole turn, log |w| by its extents.
 SurfaceMesh::Channel ChannelFor(std::int32_t code, const CGraph::Extents& e) {
     switch (code) {
     case kQuantityX:
@@ -37,6 +40,10 @@ SurfaceMesh::Channel ChannelFor(std::int32_t code, const CGraph::Extents& e) {
         return {e.MinV, static_cast<double>(e.MaxV) - e.MinV};
     case kQuantityMagnitude:
         return {e.MinM, static_cast<double>(e.MaxM) - e.MinM};
+    case kQuantityArgument:
+        return {-std::numbers::pi, 2.0 * std::numbers::pi};
+    case kQuantityLogMagnitude:
+        return {e.MinL, static_cast<double>(e.MaxL) - e.MinL};
     default:
         return {};
     }
@@ -44,9 +51,20 @@ SurfaceMesh::Channel ChannelFor(std::int32_t code, const CGraph::Extents& e) {
 
 double Scaled(float value, const SurfaceMesh::Channel& c) {
     // A channel without range has no gradient to show; it stays dark rather than
-    // dividing by zero.
-    if (!(c.range != 0.0) || !std::isfinite(c.range)) return 0.0;
-    return (value - c.minimum) / c.range;
+    // dividing by zero. So does a value without one (log |w| at a zero).
+    if (!(c.range != 0.0) || !std::isfinite(c.range) || std::isnan(value)) return 0.0;
+    const double scaled = (value - c.minimum) / c.range;
+    // Channels cut at the fences of their spikes saturate beyond them.
+    return c.clamped ? std::clamp(scaled, 0.0, 1.0) : scaled;
+}
+
+// When the graph's plot was cut at spikes, a colour channel with outlying values of its own is
+// scaled to the body of its values too: scaled to the spikes, the rest of the graph would be
+// one colour.
+SurfaceMesh::Channel ClippedChannel(const Grid2D& values, SurfaceMesh::Channel channel) {
+    const auto limits = FindSpikeLimits(values);
+    if (!limits || !limits->Clips() || !(limits->max > limits->min)) return channel;
+    return {limits->min, static_cast<double>(limits->max) - limits->min, true};
 }
 
 } // namespace
@@ -60,6 +78,19 @@ SurfaceMesh::SurfaceMesh(const CGraph& graph, float minYLift) : graph_(graph) {
     e.MinY += minYLift;
     channels_ = {ChannelFor(graph.ColorR(), e), ChannelFor(graph.ColorG(), e),
                  ChannelFor(graph.ColorB(), e)};
+    colours_ = channels_;
+    if (graph.SpikesClipped()) {
+        const Grid2D* grids[3] = {&graph.ColorGridR(), &graph.ColorGridG(), &graph.ColorGridB()};
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (grids[k]->Count() == px.Count() && grids[k]->Count() > 1)
+                colours_[k] = ClippedChannel(*grids[k], channels_[k]);
+        }
+    }
+    if (IsPhaseColourCode(graph.ColorR())) {
+        phase_ = true;
+        phaseRings_ = PhaseRings(graph.ColorR());
+        phaseRays_ = PhaseRays(graph.ColorR());
+    }
     if (nu_ < 2 || nv_ < 2) {
         nu_ = nv_ = 0;
         return;
@@ -73,9 +104,17 @@ Vec3 SurfaceMesh::Position(std::size_t i, std::size_t j) const {
 }
 
 Vec3 SurfaceMesh::Color(std::size_t i, std::size_t j) const {
-    return {Scaled(graph_.ColorGridR()(i, j), channels_[0]),
-            Scaled(graph_.ColorGridG()(i, j), channels_[1]),
-            Scaled(graph_.ColorGridB()(i, j), channels_[2])};
+    if (phase_) {
+        if (graph_.RealPart().Count() != nu_ * nv_ || graph_.MagnitudeGrid().Count() != nu_ * nv_)
+            return {0, 0, 0};
+        const float u = graph_.RealPart()(i, j), v = graph_.ImaginaryPart()(i, j);
+        const auto c = PhaseColour(std::atan2(static_cast<double>(v), static_cast<double>(u)),
+                                   graph_.MagnitudeGrid()(i, j), {phaseRings_, phaseRays_});
+        return {c[0], c[1], c[2]};
+    }
+    return {Scaled(graph_.ColorGridR()(i, j), colours_[0]),
+            Scaled(graph_.ColorGridG()(i, j), colours_[1]),
+            Scaled(graph_.ColorGridB()(i, j), colours_[2])};
 }
 
 std::size_t SurfaceMesh::ValidCells() const noexcept {

@@ -20,6 +20,8 @@ public:
     struct Channel {
         double minimum = 0.0;
         double range = 0.0;
+        /// Values beyond the range saturate (a channel cut at its spikes).
+        bool clamped = false;
     };
 
     /// Computes the mesh of graph, whose GetBox has just stored its extents.
@@ -33,7 +35,8 @@ public:
     /// Position of point (i, j) in plot coordinates (X, Y, Z).
     Vec3 Position(std::size_t i, std::size_t j) const;
     /// Colour of point (i, j): (value − minimum) / range per channel; 0 for a
-    /// channel whose range is 0 or whose code selects no quantity.
+    /// channel whose range is 0 or whose code selects no quantity. A graph in the
+    /// phase scheme takes the phase colour of w instead.
     Vec3 Color(std::size_t i, std::size_t j) const;
     /// Unit normal of cell (i, j), i < SizeU − 1, j < SizeV − 1 (a zero vector
     /// for a cell whose corners are collinear).
@@ -66,6 +69,8 @@ private:
     const CGraph& graph_;
     std::size_t nu_ = 0, nv_ = 0;
     std::array<Channel, 3> channels_{};
+    std::array<Channel, 3> colours_{}; ///< channels_, cut at spikes when the plot is
+    bool phase_ = false, phaseRings_ = false, phaseRays_ = false;
     std::vector<Vec3> faceNormals_;
     std::vector<Vec3> vertexNormals_;
     std::vector<std::uint8_t> cellValid_;
