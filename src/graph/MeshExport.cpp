@@ -4,12 +4,14 @@
 #include "graph/SurfaceMesh.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
 #include <sstream>
+#include <unordered_map>
 
 namespace tervane {
 
@@ -111,6 +113,37 @@ std::string Word(const std::string& name, std::int32_t id) {
     return word;
 }
 
+// OBJ has no vertex colours: each face gets the mean colour of its corners, quantised to
+// kColorLevels steps a channel so that faces of nearly the same colour share one material.
+constexpr int kColorLevels = 31; // 5 bits a channel
+
+struct FaceColor {
+    std::array<int, 3> level{}; // 0..kColorLevels per channel
+
+    std::uint32_t Key() const {
+        return static_cast<std::uint32_t>((level[0] << 16) | (level[1] << 8) | level[2]);
+    }
+    double Fraction(int channel) const {
+        return static_cast<double>(level[channel]) / kColorLevels;
+    }
+};
+
+FaceColor QuantisedColor(const GraphMesh& m, const std::array<std::size_t, 3>& triangle) {
+    FaceColor c;
+    for (int ch = 0; ch < 3; ++ch) {
+        double sum = 0.0;
+        for (std::size_t corner : triangle)
+            sum += m.vertices[corner].color[ch];
+        c.level[ch] = static_cast<int>(std::lround(std::clamp(sum / 3.0, 0.0, 1.0) * kColorLevels));
+    }
+    return c;
+}
+
+std::string MaterialName(const std::string& graphName, const FaceColor& c) {
+    return graphName + "_r" + std::to_string(c.level[0]) + "g" + std::to_string(c.level[1]) + "b" +
+           std::to_string(c.level[2]);
+}
+
 } // namespace
 
 MeshExport::Counts MeshExport::WritePly(const std::vector<std::shared_ptr<CGraph>>& graphs,
@@ -151,37 +184,57 @@ MeshExport::Counts MeshExport::WriteObj(const std::vector<std::shared_ptr<CGraph
     const std::vector<GraphMesh> meshes = BuildMeshes(graphs);
     Counts counts;
     obj << "# Tervane surfaces of w = f(z)\nmtllib " << mtlFileName << '\n';
-    mtl << "# Tervane materials\n";
+    mtl << "# Tervane materials: one per graph and face colour\n";
     std::size_t base = 1; // OBJ numbers vertices from 1
     for (const GraphMesh& m : meshes) {
         const CGraph& g = *m.graph;
         const std::string name = Word(g.NameS(), g.ID());
-        mtl << "newmtl " << name << '\n';
-        if (const MaterialPreset* p = FindMaterialPreset(g.Material())) {
-            mtl << "Ka " << p->ambient[0] << ' ' << p->ambient[1] << ' ' << p->ambient[2] << '\n';
-            mtl << "Kd " << p->diffuse[0] << ' ' << p->diffuse[1] << ' ' << p->diffuse[2] << '\n';
-            mtl << "Ks " << p->specular[0] << ' ' << p->specular[1] << ' ' << p->specular[2]
-                << '\n';
-            mtl << "Ns " << p->shininess << '\n';
-        } else {
-            mtl << "Kd 0.8 0.8 0.8\n";
-        }
-        if (g.ShowTrans()) mtl << "d " << g.TransAlpha() << '\n';
-        mtl << '\n';
+        const MaterialPreset* preset = FindMaterialPreset(g.Material());
 
-        obj << "o " << name << "\ng " << name << "\nusemtl " << name << '\n';
+        // Faces by colour, the colours in the order they first occur.
+        std::vector<FaceColor> colors;
+        std::vector<std::vector<std::size_t>> facesOf;
+        std::unordered_map<std::uint32_t, std::size_t> slot;
+        for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+            const FaceColor c = QuantisedColor(m, m.triangles[t]);
+            const auto [at, added] = slot.try_emplace(c.Key(), colors.size());
+            if (added) {
+                colors.push_back(c);
+                facesOf.emplace_back();
+            }
+            facesOf[at->second].push_back(t);
+        }
+
+        for (const FaceColor& c : colors) {
+            mtl << "newmtl " << MaterialName(name, c) << '\n';
+            if (preset) {
+                mtl << "Ka " << preset->ambient[0] << ' ' << preset->ambient[1] << ' '
+                    << preset->ambient[2] << '\n';
+                mtl << "Ks " << preset->specular[0] << ' ' << preset->specular[1] << ' '
+                    << preset->specular[2] << '\n';
+                mtl << "Ns " << preset->shininess << '\n';
+            }
+            mtl << "Kd " << Number(c.Fraction(0)) << ' ' << Number(c.Fraction(1)) << ' '
+                << Number(c.Fraction(2)) << '\n';
+            if (g.ShowTrans()) mtl << "d " << g.TransAlpha() << '\n';
+            mtl << '\n';
+        }
+
+        obj << "o " << name << "\ng " << name << '\n';
         for (const Vertex& v : m.vertices)
             obj << "v " << Number(v.position[0]) << ' ' << Number(v.position[1]) << ' '
-                << Number(v.position[2]) << ' ' << Number(v.color[0]) << ' ' << Number(v.color[1])
-                << ' ' << Number(v.color[2]) << '\n';
+                << Number(v.position[2]) << '\n';
         for (const Vertex& v : m.vertices)
             obj << "vn " << Number(v.normal[0]) << ' ' << Number(v.normal[1]) << ' '
                 << Number(v.normal[2]) << '\n';
-        for (const auto& t : m.triangles) {
-            obj << 'f';
-            for (std::size_t k : t)
-                obj << ' ' << base + k << "//" << base + k;
-            obj << '\n';
+        for (std::size_t k = 0; k < colors.size(); ++k) {
+            obj << "usemtl " << MaterialName(name, colors[k]) << '\n';
+            for (std::size_t t : facesOf[k]) {
+                obj << 'f';
+                for (std::size_t corner : m.triangles[t])
+                    obj << ' ' << base + corner << "//" << base + corner;
+                obj << '\n';
+            }
         }
         base += m.vertices.size();
         counts.vertices += m.vertices.size();

@@ -25,9 +25,12 @@ public:
     /// ASCII PLY with per-vertex normals and colours (0..255).
     static Counts WritePly(const std::vector<std::shared_ptr<CGraph>>& graphs, std::ostream& out);
 
-    /// Wavefront OBJ with one group and material per graph, vertex normals and
-    /// vertex colours ("v x y z r g b", read by Blender and MeshLab); the
-    /// materials go to mtl, which obj names as mtlFileName.
+    /// Wavefront OBJ of standard statements only: one object and group per graph with
+    /// its vertices and vertex normals. OBJ has no vertex colours, so each triangle takes
+    /// the mean colour of its corners, quantised to 5 bits a channel; the graph's faces are
+    /// grouped by colour under "usemtl", with one material per graph and colour in mtl
+    /// ("newmtl", "Kd" the colour, "Ka", "Ks", "Ns" from the graph's material preset, "d"
+    /// when it is transparent). obj names the materials' file as mtlFileName.
     static Counts WriteObj(const std::vector<std::shared_ptr<CGraph>>& graphs, std::ostream& obj,
                            std::ostream& mtl, const std::string& mtlFileName);
 
