@@ -1,0 +1,442 @@
+#include "graph/ZeroFinder.h"
+
+#include "expr/CEvaluator.h"
+#include "expr/TextPasses.h"
+#include "graph/CGraph.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <complex>
+#include <span>
+#include <stdexcept>
+#include <thread>
+
+namespace tervane {
+
+namespace {
+
+using Point = std::complex<double>;
+
+// Quadrant of the angle of u + vi in [0, 2π): 0 for [0, π/2), 1 for [π/2, π), 2 for [π, 3π/2),
+// 3 for [3π/2, 2π). w = 0 counts as quadrant 0; 4 marks a node without a value.
+inline std::uint8_t Quadrant(float u, float v) {
+    if (std::isnan(u) || std::isnan(v)) return 4;
+    const bool lower = v < 0.0f || (v == 0.0f && u < 0.0f);
+    return lower ? static_cast<std::uint8_t>(2 + (u >= 0.0f))
+                 : static_cast<std::uint8_t>(u <= 0.0f && v > 0.0f);
+}
+
+// Quarter turns of w from node a to node b along a grid edge (-2..2), assuming the edge turns
+// w by less than half a turn; 0 when either end has no value. A difference of two quadrants is
+// resolved by the side b lies on seen from a (the sign of the cross product, exact in double
+// for single inputs); exactly opposite values take the direction of increasing quadrant. The
+// step from b to a is always the negative of the step from a to b, which keeps the sum of the
+// cells' winding numbers equal to the winding around the whole grid.
+inline int EdgeStep(std::uint8_t qa, float ua, float va, std::uint8_t qb, float ub, float vb) {
+    if ((qa | qb) & 4) return 0;
+    switch ((qb - qa) & 3) {
+    case 0:
+        return 0;
+    case 1:
+        return 1;
+    case 3:
+        return -1;
+    default:
+        break;
+    }
+    const double cross =
+        static_cast<double>(ua) * static_cast<double>(vb) - static_cast<double>(ub) * va;
+    if (cross > 0.0) return 2;
+    if (cross < 0.0) return -2;
+    return qa < qb ? 2 : -2;
+}
+
+struct CellFind {
+    std::size_t i = 0, j = 0;
+    int winding = 0; // in quarter turns around the cell's border (i, j) → (i+1, j) → ...
+};
+
+struct ScanPart {
+    std::vector<CellFind> finds;
+    std::vector<std::size_t> invalid; // cell index i·(nv − 1) + j
+};
+
+// Scans the cells of rows i0..i1−1 (cell row i lies between node rows i and i + 1). Each node
+// row's quadrants and the steps along it are worked out once and kept for the next cell row.
+void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv, std::size_t i0,
+              std::size_t i1, ScanPart& part) {
+    std::vector<std::uint8_t> qa(nv), qb(nv);
+    std::vector<std::int8_t> along0(nv), along1(nv), across(nv);
+    const auto rowQuadrants = [&](std::size_t i, std::uint8_t* q) {
+        const float* ur = u.data() + i * nv;
+        const float* vr = v.data() + i * nv;
+        for (std::size_t j = 0; j < nv; ++j)
+            q[j] = Quadrant(ur[j], vr[j]);
+    };
+    const auto rowSteps = [&](std::size_t i, const std::uint8_t* q, std::int8_t* steps) {
+        const float* ur = u.data() + i * nv;
+        const float* vr = v.data() + i * nv;
+        for (std::size_t j = 0; j + 1 < nv; ++j)
+            steps[j] = static_cast<std::int8_t>(
+                EdgeStep(q[j], ur[j], vr[j], q[j + 1], ur[j + 1], vr[j + 1]));
+    };
+    std::uint8_t* qLow = qa.data();
+    std::uint8_t* qHigh = qb.data();
+    std::int8_t* alongLow = along0.data();
+    std::int8_t* alongHigh = along1.data();
+    rowQuadrants(i0, qLow);
+    rowSteps(i0, qLow, alongLow);
+    for (std::size_t i = i0; i < i1; ++i) {
+        rowQuadrants(i + 1, qHigh);
+        rowSteps(i + 1, qHigh, alongHigh);
+        const float* ul = u.data() + i * nv;
+        const float* vl = v.data() + i * nv;
+        const float* uh = ul + nv;
+        const float* vh = vl + nv;
+        for (std::size_t j = 0; j < nv; ++j)
+            across[j] =
+                static_cast<std::int8_t>(EdgeStep(qLow[j], ul[j], vl[j], qHigh[j], uh[j], vh[j]));
+        for (std::size_t j = 0; j + 1 < nv; ++j) {
+            const int corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
+            const int sum = across[j] + alongHigh[j] - across[j + 1] - alongLow[j];
+            if (corners & 4) {
+                part.invalid.push_back(i * (nv - 1) + j);
+            } else if (sum != 0) {
+                part.finds.push_back({i, j, sum});
+            }
+        }
+        std::swap(qLow, qHigh);
+        std::swap(alongLow, alongHigh);
+    }
+}
+
+struct Box {
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+
+    bool Contains(Point p) const {
+        return p.real() >= minX && p.real() <= maxX && p.imag() >= minY && p.imag() <= maxY;
+    }
+};
+
+// The four corners of cell (i, j) in the order of its border.
+struct Cell {
+    Point corner[4];
+
+    Cell(const Grid2D& x, const Grid2D& y, std::size_t i, std::size_t j) {
+        const std::size_t ci[4] = {i, i + 1, i + 1, i};
+        const std::size_t cj[4] = {j, j, j + 1, j + 1};
+        for (int k = 0; k < 4; ++k)
+            corner[k] = {x(ci[k], cj[k]), y(ci[k], cj[k])};
+    }
+
+    Point Centre() const { return (corner[0] + corner[1] + corner[2] + corner[3]) / 4.0; }
+
+    // Twice the signed area: positive when the border runs counter-clockwise.
+    double Orientation() const {
+        double a = 0.0;
+        for (int k = 0; k < 4; ++k) {
+            const Point p = corner[k], q = corner[(k + 1) & 3];
+            a += p.real() * q.imag() - q.real() * p.imag();
+        }
+        return a;
+    }
+
+    // The longest side.
+    double Size() const {
+        double s = 0.0;
+        for (int k = 0; k < 4; ++k)
+            s = std::max(s, std::abs(corner[(k + 1) & 3] - corner[k]));
+        return s;
+    }
+
+    Box Bounds(double margin) const {
+        Box b{corner[0].real(), corner[0].real(), corner[0].imag(), corner[0].imag()};
+        for (int k = 1; k < 4; ++k) {
+            b.minX = std::min(b.minX, corner[k].real());
+            b.maxX = std::max(b.maxX, corner[k].real());
+            b.minY = std::min(b.minY, corner[k].imag());
+            b.maxY = std::max(b.maxY, corner[k].imag());
+        }
+        return {b.minX - margin, b.maxX + margin, b.minY - margin, b.maxY + margin};
+    }
+};
+
+// Resolution of a position given to the program, which takes single x and y.
+double PositionUlp(Point p) {
+    return FLT_EPSILON * std::max(std::abs(p.real()), std::abs(p.imag()));
+}
+
+// Steps below this end the iteration: a few units of the single position, or a ten-millionth
+// of the cell where the position is near zero.
+double Tolerance(Point p, double cell) {
+    return std::max(4.0 * PositionUlp(p), 1e-7 * cell);
+}
+
+// f, or 1/f when a pole is sought.
+class Target {
+public:
+    enum class At { Value, Pole, None };
+
+    Target(const CompiledProgram& program, float t, bool pole)
+        : program_(program), t_(t), pole_(pole) {}
+
+    At Evaluate(float x, float y, Point& g) const {
+        Complex w;
+        if (program_.Evaluate(x, y, t_, w) != EvalStatus::Value) return pole_ ? At::Pole : At::None;
+        const Point f(w.re, w.im);
+        if (!pole_) {
+            g = f;
+        } else {
+            if (f == 0.0) return At::None;
+            g = 1.0 / f;
+        }
+        return At::Value;
+    }
+
+private:
+    const CompiledProgram& program_;
+    float t_;
+    bool pole_;
+};
+
+constexpr int kMaxIterations = 40;
+
+// Newton's method for a zero of the given order of the target, z ← z − order·g/g', from start.
+// The derivative is a central difference whose step follows the Newton steps down (a fixed
+// step would misjudge the derivative of a zero of order three or more once the iterate is
+// closer than the step). Fails when the iterate leaves allowed, a value is missing or the
+// derivative vanishes.
+std::optional<Point> Newton(const Target& target, Point start, int order, double cell,
+                            const Box& allowed) {
+    Point z = start;
+    double lastStep = std::numeric_limits<double>::infinity();
+    double h = 1e-3 * cell;
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+        const float xf = static_cast<float>(z.real()), yf = static_cast<float>(z.imag());
+        const Point zf(xf, yf);
+        Point g;
+        const Target::At at = target.Evaluate(xf, yf, g);
+        if (at == Target::At::Pole) return zf; // f has no value: the pole itself was hit
+        if (at == Target::At::None) return std::nullopt;
+        if (g == 0.0) return zf;
+        h = std::max(std::min(h, lastStep), std::max(16.0 * PositionUlp(zf), 1e-7 * cell));
+        const float xp = static_cast<float>(xf + h), xm = static_cast<float>(xf - h);
+        Point gp, gm;
+        if (target.Evaluate(xp, yf, gp) != Target::At::Value ||
+            target.Evaluate(xm, yf, gm) != Target::At::Value)
+            return std::nullopt;
+        const Point derivative = (gp - gm) / (static_cast<double>(xp) - xm);
+        if (derivative == 0.0 || !std::isfinite(derivative.real()) ||
+            !std::isfinite(derivative.imag()))
+            return std::nullopt;
+        const Point step = static_cast<double>(order) * g / derivative;
+        z = zf - step;
+        if (!allowed.Contains(z)) return std::nullopt;
+        lastStep = std::abs(step);
+        if (lastStep <= Tolerance(z, cell)) return z;
+    }
+    // Rounding noise in f can keep the last steps above the tolerance; small ones are kept.
+    if (lastStep <= 1e-4 * cell) return z;
+    return std::nullopt;
+}
+
+// A find with the cell it came from.
+struct Candidate {
+    FoundRoot root;
+    double cell = 0.0; // size of the cell
+    Box allowed;
+    bool merged = false;
+};
+
+// Components smaller than the refinement's tolerance are rounding noise around zero.
+double SnapToZero(double c, double cell) {
+    return std::abs(c) <= 1e-7 * cell ? 0.0 : c;
+}
+
+void Refine(Candidate& c, const CompiledProgram& program, float t) {
+    const Target target(program, t, c.root.Kind == RootKind::Pole);
+    const auto found = Newton(target, {c.root.X, c.root.Y}, c.root.Order, c.cell, c.allowed);
+    if (!found) return;
+    c.root.X = SnapToZero(found->real(), c.cell);
+    c.root.Y = SnapToZero(found->imag(), c.cell);
+    c.root.Refined = true;
+}
+
+// Refined finds of one kind closer than a twentieth of a cell are one root whose order was
+// split between neighbouring cells (a multiple zero on a shared edge); they are merged and the
+// merged root refined again with the total order.
+void MergeDuplicates(std::vector<Candidate>& candidates, const CompiledProgram* program, float t) {
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.root.X < b.root.X; });
+    double widest = 0.0;
+    for (const Candidate& c : candidates)
+        widest = std::max(widest, c.cell);
+    for (std::size_t a = 0; a < candidates.size(); ++a) {
+        Candidate& keep = candidates[a];
+        if (keep.merged || !keep.root.Refined) continue;
+        bool grew = false;
+        for (std::size_t b = a + 1; b < candidates.size(); ++b) {
+            Candidate& other = candidates[b];
+            if (other.root.X - keep.root.X > 0.05 * widest) break;
+            if (other.merged || !other.root.Refined || other.root.Kind != keep.root.Kind) continue;
+            const double reach = 0.05 * std::max(keep.cell, other.cell);
+            if (std::abs(Point(other.root.X - keep.root.X, other.root.Y - keep.root.Y)) > reach)
+                continue;
+            const double wk = keep.root.Order, wo = other.root.Order;
+            keep.root.X = (keep.root.X * wk + other.root.X * wo) / (wk + wo);
+            keep.root.Y = (keep.root.Y * wk + other.root.Y * wo) / (wk + wo);
+            keep.root.Order += other.root.Order;
+            keep.cell = std::max(keep.cell, other.cell);
+            other.merged = true;
+            grew = true;
+        }
+        if (grew && program) {
+            const Target target(*program, t, keep.root.Kind == RootKind::Pole);
+            if (const auto found = Newton(target, {keep.root.X, keep.root.Y}, keep.root.Order,
+                                          keep.cell, keep.allowed)) {
+                keep.root.X = SnapToZero(found->real(), keep.cell);
+                keep.root.Y = SnapToZero(found->imag(), keep.cell);
+            }
+        }
+    }
+    std::erase_if(candidates, [](const Candidate& c) { return c.merged; });
+}
+
+// Groups the invalid cells (sorted indices) into regions of cells that touch, corners included.
+std::vector<InvalidRegion> GroupInvalid(const std::vector<std::size_t>& cells, const Grid2D& x,
+                                        const Grid2D& y, std::size_t cellRows,
+                                        std::size_t cellCols) {
+    std::vector<InvalidRegion> regions;
+    if (cells.empty()) return regions;
+    // 1: invalid and not yet in a region.
+    std::vector<std::uint8_t> open(cellRows * cellCols, 0);
+    for (std::size_t k : cells)
+        open[k] = 1;
+    std::vector<std::size_t> stack;
+    for (std::size_t seed : cells) {
+        if (!open[seed]) continue;
+        open[seed] = 0;
+        stack.assign(1, seed);
+        InvalidRegion r;
+        r.MinX = r.MinY = std::numeric_limits<double>::infinity();
+        r.MaxX = r.MaxY = -std::numeric_limits<double>::infinity();
+        while (!stack.empty()) {
+            const std::size_t k = stack.back();
+            stack.pop_back();
+            ++r.Cells;
+            const std::size_t i = k / cellCols, j = k % cellCols;
+            const Box b = Cell(x, y, i, j).Bounds(0.0);
+            r.MinX = std::min(r.MinX, b.minX);
+            r.MaxX = std::max(r.MaxX, b.maxX);
+            r.MinY = std::min(r.MinY, b.minY);
+            r.MaxY = std::max(r.MaxY, b.maxY);
+            for (std::size_t ni = i == 0 ? 0 : i - 1; ni <= std::min(i + 1, cellRows - 1); ++ni) {
+                for (std::size_t nj = j == 0 ? 0 : j - 1; nj <= std::min(j + 1, cellCols - 1);
+                     ++nj) {
+                    const std::size_t n = ni * cellCols + nj;
+                    if (!open[n]) continue;
+                    open[n] = 0;
+                    stack.push_back(n);
+                }
+            }
+        }
+        r.CentreX = 0.5 * (r.MinX + r.MaxX);
+        r.CentreY = 0.5 * (r.MinY + r.MaxY);
+        regions.push_back(r);
+    }
+    std::sort(regions.begin(), regions.end(), [](const InvalidRegion& a, const InvalidRegion& b) {
+        return a.CentreX != b.CentreX ? a.CentreX < b.CentreX : a.CentreY < b.CentreY;
+    });
+    return regions;
+}
+
+} // namespace
+
+ZeroFinderInput ZeroFinderInput::FromGraph(const CGraph& graph, float t) {
+    return {&graph.DomainX(), &graph.DomainY(), &graph.RealPart(), &graph.ImaginaryPart(), t};
+}
+
+ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledProgram* program,
+                                   const ZeroFinderOptions& options) {
+    if (!input.X || !input.Y || !input.U || !input.V)
+        throw std::invalid_argument("the zero finder needs the x, y, u and v grids");
+    const std::size_t nu = input.U->SizeU(), nv = input.U->SizeV();
+    for (const Grid2D* g : {input.X, input.Y, input.V})
+        if (g->SizeU() != nu || g->SizeV() != nv)
+            throw std::invalid_argument("the grids of the zero finder differ in size");
+    ZeroFinderResult result;
+    if (nu < 2 || nv < 2) return result;
+
+    std::vector<float> scratchU, scratchV;
+    const std::span<const float> u = input.U->Contiguous(scratchU);
+    const std::span<const float> v = input.V->Contiguous(scratchV);
+
+    const std::size_t cellRows = nu - 1, cellCols = nv - 1;
+    unsigned threads = options.Threads;
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    // Small grids are not worth a thread.
+    if (cellRows * cellCols < 65536) threads = 1;
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, cellRows));
+    std::vector<ScanPart> parts(threads);
+    const auto rowsOf = [&](unsigned k) { return cellRows * k / threads; };
+    if (threads == 1) {
+        ScanRows(u, v, nv, 0, cellRows, parts[0]);
+    } else {
+        std::vector<std::jthread> pool;
+        pool.reserve(threads);
+        for (unsigned k = 0; k < threads; ++k)
+            pool.emplace_back([&, k] { ScanRows(u, v, nv, rowsOf(k), rowsOf(k + 1), parts[k]); });
+    }
+
+    const Grid2D& x = *input.X;
+    const Grid2D& y = *input.Y;
+    std::vector<Candidate> candidates;
+    std::vector<std::size_t> invalid;
+    for (ScanPart& part : parts) {
+        invalid.insert(invalid.end(), part.invalid.begin(), part.invalid.end());
+        for (const CellFind& f : part.finds) {
+            const Cell cell(x, y, f.i, f.j);
+            const double orientation = cell.Orientation();
+            if (orientation == 0.0 || !std::isfinite(orientation)) continue; // no inside
+            // Windings are counted along i then j; on a grid where that runs clockwise in the
+            // z plane they are reversed.
+            const int turns = (orientation > 0.0 ? f.winding : -f.winding) / 4;
+            if (turns == 0) continue;
+            Candidate c;
+            const Point centre = cell.Centre();
+            c.root = {turns > 0 ? RootKind::Zero : RootKind::Pole, centre.real(), centre.imag(),
+                      std::abs(turns), false};
+            c.cell = cell.Size();
+            c.allowed = cell.Bounds(c.cell);
+            candidates.push_back(c);
+        }
+    }
+
+    const bool refine = program && options.Refine;
+    if (refine) {
+        const std::size_t count = std::min(candidates.size(), options.MaxRefined);
+        for (std::size_t k = 0; k < count; ++k)
+            Refine(candidates[k], *program, input.T);
+    }
+    MergeDuplicates(candidates, refine ? program : nullptr, input.T);
+
+    result.Roots.reserve(candidates.size());
+    for (const Candidate& c : candidates)
+        result.Roots.push_back(c.root);
+    std::sort(result.Roots.begin(), result.Roots.end(), [](const FoundRoot& a, const FoundRoot& b) {
+        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+    });
+    result.Invalid = GroupInvalid(invalid, x, y, cellRows, cellCols);
+    return result;
+}
+
+std::optional<CompiledProgram> CompileGraphFunction(const CGraph& graph) {
+    CEvaluator evaluator;
+    std::string postfix;
+    if (evaluator.InfixToPostfix(InsertImplicitMultiply(graph.ExpressZ()), postfix) != 0)
+        return std::nullopt;
+    return CompiledProgram::Compile(postfix);
+}
+
+} // namespace tervane

@@ -1,0 +1,193 @@
+#include "graph/ZeroFinder.h"
+#include "GraphTestSupport.h"
+#include "expr/CEvaluator.h"
+#include "expr/TextPasses.h"
+#include "graph/CGraph.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace tervane {
+namespace {
+
+using testing::Surface;
+
+constexpr double kPi = std::numbers::pi;
+constexpr RootKind kZero = RootKind::Zero;
+constexpr RootKind kPole = RootKind::Pole;
+
+struct Expected {
+    RootKind kind;
+    double x, y;
+    int order;
+};
+
+struct Case {
+    const char* name;
+    const char* function;
+    float minX, maxX, minY, maxY;
+    int steps;
+    std::vector<Expected> roots;
+};
+
+ZeroFinderResult FindIn(const CGraph& graph, unsigned threads = 1) {
+    const auto program = CompileGraphFunction(graph);
+    EXPECT_TRUE(program.has_value());
+    ZeroFinderOptions options;
+    options.Threads = threads;
+    return FindZerosAndPoles(ZeroFinderInput::FromGraph(graph), program ? &*program : nullptr,
+                             options);
+}
+
+// Every expected root found once, refined and within 1e-4, and nothing else.
+void ExpectRoots(const ZeroFinderResult& result, const std::vector<Expected>& expected) {
+    ASSERT_EQ(result.Roots.size(), expected.size());
+    for (const Expected& e : expected) {
+        const FoundRoot* nearest = nullptr;
+        for (const FoundRoot& r : result.Roots)
+            if (!nearest ||
+                std::hypot(r.X - e.x, r.Y - e.y) < std::hypot(nearest->X - e.x, nearest->Y - e.y))
+                nearest = &r;
+        SCOPED_TRACE("expected at " + std::to_string(e.x) + ", " + std::to_string(e.y));
+        EXPECT_EQ(nearest->Kind, e.kind);
+        EXPECT_EQ(nearest->Order, e.order);
+        EXPECT_TRUE(nearest->Refined);
+        EXPECT_NEAR(nearest->X, e.x, 1e-4);
+        EXPECT_NEAR(nearest->Y, e.y, 1e-4);
+    }
+    for (std::size_t k = 1; k < result.Roots.size(); ++k)
+        EXPECT_LE(result.Roots[k - 1].X, result.Roots[k].X);
+}
+
+const double kR3 = std::sqrt(3.0) / 2;
+
+// Steps of 37 over symmetric ranges keep the roots off the nodes and edges; the -2..2 grids in
+// 40 steps have nodes at multiples of 0.1, so 0.5 lies on a node line and 0.25 midway.
+const Case kCases[] = {
+    {"CubeRootsOfUnity",
+     "z^3-1",
+     -2,
+     2,
+     -2,
+     2,
+     37,
+     {{kZero, -0.5, -kR3, 1}, {kZero, -0.5, kR3, 1}, {kZero, 1, 0, 1}}},
+    {"DoubleZeroAndPole", "(z-1)^2/(z+2)", -3, 3, -3, 3, 37, {{kPole, -2, 0, 1}, {kZero, 1, 0, 2}}},
+    {"SineOverTwoPeriods",
+     "sin(z)",
+     -7,
+     7,
+     -7,
+     7,
+     50,
+     {{kZero, -2 * kPi, 0, 1},
+      {kZero, -kPi, 0, 1},
+      {kZero, 0, 0, 1},
+      {kZero, kPi, 0, 1},
+      {kZero, 2 * kPi, 0, 1}}},
+    {"ExponentialHasNone", "exp(z)", -3, 3, -3, 3, 37, {}},
+    {"PolesAtPlusMinusI", "1/(z^2+1)", -2, 2, -2, 2, 37, {{kPole, 0, -1, 1}, {kPole, 0, 1, 1}}},
+    {"ZerosOnNodes",
+     "(z-0.5)(z+1.5i)",
+     -2,
+     2,
+     -2,
+     2,
+     40,
+     {{kZero, 0, -1.5, 1}, {kZero, 0.5, 0, 1}}},
+    {"ZeroOnAnEdgeAlongY", "z-0.5-0.25i", -2, 2, -2, 2, 40, {{kZero, 0.5, 0.25, 1}}},
+    {"ZeroOnAnEdgeAlongX", "z-0.25-0.5i", -2, 2, -2, 2, 40, {{kZero, 0.25, 0.5, 1}}},
+    {"DoubleZeroOnAnEdge", "(z-0.5-0.25i)^2", -2, 2, -2, 2, 40, {{kZero, 0.5, 0.25, 2}}},
+    {"TripleZero", "(z-0.3-0.2i)^3", -1, 1, -1, 1, 37, {{kZero, 0.3, 0.2, 3}}},
+    {"DoublePoleOnAnEdge", "1/(z+0.25)^2", -2, 2, -2, 2, 40, {{kPole, -0.25, 0, 2}}},
+};
+
+class ZeroFinderCases : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ZeroFinderCases, FindsTheKnownZerosAndPoles) {
+    const Case& c = GetParam();
+    auto g = Surface(c.function, c.minX, c.maxX, c.minY, c.maxY, c.steps, c.steps);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    const ZeroFinderResult result = FindIn(*g);
+    ExpectRoots(result, c.roots);
+    EXPECT_TRUE(result.Invalid.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, ZeroFinderCases, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ZeroFinder, APoleOnANodeIsOneInvalidRegionAndNoGuess) {
+    auto g = Surface("z/(z-0.5)", -2, 2, -2, 2, 40, 40);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    const ZeroFinderResult result = FindIn(*g);
+    ExpectRoots(result, {{kZero, 0, 0, 1}});
+    ASSERT_EQ(result.Invalid.size(), 1u);
+    const InvalidRegion& r = result.Invalid[0];
+    EXPECT_EQ(r.Cells, 4u);
+    EXPECT_NEAR(r.CentreX, 0.5, 1e-6);
+    EXPECT_NEAR(r.CentreY, 0.0, 1e-6);
+    EXPECT_NEAR(r.MaxX - r.MinX, 0.2, 1e-6);
+}
+
+TEST(ZeroFinder, WithoutAProgramReportsCellCentres) {
+    auto g = Surface("z^3-1", -2, 2, -2, 2, 37, 37);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    const ZeroFinderResult result = FindZerosAndPoles(ZeroFinderInput::FromGraph(*g), nullptr);
+    ASSERT_EQ(result.Roots.size(), 3u);
+    const double cell = 4.0 / 37;
+    for (const FoundRoot& r : result.Roots) {
+        EXPECT_FALSE(r.Refined);
+        EXPECT_NEAR(std::hypot(r.X, r.Y), 1.0, cell);
+    }
+}
+
+TEST(ZeroFinder, ThreadsGiveTheSameResult) {
+    // 300 x 300 cells are split between threads; a root near a split must still come once.
+    auto g = Surface("sin(z)/(z-1.3-0.7i)", -7, 7, -7, 7, 300, 300);
+    ASSERT_TRUE(g->GetPoints()) << g->LastError();
+    const ZeroFinderResult one = FindIn(*g, 1);
+    for (unsigned threads : {2u, 3u, 7u}) {
+        const ZeroFinderResult many = FindIn(*g, threads);
+        ASSERT_EQ(many.Roots.size(), one.Roots.size()) << threads;
+        for (std::size_t k = 0; k < one.Roots.size(); ++k) {
+            EXPECT_EQ(many.Roots[k].X, one.Roots[k].X);
+            EXPECT_EQ(many.Roots[k].Y, one.Roots[k].Y);
+            EXPECT_EQ(many.Roots[k].Order, one.Roots[k].Order);
+        }
+    }
+    EXPECT_EQ(one.Roots.size(), 6u);
+}
+
+// Raw grids whose (i, j) order runs clockwise in the z plane: a reversed x range and a polar
+// domain (angle along i, radius along j).
+TEST(ZeroFinder, ClockwiseGridsStillTellZerosFromPoles) {
+    CEvaluator evaluator;
+    std::string postfix;
+    ASSERT_EQ(evaluator.InfixToPostfix(InsertImplicitMultiply("(z^3-1)/(z+0.5)"), postfix), 0);
+    const CompiledProgram program = CompiledProgram::Compile(postfix);
+    const float pi = static_cast<float>(kPi);
+    const SampleDomain domains[] = {{2, -2, -2, 2, 38, 38, false},
+                                    {-pi / 2, 3 * pi / 2, 0.05f, 2, 90, 41, true}};
+    for (const SampleDomain& domain : domains) {
+        SampleGrids grids;
+        grids.Resize(domain.NU, domain.NV, domain.Polar);
+        SampleProgram(program, domain, 0.0f, 1, grids);
+        const ZeroFinderResult result =
+            FindZerosAndPoles({&grids.x, &grids.y, &grids.u, &grids.v, 0.0f}, &program);
+        ExpectRoots(
+            result,
+            {{kPole, -0.5, 0, 1}, {kZero, -0.5, -kR3, 1}, {kZero, -0.5, kR3, 1}, {kZero, 1, 0, 1}});
+    }
+}
+
+TEST(ZeroFinder, RefusesGridsOfDifferentSizes) {
+    const Grid2D a(3, 3), b(3, 4);
+    EXPECT_THROW((void)FindZerosAndPoles({&a, &a, &a, &b, 0.0f}, nullptr), std::invalid_argument);
+}
+
+} // namespace
+} // namespace tervane
