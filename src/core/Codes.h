@@ -5,6 +5,7 @@
 // values and never change; code compares against these names, never against bare integers.
 
 #include <cstdint>
+#include <string_view>
 
 namespace tervane {
 
@@ -22,6 +23,13 @@ enum QuantityCode : std::int32_t {
 /// True for a code that selects one of the sampled quantities.
 constexpr bool IsQuantityCode(std::int32_t code) {
     return code >= kQuantityX && code <= kQuantityLogMagnitude;
+}
+
+/// The axis title of a quantity code ("X", "Y", "U", "V", "M", "Arg", "Log"); empty for a
+/// code that selects no quantity.
+constexpr std::string_view QuantityLetter(std::int32_t code) {
+    constexpr std::string_view kLetters[] = {"X", "Y", "U", "V", "M", "Arg", "Log"};
+    return IsQuantityCode(code) ? kLetters[code - 1] : std::string_view{};
 }
 
 /// True for the five quantities that files of the wider family know; the others are written

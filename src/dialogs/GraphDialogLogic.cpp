@@ -78,12 +78,6 @@ std::optional<float> EvaluateRange(const CEvaluator& evaluator, const std::strin
 
 } // namespace
 
-std::string QuantityLetter(std::int32_t code) {
-    static constexpr std::array<const char*, 5> kLetters{"X", "Y", "U", "V", "M"};
-    if (code < 1 || code > 5) return {};
-    return kLetters[static_cast<std::size_t>(code - 1)];
-}
-
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -162,8 +156,9 @@ PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
     std::shared_ptr<CGraph> g = MakeSurfaceGraph(recipe);
     // The coordinate system names its X axis after the quantity on GL z (VarZ), Y after VarX
     // and Z after VarY.
-    document.SetAxisTitles(QuantityLetter(in.VarZ), QuantityLetter(in.VarX),
-                           QuantityLetter(in.VarY));
+    document.SetAxisTitles(std::string(QuantityLetter(in.VarZ)),
+                           std::string(QuantityLetter(in.VarX)),
+                           std::string(QuantityLetter(in.VarY)));
 
     // The t range: both texts go into one postfix buffer; the value on top after evaluating it
     // belongs to the last text, so an empty Max t takes the value of Min t.
@@ -222,7 +217,8 @@ PreparedGraph PrepareColorMapGraph(ColorMapDialogInput& in, Document& document) 
     recipe.Colours = {in.ColorR, in.ColorG, in.ColorB};
     std::shared_ptr<CGraph> g = MakeColorMapGraph(recipe);
     // A colour map titles only the two axes of its plane; the third title stays.
-    document.SetAxisTitles(QuantityLetter(in.VarX), QuantityLetter(in.VarZ), document.AxisTitleZ());
+    document.SetAxisTitles(std::string(QuantityLetter(in.VarX)),
+                           std::string(QuantityLetter(in.VarZ)), document.AxisTitleZ());
 
     PreparedGraph p;
     p.Graph = std::move(g);

@@ -21,9 +21,6 @@ inline constexpr std::array<std::string_view, 13> kMaterialItems{
     "Artdeco", "Autumn", "Glass",  "Metal",  "Neon",     "Recoco", "Santefe",
     "Sheen",   "Silky",  "Spring", "Summer", "Tropical", "Winter"};
 
-/// Axis title letter of a quantity code ("X", "Y", "U", "V", "M"), empty outside 1..5.
-std::string QuantityLetter(std::int32_t code);
-
 /// The value of a typed number: its leading decimal number ("." as the decimal mark, an
 /// optional exponent), 0 when it does not start with one. «40,7» is 40.
 double LeadingNumber(std::string_view text);

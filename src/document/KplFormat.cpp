@@ -37,12 +37,6 @@ bool IsMapKind(std::int32_t graphType) {
     return graphType == kGraphColorMap || graphType == kGraphContour || graphType == kGraphVector;
 }
 
-std::string_view QuantityLetter(std::int32_t code) {
-    static constexpr std::string_view kLetters[] = {"X", "Y", "U", "V", "M"};
-    if (code < kQuantityX || code > kQuantityMagnitude) return {};
-    return kLetters[code - 1];
-}
-
 std::string GraphName(const CGraph& g) {
     if (!g.NameS().empty()) return "\"" + g.NameS() + "\"";
     return "with ID " + std::to_string(g.ID());

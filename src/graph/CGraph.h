@@ -43,7 +43,8 @@ enum class StoredField {
     PointSize,    ///< a size read back only as one digit 1..9
     Animated,     ///< present only when the graph is animated
     AnimationEnd, ///< the last animated field; the animation frames and speed follow it
-    Quantity,     ///< a quantity code read back only as one digit 1..5
+    Quantity,     ///< a quantity code, read back only as its exact token ("1" to "7")
+    Colour,       ///< a colour channel's code: a quantity code or a phase scheme code
 };
 
 // The fields a graph record stores, in the order of the record.
@@ -79,9 +80,9 @@ enum class StoredField {
     X(VarX, Quantity)                                                                              \
     X(VarY, Quantity)                                                                              \
     X(VarZ, Quantity)                                                                              \
-    X(ColorR, Quantity)                                                                            \
-    X(ColorG, Quantity)                                                                            \
-    X(ColorB, Quantity)
+    X(ColorR, Colour)                                                                              \
+    X(ColorG, Colour)                                                                              \
+    X(ColorB, Colour)
 
 /// One function graph: its function, domain, quantity codes, display settings
 /// and the grids sampled from it.

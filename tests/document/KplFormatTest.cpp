@@ -135,9 +135,9 @@ TEST(KplRecord, EveryFieldRoundTrips) {
     g->SetMaxT(2.25f);
     g->SetFunForm(3);
     g->SetVarX(1);
-    g->SetVarY(2);
-    g->SetVarZ(3);
-    g->SetColorR(4);
+    g->SetVarY(kQuantityLogMagnitude);
+    g->SetVarZ(kQuantityArgument);
+    g->SetColorR(PhaseColourCode(true, true));
     g->SetColorG(5);
     g->SetColorB(1);
     scene.Add(g);
@@ -177,9 +177,9 @@ TEST(KplRecord, EveryFieldRoundTrips) {
     EXPECT_EQ(r.MaxT(), 2.25f);
     EXPECT_EQ(r.FunForm(), 3);
     EXPECT_EQ(r.VarX(), 1);
-    EXPECT_EQ(r.VarY(), 2);
-    EXPECT_EQ(r.VarZ(), 3);
-    EXPECT_EQ(r.ColorR(), 4);
+    EXPECT_EQ(r.VarY(), kQuantityLogMagnitude);
+    EXPECT_EQ(r.VarZ(), kQuantityArgument);
+    EXPECT_EQ(r.ColorR(), kColourPhaseRingsAndRays);
     EXPECT_EQ(r.ColorG(), 5);
     EXPECT_EQ(r.ColorB(), 1);
     EXPECT_EQ(read.Values.AnimationFrames, 25);
@@ -209,9 +209,13 @@ TEST(KplRecord, PointSizeAndQuantityCodesAcceptOnlyExactDigits) {
         {kPointSize, "3", 3.0f, 4, 5},   {kPointSize, "9", 9.0f, 4, 5},
         {kPointSize, "2.5", 1.0f, 4, 5}, {kPointSize, "10", 1.0f, 4, 5},
         {kPointSize, "0", 1.0f, 4, 5},   {kVarX, "5", 1.0f, 5, 5},
-        {kVarX, "6", 1.0f, 0, 5},        {kVarX, "3.0", 1.0f, 0, 5},
+        {kVarX, "6", 1.0f, 6, 5},        {kVarX, "7", 1.0f, 7, 5},
+        {kVarX, "8", 1.0f, 0, 5},        {kVarX, "16", 1.0f, 0, 5},
+        {kVarX, "07", 1.0f, 0, 5},       {kVarX, "3.0", 1.0f, 0, 5},
         {kVarX, "", 1.0f, 0, 5},         {kColorB, "1", 1.0f, 4, 1},
-        {kColorB, "0", 1.0f, 4, 0},
+        {kColorB, "0", 1.0f, 4, 0},      {kColorB, "7", 1.0f, 4, 7},
+        {kColorB, "19", 1.0f, 4, 19},    {kColorB, "20", 1.0f, 4, 0},
+        {kColorB, "15", 1.0f, 4, 0},
     };
     for (const auto& r : rows) {
         const auto g = ReadWithField(r.index, r.token);

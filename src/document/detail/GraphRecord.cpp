@@ -31,6 +31,15 @@ std::optional<std::int32_t> ExactDigit(std::string_view token, char first, char 
     return std::nullopt;
 }
 
+// A code token in its exact form: one or two digits without a leading zero ("07" and "+7" are
+// not codes).
+std::optional<std::int32_t> ExactCode(std::string_view token) {
+    if (token.empty() || token.size() > 2 || token[0] < '1' || token[0] > '9') return std::nullopt;
+    if (token.size() == 1) return token[0] - '0';
+    if (token[1] < '0' || token[1] > '9') return std::nullopt;
+    return (token[0] - '0') * 10 + (token[1] - '0');
+}
+
 } // namespace
 
 std::string_view TokenCursor::Next() {
@@ -157,7 +166,9 @@ GraphRecordRead ReadGraphRecord(TokenCursor& c, RecordDialect dialect) {
                 set(ReadFloat(c.Next()));
             }
         } else if (kind == StoredField::Quantity) {
-            if (auto code = ExactDigit(c.Next(), '1', '5')) set(*code);
+            if (auto code = ExactCode(c.Next()); code && IsQuantityCode(*code)) set(*code);
+        } else if (kind == StoredField::Colour) {
+            if (auto code = ExactCode(c.Next()); code && IsColourCode(*code)) set(*code);
         } else {
             set(ReadInteger(c.Next()));
         }
