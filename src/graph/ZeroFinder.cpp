@@ -245,8 +245,17 @@ std::optional<Point> Newton(const Target& target, Point start, int order, double
 struct Candidate {
     FoundRoot root;
     double cell = 0.0; // size of the cell
-    Box allowed;
-    bool merged = false;
+    Box bounds;        // the cell's corners
+    Box allowed;       // where refinement may go: the bounds and a cell around them
+    bool dropped = false;
+    bool changed = false;
+
+    int SignedOrder() const { return root.Kind == RootKind::Zero ? root.Order : -root.Order; }
+    void SetSignedOrder(int order) {
+        root.Kind = order >= 0 ? RootKind::Zero : RootKind::Pole;
+        root.Order = std::abs(order);
+        changed = true;
+    }
 };
 
 // Components smaller than the refinement's tolerance are rounding noise around zero.
@@ -254,19 +263,25 @@ double SnapToZero(double c, double cell) {
     return std::abs(c) <= 1e-7 * cell ? 0.0 : c;
 }
 
-void Refine(Candidate& c, const CompiledProgram& program, float t) {
+bool Refine(Candidate& c, const CompiledProgram& program, float t) {
     const Target target(program, t, c.root.Kind == RootKind::Pole);
     const auto found = Newton(target, {c.root.X, c.root.Y}, c.root.Order, c.cell, c.allowed);
-    if (!found) return;
+    if (!found) return false;
     c.root.X = SnapToZero(found->real(), c.cell);
     c.root.Y = SnapToZero(found->imag(), c.cell);
     c.root.Refined = true;
+    return true;
 }
 
-// Refined finds of one kind closer than a twentieth of a cell are one root whose order was
-// split between neighbouring cells (a multiple zero on a shared edge); they are merged and the
-// merged root refined again with the total order.
-void MergeDuplicates(std::vector<Candidate>& candidates, const CompiledProgram* program, float t) {
+// Gathers the finds that belong to one root. Near a zero or pole of high order on a coarse grid
+// w can turn by more than half a turn along one edge, and the order is then spread over
+// several cells, some of them with the opposite sign (a triple zero counted as four zeros and a
+// pole); a multiple root on a shared edge may be split between two cells. Refined finds of one
+// kind closer than a twentieth of a cell are merged; a find that did not refine and whose cell
+// (with half a cell around it) holds a refined root is added to that root with its sign. The
+// sum is conserved, and the roots whose order changed are refined again with the new order
+// (one whose order came to nothing is dropped).
+void Consolidate(std::vector<Candidate>& candidates, const CompiledProgram* program, float t) {
     std::sort(candidates.begin(), candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.root.X < b.root.X; });
     double widest = 0.0;
@@ -274,33 +289,62 @@ void MergeDuplicates(std::vector<Candidate>& candidates, const CompiledProgram* 
         widest = std::max(widest, c.cell);
     for (std::size_t a = 0; a < candidates.size(); ++a) {
         Candidate& keep = candidates[a];
-        if (keep.merged || !keep.root.Refined) continue;
-        bool grew = false;
+        if (keep.dropped || !keep.root.Refined) continue;
         for (std::size_t b = a + 1; b < candidates.size(); ++b) {
             Candidate& other = candidates[b];
             if (other.root.X - keep.root.X > 0.05 * widest) break;
-            if (other.merged || !other.root.Refined || other.root.Kind != keep.root.Kind) continue;
+            if (other.dropped || !other.root.Refined || other.root.Kind != keep.root.Kind) continue;
             const double reach = 0.05 * std::max(keep.cell, other.cell);
             if (std::abs(Point(other.root.X - keep.root.X, other.root.Y - keep.root.Y)) > reach)
                 continue;
             const double wk = keep.root.Order, wo = other.root.Order;
             keep.root.X = (keep.root.X * wk + other.root.X * wo) / (wk + wo);
             keep.root.Y = (keep.root.Y * wk + other.root.Y * wo) / (wk + wo);
-            keep.root.Order += other.root.Order;
+            keep.SetSignedOrder(keep.SignedOrder() + other.SignedOrder());
             keep.cell = std::max(keep.cell, other.cell);
-            other.merged = true;
-            grew = true;
-        }
-        if (grew && program) {
-            const Target target(*program, t, keep.root.Kind == RootKind::Pole);
-            if (const auto found = Newton(target, {keep.root.X, keep.root.Y}, keep.root.Order,
-                                          keep.cell, keep.allowed)) {
-                keep.root.X = SnapToZero(found->real(), keep.cell);
-                keep.root.Y = SnapToZero(found->imag(), keep.cell);
-            }
+            other.dropped = true;
         }
     }
-    std::erase_if(candidates, [](const Candidate& c) { return c.merged; });
+    // Refined roots by x, to find those inside the cell of a find that did not refine.
+    std::vector<std::size_t> refined;
+    for (std::size_t k = 0; k < candidates.size(); ++k)
+        if (!candidates[k].dropped && candidates[k].root.Refined) refined.push_back(k);
+    for (Candidate& loose : candidates) {
+        if (loose.dropped || loose.root.Refined) continue;
+        const double margin = 0.5 * loose.cell;
+        Box reach = loose.bounds;
+        reach.minX -= margin;
+        reach.maxX += margin;
+        reach.minY -= margin;
+        reach.maxY += margin;
+        auto k = std::lower_bound(
+            refined.begin(), refined.end(), reach.minX,
+            [&](std::size_t index, double x) { return candidates[index].root.X < x; });
+        Candidate* nearest = nullptr;
+        double best = std::numeric_limits<double>::infinity();
+        const Point centre(loose.root.X, loose.root.Y);
+        for (; k != refined.end() && candidates[*k].root.X <= reach.maxX; ++k) {
+            Candidate& r = candidates[*k];
+            const Point p(r.root.X, r.root.Y);
+            if (!reach.Contains(p) || std::abs(p - centre) >= best) continue;
+            best = std::abs(p - centre);
+            nearest = &r;
+        }
+        if (!nearest) continue;
+        nearest->SetSignedOrder(nearest->SignedOrder() + loose.SignedOrder());
+        nearest->cell = std::max(nearest->cell, loose.cell);
+        loose.dropped = true;
+    }
+    for (Candidate& c : candidates) {
+        if (c.dropped || !c.changed) continue;
+        if (c.root.Order == 0) {
+            c.dropped = true;
+        } else if (program) {
+            const Candidate before = c;
+            if (!Refine(c, *program, t)) c = before;
+        }
+    }
+    std::erase_if(candidates, [](const Candidate& c) { return c.dropped; });
 }
 
 // Groups the invalid cells (sorted indices) into regions of cells that touch, corners included.
@@ -408,6 +452,7 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
             c.root = {turns > 0 ? RootKind::Zero : RootKind::Pole, centre.real(), centre.imag(),
                       std::abs(turns), false};
             c.cell = cell.Size();
+            c.bounds = cell.Bounds(0.0);
             c.allowed = cell.Bounds(c.cell);
             candidates.push_back(c);
         }
@@ -419,7 +464,7 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
         for (std::size_t k = 0; k < count; ++k)
             Refine(candidates[k], *program, input.T);
     }
-    MergeDuplicates(candidates, refine ? program : nullptr, input.T);
+    Consolidate(candidates, refine ? program : nullptr, input.T);
 
     result.Roots.reserve(candidates.size());
     for (const Candidate& c : candidates)
