@@ -1,5 +1,7 @@
 #include "gl/SceneRenderer.h"
 
+#include "gl/PhaseLegend.h"
+
 #include "core/Codes.h"
 
 #include "gl/GlAxes.h"
@@ -94,8 +96,12 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     CScene& shown = in_.ShownGraphs;
     const SceneBoxContext boxContext{values.SceneKind, in_.Axes.ShowPI};
     const std::vector<CScene::GraphPtr>& graphs = shown.FunSurfs();
-    for (const CScene::GraphPtr& graph : graphs)
+    std::vector<const CGraph*> plain;
+    for (const CScene::GraphPtr& graph : graphs) {
         graph->SetClipSpikes(values.ClipSpikes);
+        plain.push_back(graph.get());
+    }
+    phaseLegend_ = NeedsPhaseLegend(plain);
 
     graphLists_.Prune(graphs);
 
@@ -210,6 +216,11 @@ void SceneRenderer::Display(std::int32_t step) {
         const GlMatrixGuard matrix;
         const GLuint list = ListForStep(step);
         if (list != 0) glCallList(list);
+    }
+    if (phaseLegend_) {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        DrawPhaseLegend(viewport[2], viewport[3]);
     }
     glFinish();
 }

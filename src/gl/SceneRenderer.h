@@ -131,6 +131,7 @@ private:
     CBox drawnBox_;
     AxisNumberFormat numberFormat_;
     std::uint64_t sceneBuilds_ = 0;
+    bool phaseLegend_ = false; ///< a shown graph is phase-coloured: Display adds the wheel
 };
 
 } // namespace tervane

@@ -1,8 +1,10 @@
 #include "gl/SceneRenderer.h"
 
+#include "gl/PhaseLegend.h"
 #include "gl/headless/GuiApplication.h"
 #include "gl/headless/HeadlessGlContext.h"
 #include "graph/GraphPresets.h"
+#include "graph/PhaseColour.h"
 
 #include <GL/gl.h>
 
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numbers>
 #include <string>
 
 namespace tervane {
@@ -350,6 +353,41 @@ TEST_F(SceneGraphTest, ShowTwoDrawsTheCellsAsLines) {
     EXPECT_TRUE(IsWhite(At(wire, 0.5, 0.5))); // the middle of a cell
     EXPECT_GT(Ink(wire), 0);
     EXPECT_LT(Ink(wire), Ink(solid) / 3);
+}
+
+TEST_F(SceneGraphTest, PhaseColoursAndTheirWheel) {
+    // w = z in the phase scheme: the colour at each point is that of its own arg and |w|, and
+    // the wheel in the corner shows the same colours at the same angles.
+    auto g = Plane("z", 16);
+    g->SetColorR(kColourPhase);
+    g->SetColorG(kColourPhase);
+    g->SetColorB(kColourPhase);
+    const QImage image = Draw(g);
+    const PhaseLegendPlace wheel = PlacePhaseLegend(kSize, kSize);
+    struct Case {
+        double x, y, argument;
+    };
+    const auto near = [](const QColor& c, const std::array<float, 3>& e) {
+        return std::abs(c.red() - e[0] * 255) < 12 && std::abs(c.green() - e[1] * 255) < 12 &&
+               std::abs(c.blue() - e[2] * 255) < 12;
+    };
+    for (const Case c : {Case{1, 0, 0}, Case{0, 1, std::numbers::pi / 2},
+                         Case{-1, 0, std::numbers::pi}, Case{0, -1, -std::numbers::pi / 2}}) {
+        const auto expected = PhaseColour(c.argument, 1.0);
+        EXPECT_TRUE(near(At(image, c.x, c.y), expected)) << c.argument;
+        const QColor legend = image.pixelColor(
+            static_cast<int>(wheel.centreX + 0.5f * wheel.radius * static_cast<float>(c.x)),
+            kSize - 1 -
+                static_cast<int>(wheel.centreY + 0.5f * wheel.radius * static_cast<float>(c.y)));
+        EXPECT_TRUE(near(legend, expected)) << "wheel at " << c.argument;
+    }
+
+    g->SetColorR(kQuantityX);
+    g->SetColorG(0);
+    g->SetColorB(0);
+    const QImage plain = Build();
+    EXPECT_TRUE(IsWhite(plain.pixelColor(static_cast<int>(wheel.centreX),
+                                         kSize - 1 - static_cast<int>(wheel.centreY))));
 }
 
 } // namespace
