@@ -7,6 +7,7 @@
 #include "cli/CliDocuments.h"
 #include "cli/CliExport.h"
 #include "cli/CliPlot.h"
+#include "cli/CliZeros.h"
 #include "cli/SampleCsv.h"
 
 #include "expr/CEvaluator.h"
@@ -61,6 +62,10 @@ constexpr std::string_view kUsage =
     "                           A, B, C (the X, Y = height and Z axes) and R, G, B are each\n"
     "                           one of x, y, re, im, abs (defaults: x,abs,y and re,im,abs,\n"
     "                           -2..2 both ways, 40 steps, a surface seen from iso)\n"
+    "  zeros TEXT [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]] [--t T]\n"
+    "                           print the zeros and poles of the function TEXT inside the\n"
+    "                           range as CSV lines kind,x,y,order (kind zero or pole),\n"
+    "                           sorted by x then y; range and steps as for plot\n"
 #ifdef TERVANE_CLI_RENDER
     "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
     "         [--projection ortho|perspective] [--step N] [--clip|--no-clip]\n"
@@ -324,6 +329,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (command == "info") return CmdInfo(args, out, err, Usage);
     if (command == "export") return CmdExport(args, out, err, Usage, files);
     if (command == "plot") return CmdPlot(args, out, err, Usage, files);
+    if (command == "zeros") return CmdZeros(args, out, err, Usage);
     if (command == "convert") return CmdConvert(args, out, err, Usage, files);
     if (command == "make-samples") return CmdMakeSamples(args, out, err, Usage, files);
     if (command == "batch") {

@@ -1,6 +1,7 @@
 #include "cli/CliPlot.h"
 
 #include "cli/CliExport.h"
+#include "cli/CliOptions.h"
 #ifdef TERVANE_CLI_RENDER
 #include "cli/CliRender.h"
 #endif
@@ -23,18 +24,6 @@
 namespace tervane::cli {
 
 namespace {
-
-std::vector<std::string> SplitCommas(std::string_view text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        parts.emplace_back(
-            text.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        if (comma == std::string_view::npos) return parts;
-        start = comma + 1;
-    }
-}
 
 std::optional<std::int32_t> QuantityCode(std::string_view name) {
     constexpr std::pair<std::string_view, std::int32_t> kNames[] = {{"x", kQuantityX},
@@ -76,51 +65,6 @@ bool ParseQuantities(std::string_view text, std::array<std::int32_t, 3>& codes) 
     return true;
 }
 
-// A number that a single holds (decimal point only: the comma separates the numbers).
-std::optional<float> ParseFinite(std::string_view text) {
-    std::size_t offset = !text.empty() && text[0] == '+' ? 1 : 0;
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(text.data() + offset, text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.size() == offset)
-        return std::nullopt;
-    const float f = static_cast<float>(value);
-    if (!std::isfinite(f)) return std::nullopt;
-    return f;
-}
-
-bool ParseRange(std::string_view text, GraphRecipe& recipe) {
-    const std::vector<std::string> parts = SplitCommas(text);
-    if (parts.size() != 4) return false;
-    float v[4];
-    for (std::size_t k = 0; k < 4; ++k) {
-        const auto number = ParseFinite(parts[k]);
-        if (!number) return false;
-        v[k] = *number;
-    }
-    if (!(v[0] < v[1]) || !(v[2] < v[3])) return false;
-    recipe.MinU = v[0];
-    recipe.MaxU = v[1];
-    recipe.MinV = v[2];
-    recipe.MaxV = v[3];
-    return true;
-}
-
-bool ParseSteps(std::string_view text, GraphRecipe& recipe) {
-    const std::vector<std::string> parts = SplitCommas(text);
-    if (parts.size() > 2) return false;
-    std::int32_t steps[2] = {0, 0};
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        const std::string& p = parts[k];
-        const auto [ptr, ec] = std::from_chars(p.data(), p.data() + p.size(), steps[k]);
-        if (ec != std::errc() || ptr != p.data() + p.size() || p.empty() || steps[k] < 1 ||
-            steps[k] > kMaxSteps)
-            return false;
-    }
-    recipe.StepU = steps[0];
-    recipe.StepV = parts.size() == 2 ? steps[1] : steps[0];
-    return true;
-}
-
 std::string LowerExtension(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -146,9 +90,7 @@ int CmdPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 #endif
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool isOption = a.size() > 1 && a[0] == '-' &&
-                              !(std::isdigit(static_cast<unsigned char>(a[1])) || a[1] == '.');
-        if (!isOption) {
+        if (!IsOptionName(a)) {
             if (text) return usage(err, "plot takes one function text");
             text = a;
             continue;
@@ -172,14 +114,9 @@ int CmdPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             if (!ParseQuantities(value, recipe.Colours))
                 return usage(err, "--colour takes three of x, y, re, im, abs: '" + value + "'");
         } else if (a == "--range") {
-            if (!ParseRange(value, recipe))
-                return usage(err, "--range takes XMIN,XMAX,YMIN,YMAX with each minimum below its "
-                                  "maximum: '" +
-                                      value + "'");
+            if (!ParseRange(value, recipe)) return usage(err, RangeProblem(value));
         } else if (a == "--steps") {
-            if (!ParseSteps(value, recipe))
-                return usage(err, "--steps takes N or N,M, each 1.." + std::to_string(kMaxSteps) +
-                                      ": '" + value + "'");
+            if (!ParseSteps(value, recipe)) return usage(err, StepsProblem(value));
 #ifdef TERVANE_CLI_RENDER
         } else if (a == "--size") {
             if (!ParseSize(value, request))
