@@ -123,7 +123,7 @@ PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
                              {&in.MaxT, DialogField::MaxT}}))
         return Refuse(*m);
     document.SetSceneKind(kScene3D);
-    if (in.VarZ < 1 || in.VarZ > 5) in.VarZ = kQuantityX;
+    if (!IsQuantityCode(in.VarZ)) in.VarZ = kQuantityX;
 
     if (LeadingNumber(in.StepsX) < 1.0)
         return Refuse(Note("Steps x,y ,a,r or b must be larger than 1.", DialogField::StepsX));

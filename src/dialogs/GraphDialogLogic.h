@@ -12,9 +12,9 @@
 
 namespace tervane {
 
-/// The five items of every quantity drop-down list, in list order; item i is quantity code i + 1.
-inline constexpr std::array<std::string_view, 5> kQuantityItems{"x", "y", "u(Real)", "v(Imaginary)",
-                                                                "Magnitude"};
+/// The items of every quantity drop-down list, in list order; item i is quantity code i + 1.
+inline constexpr std::array<std::string_view, 7> kQuantityItems{
+    "x", "y", "u(Real)", "v(Imaginary)", "Magnitude", "Argument", "log(Magnitude)"};
 
 /// The material list of the 3D graph dialog; item i is material preset i + 1.
 inline constexpr std::array<std::string_view, 13> kMaterialItems{
@@ -40,7 +40,8 @@ struct DialogMessage {
 };
 
 /// What the 3D function graph dialog holds: the texts as typed and the chosen items (quantity
-/// codes 1..5, 0 for no selection).
+/// codes, 0 for no selection; the colour channels hold the phase scheme's code when the
+/// dialog's colour scheme is the phase).
 struct SurfaceDialogInput {
     std::string Name = "Untitled";
     std::string Function;

@@ -85,6 +85,9 @@ frmColorMap::frmColorMap(Document& document, const GraphTarget& target, QWidget*
     colorGrid->addWidget(new QLabel("B"), 0, 4);
     colorGrid->addWidget(Combo6_, 0, 5);
     p->addWidget(color);
+    fraColorScheme_ = new detail::ColourSchemeBox({Combo4_, Combo5_, Combo6_});
+    fraColorScheme_->Show(defaults.ColorR);
+    p->addWidget(fraColorScheme_);
     p->addStretch();
     SSTab1_->addTab(page, "Color Map");
 
@@ -120,6 +123,7 @@ ColorMapDialogInput frmColorMap::Input() const {
     in.ColorR = QuantityOf(Combo4_);
     in.ColorG = QuantityOf(Combo5_);
     in.ColorB = QuantityOf(Combo6_);
+    if (const auto phase = fraColorScheme_->PhaseCode()) in.ColorR = in.ColorG = in.ColorB = *phase;
     return in;
 }
 
@@ -134,9 +138,13 @@ void frmColorMap::SetInput(const ColorMapDialogInput& in) {
     detail::SetText(Text10_, in.StepsY);
     SelectQuantity(Combo1_, in.VarZ);
     SelectQuantity(Combo3_, in.VarX);
-    SelectQuantity(Combo4_, in.ColorR);
-    SelectQuantity(Combo5_, in.ColorG);
-    SelectQuantity(Combo6_, in.ColorB);
+    // A graph in the phase scheme keeps the lists' choice for a switch back to the channels.
+    if (!IsPhaseColourCode(in.ColorR)) {
+        SelectQuantity(Combo4_, in.ColorR);
+        SelectQuantity(Combo5_, in.ColorG);
+        SelectQuantity(Combo6_, in.ColorB);
+    }
+    fraColorScheme_->Show(in.ColorR);
 }
 
 void frmColorMap::FillFrom(const CGraph& g) {

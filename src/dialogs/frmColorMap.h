@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/GraphDialog.h"
+#include "dialogs/detail/DialogParts.h"
 
 class QComboBox;
 class QLabel;
@@ -29,6 +30,7 @@ private:
     QLineEdit *Text1_, *Text4_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_;
     QLineEdit *Text2_, *Text3_, *Text11_;
     QComboBox *Combo1_, *Combo3_, *Combo4_, *Combo5_, *Combo6_;
+    detail::ColourSchemeBox* fraColorScheme_;
     QPushButton *Command1_, *Command2_;
 };
 

@@ -121,6 +121,9 @@ frmGraph3D::frmGraph3D(Document& document, const GraphTarget& target, QWidget* p
     Option10_->setChecked(true);
     p2->addWidget(model, 1, 0);
     p2->addWidget(smooth, 2, 0);
+    fraColorScheme_ = new detail::ColourSchemeBox({Combo4_, Combo5_, Combo6_});
+    fraColorScheme_->Show(defaults.ColorR);
+    p2->addWidget(fraColorScheme_, 3, 0, 1, 2);
 
     auto* materialBox = new QWidget;
     auto* materialLayout = new QVBoxLayout(materialBox);
@@ -173,6 +176,7 @@ SurfaceDialogInput frmGraph3D::Input() const {
     in.ColorR = QuantityOf(Combo4_);
     in.ColorG = QuantityOf(Combo5_);
     in.ColorB = QuantityOf(Combo6_);
+    if (const auto phase = fraColorScheme_->PhaseCode()) in.ColorR = in.ColorG = in.ColorB = *phase;
     in.Show = Option5_->isChecked()   ? kShowPoints
               : Option6_->isChecked() ? kShowGrid
                                       : kShowSurface;
@@ -197,9 +201,13 @@ void frmGraph3D::SetInput(const SurfaceDialogInput& in) {
     SelectQuantity(Combo1_, in.VarY);
     SelectQuantity(Combo2_, in.VarX);
     SelectQuantity(Combo3_, in.VarZ);
-    SelectQuantity(Combo4_, in.ColorR);
-    SelectQuantity(Combo5_, in.ColorG);
-    SelectQuantity(Combo6_, in.ColorB);
+    // A graph in the phase scheme keeps the lists' choice for a switch back to the channels.
+    if (!IsPhaseColourCode(in.ColorR)) {
+        SelectQuantity(Combo4_, in.ColorR);
+        SelectQuantity(Combo5_, in.ColorG);
+        SelectQuantity(Combo6_, in.ColorB);
+    }
+    fraColorScheme_->Show(in.ColorR);
     (in.Show == kShowPoints ? Option5_
      : in.Show == kShowGrid ? Option6_
                             : Option7_)

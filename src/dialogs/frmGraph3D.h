@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/GraphDialog.h"
+#include "dialogs/detail/DialogParts.h"
 
 class QComboBox;
 class QLabel;
@@ -36,6 +37,7 @@ private:
     QLineEdit *Text1_, *Text2_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_;
     QLineEdit *Text11_, *Text12_, *Text13_;
     QComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_, *Combo5_, *Combo6_;
+    detail::ColourSchemeBox* fraColorScheme_;
     QRadioButton *Option5_, *Option6_, *Option7_, *Option8_, *Option9_, *Option10_;
     QListWidget* List1_;
     QPushButton *Command1_, *Command2_;

@@ -3,6 +3,7 @@
 #include "dialogs/frmColorMap.h"
 #include "dialogs/frmGraph3D.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,6 +108,45 @@ TEST(GraphDialogs, FillFromAGraphGivesItsSettingsBack) {
     EXPECT_EQ(back.VarZ, kQuantityMagnitude);
     EXPECT_EQ(back.Material, 9);
     EXPECT_EQ(back.MinT, "-2");
+}
+
+TEST(GraphDialogs, ColourSchemeChoosesThePhaseOrTheChannels) {
+    // Both dialogs: choosing the phase with rings gives all three channels the phase code and
+    // disables the lists; a phase graph opens with the same choice; the lists hold the new
+    // quantities too.
+    Document doc;
+    frmGraph3D surface(doc, {});
+    frmColorMap colourMap(doc, {});
+    for (QDialog* dialog : std::vector<QDialog*>{&surface, &colourMap}) {
+        SCOPED_TRACE(dialog->windowTitle().toStdString());
+        auto* combo = Child<QComboBox>(*dialog, "Combo4");
+        ASSERT_EQ(combo->count(), 7);
+        EXPECT_EQ(combo->itemText(5), "Argument");
+        EXPECT_EQ(combo->itemText(6), "log(Magnitude)");
+        EXPECT_FALSE(Child<QCheckBox>(*dialog, "chkRings")->isEnabled());
+        Child<QRadioButton>(*dialog, "optPhase")->setChecked(true);
+        Child<QCheckBox>(*dialog, "chkRings")->setChecked(true);
+        EXPECT_FALSE(combo->isEnabled());
+    }
+    const SurfaceDialogInput chosen = surface.Input();
+    EXPECT_EQ(chosen.ColorR, kColourPhaseRings);
+    EXPECT_EQ(chosen.ColorB, kColourPhaseRings);
+    EXPECT_EQ(colourMap.Input().ColorG, kColourPhaseRings);
+
+    SurfaceDialogInput in = chosen;
+    in.Function = "z";
+    in.VarZ = kQuantityArgument;
+    const PreparedGraph p = PrepareSurfaceGraph(in, doc);
+    ASSERT_FALSE(p.Message);
+    EXPECT_EQ(doc.AxisTitleX(), "Arg");
+    frmGraph3D edit(doc, {});
+    edit.FillFrom(*p.Graph);
+    EXPECT_TRUE(Child<QRadioButton>(edit, "optPhase")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(edit, "chkRings")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(edit, "chkRays")->isChecked());
+    EXPECT_EQ(edit.Input().VarZ, kQuantityArgument);
+    Child<QRadioButton>(edit, "optChannels")->setChecked(true);
+    EXPECT_EQ(edit.Input().ColorR, kQuantityReal); // the lists' own choice comes back
 }
 
 } // namespace

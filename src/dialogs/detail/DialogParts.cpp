@@ -2,10 +2,12 @@
 
 #include "dialogs/UserPrompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -37,7 +39,51 @@ std::int32_t QuantityOf(const QComboBox* combo) {
 }
 
 void SelectQuantity(QComboBox* combo, std::int32_t code) {
-    combo->setCurrentIndex(code >= 1 && code <= 5 ? code - 1 : -1);
+    combo->setCurrentIndex(IsQuantityCode(code) ? code - 1 : -1);
+}
+
+ColourSchemeBox::ColourSchemeBox(std::array<QComboBox*, 3> channels, QWidget* parent)
+    : QGroupBox("Color Scheme", parent), channels_(channels) {
+    setObjectName("fraColorScheme");
+    optChannels_ = new QRadioButton("Channels (R, G, B)", this);
+    optChannels_->setObjectName("optChannels");
+    optPhase_ = new QRadioButton("Phase (hue = arg w)", this);
+    optPhase_->setObjectName("optPhase");
+    chkRings_ = new QCheckBox("|w| rings", this);
+    chkRings_->setObjectName("chkRings");
+    chkRings_->setToolTip("Lightness steps at each power of 2 of |w|");
+    chkRays_ = new QCheckBox("arg rays", this);
+    chkRays_->setObjectName("chkRays");
+    chkRays_->setToolTip("Lightness steps at each multiple of pi/6 of arg w");
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(optChannels_, 0, 0);
+    layout->addWidget(optPhase_, 0, 1);
+    layout->addWidget(chkRings_, 0, 2);
+    layout->addWidget(chkRays_, 0, 3);
+    optChannels_->setChecked(true);
+    connect(optPhase_, &QRadioButton::toggled, this, [this] { Update(); });
+    Update();
+}
+
+void ColourSchemeBox::Show(std::int32_t colorR) {
+    const bool phase = IsPhaseColourCode(colorR);
+    (phase ? optPhase_ : optChannels_)->setChecked(true);
+    chkRings_->setChecked(PhaseRings(colorR));
+    chkRays_->setChecked(PhaseRays(colorR));
+    Update();
+}
+
+std::optional<std::int32_t> ColourSchemeBox::PhaseCode() const {
+    if (!optPhase_->isChecked()) return std::nullopt;
+    return PhaseColourCode(chkRings_->isChecked(), chkRays_->isChecked());
+}
+
+void ColourSchemeBox::Update() {
+    const bool phase = optPhase_->isChecked();
+    chkRings_->setEnabled(phase);
+    chkRays_->setEnabled(phase);
+    for (QComboBox* combo : channels_)
+        if (combo) combo->setEnabled(!phase);
 }
 
 void ShowDialogMessage(QWidget* parent, const DialogMessage& message, QLineEdit* field) {
