@@ -26,11 +26,14 @@ namespace tervane::cli {
 namespace {
 
 std::optional<std::int32_t> QuantityCode(std::string_view name) {
-    constexpr std::pair<std::string_view, std::int32_t> kNames[] = {{"x", kQuantityX},
-                                                                    {"y", kQuantityY},
-                                                                    {"re", kQuantityReal},
-                                                                    {"im", kQuantityImaginary},
-                                                                    {"abs", kQuantityMagnitude}};
+    constexpr std::pair<std::string_view, std::int32_t> kNames[] = {
+        {"x", kQuantityX},
+        {"y", kQuantityY},
+        {"re", kQuantityReal},
+        {"im", kQuantityImaginary},
+        {"abs", kQuantityMagnitude},
+        {"arg", kQuantityArgument},
+        {"logabs", kQuantityLogMagnitude}};
     for (const auto& [text, code] : kNames)
         if (name == text) return code;
     return std::nullopt;
@@ -46,9 +49,32 @@ std::string_view QuantityTitle(std::int32_t code) {
         return "Re w";
     case kQuantityImaginary:
         return "Im w";
+    case kQuantityArgument:
+        return "arg w";
+    case kQuantityLogMagnitude:
+        return "log |w|";
     default:
         return "|w|";
     }
+}
+
+// The phase scheme ("phase", optionally followed by rings and rays) as the three colour codes.
+bool ParsePhaseColours(std::string_view text, std::array<std::int32_t, 3>& codes) {
+    const std::vector<std::string> parts = SplitCommas(text);
+    if (parts.empty() || parts.size() > 3 || parts[0] != "phase") return false;
+    bool rings = false, rays = false;
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+        if (parts[k] == "rings" && !rings) {
+            rings = true;
+        } else if (parts[k] == "rays" && !rays) {
+            rays = true;
+        } else {
+            return false;
+        }
+    }
+    const std::int32_t code = PhaseColourCode(rings, rays);
+    codes = {code, code, code};
+    return true;
 }
 
 // Three quantity names separated by commas.
@@ -109,10 +135,14 @@ int CmdPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             colourMap = value == "colormap";
         } else if (a == "--axes") {
             if (!ParseQuantities(value, recipe.Axes))
-                return usage(err, "--axes takes three of x, y, re, im, abs: '" + value + "'");
+                return usage(err, "--axes takes three of x, y, re, im, abs, arg, logabs: '" +
+                                      value + "'");
         } else if (a == "--colour" || a == "--color") {
-            if (!ParseQuantities(value, recipe.Colours))
-                return usage(err, "--colour takes three of x, y, re, im, abs: '" + value + "'");
+            if (!ParseQuantities(value, recipe.Colours) &&
+                !ParsePhaseColours(value, recipe.Colours))
+                return usage(err, "--colour takes three of x, y, re, im, abs, arg, logabs, or "
+                                  "phase with ,rings and ,rays: '" +
+                                      value + "'");
         } else if (a == "--range") {
             if (!ParseRange(value, recipe)) return usage(err, RangeProblem(value));
         } else if (a == "--steps") {

@@ -77,7 +77,7 @@ TEST_F(CliPlotTest, WritesEveryOutputKind) {
     } const rows[] = {
         {{}, "a.png"},
         {{"--kind", "colormap", "--size", "200x150"}, "b.bmp"},
-        {{"--axes", "x,y,re", "--colour", "x,y,abs", "--steps", "12,8"}, "c.kpl"},
+        {{"--axes", "x,logabs,arg", "--colour", "phase,rays", "--steps", "12,8"}, "c.kpl"},
         {{"--range", "-1,1,-0.5,0.5"}, "d.ply"},
         {{"--kind", "colormap"}, "e.obj"},
     };
@@ -101,8 +101,10 @@ TEST_F(CliPlotTest, WritesEveryOutputKind) {
     EXPECT_EQ(g.ExpressZ(), "exp(z)");
     EXPECT_EQ(g.StepU(), 12);
     EXPECT_EQ(g.StepV(), 8);
-    EXPECT_EQ(g.VarZ(), kQuantityReal);
-    EXPECT_EQ(g.ColorB(), kQuantityMagnitude);
+    EXPECT_EQ(g.VarY(), kQuantityLogMagnitude);
+    EXPECT_EQ(g.VarZ(), kQuantityArgument);
+    EXPECT_EQ(g.ColorR(), kColourPhaseRays);
+    EXPECT_EQ(g.ColorB(), kColourPhaseRays);
     EXPECT_TRUE(g.LastError().empty());
 }
 
@@ -117,7 +119,9 @@ TEST_F(CliPlotTest, RefusesBadArgumentsWithUsage) {
         {{"plot", "z", "-o", "x.png", "--kind", "bars"}, "--kind"},
         {{"plot", "z", "-o", "x.png", "--axes", "x,y"}, "--axes"},
         {{"plot", "z", "-o", "x.png", "--axes", "x,y,w"}, "--axes"},
-        {{"plot", "z", "-o", "x.png", "--colour", "re,im,arg"}, "--colour"},
+        {{"plot", "z", "-o", "x.png", "--colour", "re,im,phase"}, "--colour"},
+        {{"plot", "z", "-o", "x.png", "--colour", "phase,rings,rings"}, "--colour"},
+        {{"plot", "z", "-o", "x.png", "--axes", "x,phase,y"}, "--axes"},
         {{"plot", "z", "-o", "x.png", "--range", "1,-1,0,1"}, "--range"},
         {{"plot", "z", "-o", "x.png", "--range", "0,1e39,0,1"}, "--range"},
         {{"plot", "z", "-o", "x.png", "--range", "0,1,0"}, "--range"},
