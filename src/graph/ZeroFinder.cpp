@@ -18,33 +18,49 @@ namespace {
 
 using Point = std::complex<double>;
 
-// Quadrant of the angle of u + vi in [0, 2π): 0 for [0, π/2), 1 for [π/2, π), 2 for [π, 3π/2),
-// 3 for [3π/2, 2π). w = 0 counts as quadrant 0; 4 marks a node without a value.
-inline std::uint8_t Quadrant(float u, float v) {
-    if (std::isnan(u) || std::isnan(v)) return 4;
-    const bool lower = v < 0.0f || (v == 0.0f && u < 0.0f);
-    return lower ? static_cast<std::uint8_t>(2 + (u >= 0.0f))
-                 : static_cast<std::uint8_t>(u <= 0.0f && v > 0.0f);
+// The scan works on bytes in straight loops without branches, which the compiler turns into
+// vector code: quadrants of a row of nodes, the steps along and across rows, and the cell sums,
+// each with a reduction that says whether the rare cases (a step of two quadrants, a cell with
+// a winding or without a value) occur in the row at all. Only then is the row looked at point
+// by point.
+
+// Quadrants of the angles of n values u + vi in [0, 2π): 0 for [0, π/2), 1 for [π/2, π), 2 for
+// [π, 3π/2), 3 for [3π/2, 2π). w = 0 counts as quadrant 0; a node without a value gets 4 added.
+void RowQuadrants(const float* u, const float* v, std::size_t n, std::uint8_t* q) {
+    for (std::size_t j = 0; j < n; ++j) {
+        const float a = u[j], b = v[j];
+        const unsigned lower = (b < 0.0f) | ((b == 0.0f) & (a < 0.0f));
+        const unsigned upperLeft = (a <= 0.0f) & (b > 0.0f);
+        const unsigned right = a >= 0.0f;
+        const unsigned none = (a != a) | (b != b); // NaN
+        q[j] = static_cast<std::uint8_t>(lower * (2 + right) + (1 - lower) * upperLeft + 4 * none);
+    }
 }
 
-// Quarter turns of w from node a to node b along a grid edge (-2..2), assuming the edge turns
-// w by less than half a turn; 0 when either end has no value. A difference of two quadrants is
-// resolved by the side b lies on seen from a (the sign of the cross product, exact in double
-// for single inputs); exactly opposite values take the direction of increasing quadrant. The
-// step from b to a is always the negative of the step from a to b, which keeps the sum of the
-// cells' winding numbers equal to the winding around the whole grid.
-inline int EdgeStep(std::uint8_t qa, float ua, float va, std::uint8_t qb, float ub, float vb) {
-    if ((qa | qb) & 4) return 0;
-    switch ((qb - qa) & 3) {
-    case 0:
-        return 0;
-    case 1:
-        return 1;
-    case 3:
-        return -1;
-    default:
-        break;
+// The marker of a step of two quadrants whose direction is still open.
+constexpr std::int8_t kHalfTurn = 2;
+
+// Quarter turns of w from nodes a[k] to b[k] (-1, 0, 1, or kHalfTurn when they lie in opposite
+// quadrants), 0 when either end has no value. Returns true when some step is kHalfTurn.
+bool QuadrantSteps(const std::uint8_t* a, const std::uint8_t* b, std::size_t n,
+                   std::int8_t* steps) {
+    unsigned halfTurns = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const unsigned d = static_cast<unsigned>(b[k] - a[k]) & 3u;
+        const unsigned valid = 1u - (((a[k] | b[k]) >> 2) & 1u);
+        // 0, 1, 2, 3 → 0, 1, 2, −1
+        const int step = static_cast<int>(d) - 4 * static_cast<int>(d & (d >> 1) & 1u);
+        steps[k] = static_cast<std::int8_t>(step * static_cast<int>(valid));
+        halfTurns |= static_cast<unsigned>(steps[k] == kHalfTurn);
     }
+    return halfTurns != 0;
+}
+
+// Resolves a step of two quadrants from a to b by the side b lies on seen from a (the sign of
+// the cross product, exact in double for single inputs), assuming the edge turns w by less than
+// half a turn; exactly opposite values take the direction of increasing quadrant. The step from
+// b to a is always the negative of the step from a to b.
+std::int8_t HalfTurn(std::uint8_t qa, float ua, float va, std::uint8_t qb, float ub, float vb) {
     const double cross =
         static_cast<double>(ua) * static_cast<double>(vb) - static_cast<double>(ub) * va;
     if (cross > 0.0) return 2;
@@ -62,48 +78,53 @@ struct ScanPart {
     std::vector<std::size_t> invalid; // cell index i·(nv − 1) + j
 };
 
-// Scans the cells of rows i0..i1−1 (cell row i lies between node rows i and i + 1). Each node
-// row's quadrants and the steps along it are worked out once and kept for the next cell row.
+// Scans the cells of rows i0..i1−1 (cell row i lies between node rows i and i + 1). Each step
+// along or across a row is worked out once and used by both cells that share its edge, with
+// opposite signs, so the sum of the cells' winding numbers is the winding around the whole
+// block: a zero on a node or an edge is counted in exactly one cell.
 void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv, std::size_t i0,
               std::size_t i1, ScanPart& part) {
     std::vector<std::uint8_t> qa(nv), qb(nv);
     std::vector<std::int8_t> along0(nv), along1(nv), across(nv);
-    const auto rowQuadrants = [&](std::size_t i, std::uint8_t* q) {
-        const float* ur = u.data() + i * nv;
-        const float* vr = v.data() + i * nv;
-        for (std::size_t j = 0; j < nv; ++j)
-            q[j] = Quadrant(ur[j], vr[j]);
+    const float* const ub = u.data();
+    const float* const vb = v.data();
+    // The steps from node (ia, ja + k) to node (ib, jb + k), k < n.
+    const auto steps = [&](const std::uint8_t* qFrom, std::size_t from, const std::uint8_t* qTo,
+                           std::size_t to, std::size_t n, std::int8_t* out) {
+        if (!QuadrantSteps(qFrom, qTo, n, out)) return;
+        for (std::size_t k = 0; k < n; ++k)
+            if (out[k] == kHalfTurn)
+                out[k] =
+                    HalfTurn(qFrom[k], ub[from + k], vb[from + k], qTo[k], ub[to + k], vb[to + k]);
     };
-    const auto rowSteps = [&](std::size_t i, const std::uint8_t* q, std::int8_t* steps) {
-        const float* ur = u.data() + i * nv;
-        const float* vr = v.data() + i * nv;
-        for (std::size_t j = 0; j + 1 < nv; ++j)
-            steps[j] = static_cast<std::int8_t>(
-                EdgeStep(q[j], ur[j], vr[j], q[j + 1], ur[j + 1], vr[j + 1]));
+    const auto row = [&](std::size_t i, std::uint8_t* q, std::int8_t* along) {
+        RowQuadrants(ub + i * nv, vb + i * nv, nv, q);
+        steps(q, i * nv, q + 1, i * nv + 1, nv - 1, along);
     };
     std::uint8_t* qLow = qa.data();
     std::uint8_t* qHigh = qb.data();
     std::int8_t* alongLow = along0.data();
     std::int8_t* alongHigh = along1.data();
-    rowQuadrants(i0, qLow);
-    rowSteps(i0, qLow, alongLow);
+    std::int8_t* const acr = across.data();
+    row(i0, qLow, alongLow);
     for (std::size_t i = i0; i < i1; ++i) {
-        rowQuadrants(i + 1, qHigh);
-        rowSteps(i + 1, qHigh, alongHigh);
-        const float* ul = u.data() + i * nv;
-        const float* vl = v.data() + i * nv;
-        const float* uh = ul + nv;
-        const float* vh = vl + nv;
-        for (std::size_t j = 0; j < nv; ++j)
-            across[j] =
-                static_cast<std::int8_t>(EdgeStep(qLow[j], ul[j], vl[j], qHigh[j], uh[j], vh[j]));
+        row(i + 1, qHigh, alongHigh);
+        steps(qLow, i * nv, qHigh, (i + 1) * nv, nv, acr);
+        unsigned any = 0;
         for (std::size_t j = 0; j + 1 < nv; ++j) {
-            const int corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
-            const int sum = across[j] + alongHigh[j] - across[j + 1] - alongLow[j];
-            if (corners & 4) {
-                part.invalid.push_back(i * (nv - 1) + j);
-            } else if (sum != 0) {
-                part.finds.push_back({i, j, sum});
+            const unsigned corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
+            const int sum = acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j];
+            any |= (corners & 4u) | static_cast<unsigned>(sum != 0);
+        }
+        if (any) {
+            for (std::size_t j = 0; j + 1 < nv; ++j) {
+                const int corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
+                const int sum = acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j];
+                if (corners & 4) {
+                    part.invalid.push_back(i * (nv - 1) + j);
+                } else if (sum != 0) {
+                    part.finds.push_back({i, j, sum});
+                }
             }
         }
         std::swap(qLow, qHigh);
