@@ -57,6 +57,64 @@ std::vector<AxesGeometry::Triangle> AxesGeometry::AllTriangles() const {
     return Gather<Triangle>(passes, &Pass::triangles);
 }
 
+namespace {
+
+// v turned by angle degrees about (x, y, z) as glRotate turns it; no axis or angle, no turn.
+std::array<double, 3> Turned(std::array<double, 3> v, const AxesGeometry::Rotation& r) {
+    const double length = std::sqrt(double{r.x} * r.x + double{r.y} * r.y + double{r.z} * r.z);
+    if (r.angle == 0.0f || !(length > 0.0)) return v;
+    const std::array<double, 3> k{r.x / length, r.y / length, r.z / length};
+    const double a = r.angle * std::acos(-1.0) / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    const double kv = k[0] * v[0] + k[1] * v[1] + k[2] * v[2];
+    const std::array<double, 3> kxv{k[1] * v[2] - k[2] * v[1], k[2] * v[0] - k[0] * v[2],
+                                    k[0] * v[1] - k[1] * v[0]};
+    std::array<double, 3> out{};
+    for (int i = 0; i < 3; ++i)
+        out[i] = v[i] * c + kxv[i] * s + k[i] * kv * (1.0 - c);
+    return out;
+}
+
+AxesGeometry::Point Offset(const AxesGeometry::Point& at, const std::array<double, 3>& d) {
+    return detail::P(at.x + d[0], at.y + d[1], at.z + d[2]);
+}
+
+} // namespace
+
+std::vector<AxesGeometry::Point> AxesGeometry::ExtentPoints() const {
+    std::vector<Point> points;
+    for (const Pass& pass : passes) {
+        for (const Line& line : pass.lines) {
+            points.push_back(line.from);
+            points.push_back(line.to);
+        }
+        for (const Quad& quad : pass.quads)
+            points.insert(points.end(), quad.corners.begin(), quad.corners.end());
+        for (const Triangle& triangle : pass.triangles)
+            points.insert(points.end(), triangle.corners.begin(), triangle.corners.end());
+        for (const Cone& cone : pass.cones) {
+            const double r = std::max(cone.baseRadius, cone.topRadius);
+            for (const double z : {0.0, double{cone.height}})
+                for (const double x : {-r, r})
+                    for (const double y : {-r, r})
+                        points.push_back(Offset(cone.base, Turned({x, y, z}, cone.rotation)));
+        }
+        for (const Label& label : pass.labels) {
+            if (label.font == Font::Bitmap || label.text.empty()) {
+                points.push_back(label.position);
+                continue;
+            }
+            const double em = kOutlineTextScale;
+            const double width = static_cast<double>(CharCount(label.text)) * kGlyphAdvance * em;
+            for (const double x : {0.0, width})
+                for (const double y : {-kGlyphDescent * em, kGlyphAscent * em})
+                    for (const double z : {0.0, -kGlyphDepth * em})
+                        points.push_back(Offset(label.position, Turned({x, y, z}, label.rotation)));
+        }
+    }
+    return points;
+}
+
 float LabelUnit(float labelUnitBase) {
     // Single precision throughout, as the scene box snapping computes it, so the labels fall
     // exactly on the snapped bounds.

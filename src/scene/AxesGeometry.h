@@ -142,6 +142,21 @@ struct AxesGeometry {
     [[nodiscard]] std::vector<Label> AllLabels() const;
     [[nodiscard]] std::vector<Quad> AllQuads() const;
     [[nodiscard]] std::vector<Triangle> AllTriangles() const;
+
+    /// Points whose convex hull holds what the description draws: line ends, quad and triangle
+    /// corners, the ends of each cone and the corners of each outline label's text box (its
+    /// width estimated from the character count, kGlyphAdvance em a character, its height
+    /// from kGlyphDescent below the baseline to kGlyphAscent above, and its depth, moved,
+    /// scaled and turned as the replay draws it). Bitmap text is sized in pixels, not in scene
+    /// units, so a bitmap label adds its position alone.
+    [[nodiscard]] std::vector<Point> ExtentPoints() const;
+
+    /// Outline glyph metrics of the estimate, in em: a generous mean advance of the digits,
+    /// signs and letters the labels hold, and the descent and ascent of the faces used.
+    static constexpr double kGlyphAdvance = 0.6;
+    static constexpr double kGlyphDescent = 0.22;
+    static constexpr double kGlyphAscent = 0.92;
+    static constexpr double kGlyphDepth = 0.1;
 };
 
 /// The label unit of the two-dimensional kinds for a label unit base: 1, 2..5, or a multiple of 5,
