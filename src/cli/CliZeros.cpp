@@ -5,8 +5,10 @@
 #include "graph/GraphPresets.h"
 #include "graph/ZeroFinder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <ostream>
 
@@ -25,6 +27,9 @@ std::string Number(double value) {
 std::string Point(double x, double y) {
     return "(" + Number(x) + ", " + Number(y) + ")";
 }
+
+// Warnings beyond these (a function of noise has a find in every other cell) are counted.
+constexpr std::size_t kMaxWarnings = 20;
 
 const char* KindName(RootKind kind) {
     return kind == RootKind::Zero ? "zero" : "pole";
@@ -85,22 +90,42 @@ int CmdZeros(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const ZeroFinderResult result =
         FindZerosAndPoles(ZeroFinderInput::FromGraph(*graph, t), program ? &*program : nullptr);
 
+    std::size_t warnings = 0;
     for (const InvalidRegion& r : result.Invalid)
-        err << "tervane-cli: warning: the function has no value in " << r.Cells
-            << (r.Cells == 1 ? " grid cell" : " grid cells") << " around "
-            << Point(r.CentreX, r.CentreY) << " (x " << Number(r.MinX) << ".." << Number(r.MaxX)
-            << ", y " << Number(r.MinY) << ".." << Number(r.MaxY)
-            << "); zeros and poles there are not counted\n";
+        if (++warnings <= kMaxWarnings)
+            err << "tervane-cli: warning: the function has no value in " << r.Cells
+                << (r.Cells == 1 ? " grid cell" : " grid cells") << " around "
+                << Point(r.CentreX, r.CentreY) << " (x " << Number(r.MinX) << ".." << Number(r.MaxX)
+                << ", y " << Number(r.MinY) << ".." << Number(r.MaxY)
+                << "); zeros and poles there are not counted\n";
     for (const FoundRoot& root : result.Roots)
-        if (!root.Refined)
+        if (!root.Refined && ++warnings <= kMaxWarnings)
             err << "tervane-cli: warning: the " << KindName(root.Kind) << " near "
                 << Point(root.X, root.Y)
                 << " did not refine; the centre of its grid cell is printed\n";
 
-    out << "kind,x,y,order\n";
+    if (warnings > kMaxWarnings)
+        err << "tervane-cli: warning: " << warnings - kMaxWarnings << " more warnings like these\n";
+
+    // Sorted by the printed numbers: two roots whose x agree to the digits shown (-0.5 ± 0.866i)
+    // come in the order of y even when their refined x differ in the last bits.
+    struct Row {
+        const FoundRoot* root;
+        std::string x, y;
+    };
+    std::vector<Row> rows;
+    rows.reserve(result.Roots.size());
     for (const FoundRoot& root : result.Roots)
-        out << KindName(root.Kind) << ',' << Number(root.X) << ',' << Number(root.Y) << ','
-            << root.Order << '\n';
+        rows.push_back({&root, Number(root.X), Number(root.Y)});
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        const double ax = std::strtod(a.x.c_str(), nullptr), bx = std::strtod(b.x.c_str(), nullptr);
+        if (ax != bx) return ax < bx;
+        return std::strtod(a.y.c_str(), nullptr) < std::strtod(b.y.c_str(), nullptr);
+    });
+    out << "kind,x,y,order\n";
+    for (const Row& row : rows)
+        out << KindName(row.root->Kind) << ',' << row.x << ',' << row.y << ',' << row.root->Order
+            << '\n';
     return 0;
 }
 

@@ -279,9 +279,10 @@ struct Candidate {
     }
 };
 
-// Components smaller than the refinement's tolerance are rounding noise around zero.
+// A component within a millionth of the cell of zero is zero: single-precision evaluation
+// leaves a root at 0 (tan z, a real root's imaginary part) a few 1e-8 away from it.
 double SnapToZero(double c, double cell) {
-    return std::abs(c) <= 1e-7 * cell ? 0.0 : c;
+    return std::abs(c) <= 1e-6 * cell ? 0.0 : c;
 }
 
 bool Refine(Candidate& c, const CompiledProgram& program, float t) {
