@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <thread>
@@ -73,9 +74,15 @@ struct CellFind {
     int winding = 0; // in quarter turns around the cell's border (i, j) → (i+1, j) → ...
 };
 
+// Cells j0..j1−1 of cell row i, each with a corner without a value. Runs keep a region where
+// the function has no value (a half-plane where exp overflows) small in memory.
+struct InvalidRun {
+    std::size_t i = 0, j0 = 0, j1 = 0;
+};
+
 struct ScanPart {
     std::vector<CellFind> finds;
-    std::vector<std::size_t> invalid; // cell index i·(nv − 1) + j
+    std::vector<InvalidRun> invalid; // in the order of i, then j
 };
 
 // Scans the cells of rows i0..i1−1 (cell row i lies between node rows i and i + 1). Each step
@@ -121,7 +128,11 @@ void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv
                 const int corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
                 const int sum = acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j];
                 if (corners & 4) {
-                    part.invalid.push_back(i * (nv - 1) + j);
+                    if (!part.invalid.empty() && part.invalid.back().i == i &&
+                        part.invalid.back().j1 == j)
+                        ++part.invalid.back().j1;
+                    else
+                        part.invalid.push_back({i, j, j + 1});
                 } else if (sum != 0) {
                     part.finds.push_back({i, j, sum});
                 }
@@ -369,47 +380,67 @@ void Consolidate(std::vector<Candidate>& candidates, const CompiledProgram* prog
     std::erase_if(candidates, [](const Candidate& c) { return c.dropped; });
 }
 
-// Groups the invalid cells (sorted indices) into regions of cells that touch, corners included.
-std::vector<InvalidRegion> GroupInvalid(const std::vector<std::size_t>& cells, const Grid2D& x,
-                                        const Grid2D& y, std::size_t cellRows,
-                                        std::size_t cellCols) {
+std::size_t FindSet(std::vector<std::size_t>& parent, std::size_t k) {
+    while (parent[k] != k) {
+        parent[k] = parent[parent[k]];
+        k = parent[k];
+    }
+    return k;
+}
+
+// Groups the runs of invalid cells (in the order of i, then j) into regions of cells that
+// touch, corners included: runs of neighbouring rows whose cells overlap or meet diagonally.
+std::vector<InvalidRegion> GroupInvalid(const std::vector<InvalidRun>& runs, const Grid2D& x,
+                                        const Grid2D& y) {
     std::vector<InvalidRegion> regions;
-    if (cells.empty()) return regions;
-    // 1: invalid and not yet in a region.
-    std::vector<std::uint8_t> open(cellRows * cellCols, 0);
-    for (std::size_t k : cells)
-        open[k] = 1;
-    std::vector<std::size_t> stack;
-    for (std::size_t seed : cells) {
-        if (!open[seed]) continue;
-        open[seed] = 0;
-        stack.assign(1, seed);
-        InvalidRegion r;
-        r.MinX = r.MinY = std::numeric_limits<double>::infinity();
-        r.MaxX = r.MaxY = -std::numeric_limits<double>::infinity();
-        while (!stack.empty()) {
-            const std::size_t k = stack.back();
-            stack.pop_back();
-            ++r.Cells;
-            const std::size_t i = k / cellCols, j = k % cellCols;
-            const Box b = Cell(x, y, i, j).Bounds(0.0);
-            r.MinX = std::min(r.MinX, b.minX);
-            r.MaxX = std::max(r.MaxX, b.maxX);
-            r.MinY = std::min(r.MinY, b.minY);
-            r.MaxY = std::max(r.MaxY, b.maxY);
-            for (std::size_t ni = i == 0 ? 0 : i - 1; ni <= std::min(i + 1, cellRows - 1); ++ni) {
-                for (std::size_t nj = j == 0 ? 0 : j - 1; nj <= std::min(j + 1, cellCols - 1);
-                     ++nj) {
-                    const std::size_t n = ni * cellCols + nj;
-                    if (!open[n]) continue;
-                    open[n] = 0;
-                    stack.push_back(n);
-                }
+    if (runs.empty()) return regions;
+    std::vector<std::size_t> parent(runs.size());
+    for (std::size_t k = 0; k < runs.size(); ++k)
+        parent[k] = k;
+    // The runs of the previous row, [prev, row), against those of this row, [row, next).
+    std::size_t prev = 0, row = 0;
+    while (row < runs.size()) {
+        std::size_t next = row;
+        while (next < runs.size() && runs[next].i == runs[row].i)
+            ++next;
+        if (row > 0 && runs[row - 1].i + 1 == runs[row].i) {
+            std::size_t a = prev;
+            for (std::size_t b = row; b < next; ++b) {
+                while (a < row && runs[a].j1 < runs[b].j0)
+                    ++a;
+                for (std::size_t k = a; k < row && runs[k].j0 <= runs[b].j1; ++k)
+                    parent[FindSet(parent, k)] = FindSet(parent, b);
             }
         }
+        prev = row;
+        row = next;
+    }
+    std::vector<std::size_t> regionOf(runs.size(), SIZE_MAX);
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        const std::size_t root = FindSet(parent, k);
+        if (regionOf[root] == SIZE_MAX) {
+            regionOf[root] = regions.size();
+            InvalidRegion r;
+            r.MinX = r.MinY = std::numeric_limits<double>::infinity();
+            r.MaxX = r.MaxY = -std::numeric_limits<double>::infinity();
+            regions.push_back(r);
+        }
+        InvalidRegion& r = regions[regionOf[root]];
+        const InvalidRun& run = runs[k];
+        r.Cells += run.j1 - run.j0;
+        for (std::size_t i = run.i; i <= run.i + 1; ++i) {
+            for (std::size_t j = run.j0; j <= run.j1; ++j) {
+                const double px = x(i, j), py = y(i, j);
+                r.MinX = std::min(r.MinX, px);
+                r.MaxX = std::max(r.MaxX, px);
+                r.MinY = std::min(r.MinY, py);
+                r.MaxY = std::max(r.MaxY, py);
+            }
+        }
+    }
+    for (InvalidRegion& r : regions) {
         r.CentreX = 0.5 * (r.MinX + r.MaxX);
         r.CentreY = 0.5 * (r.MinY + r.MaxY);
-        regions.push_back(r);
     }
     std::sort(regions.begin(), regions.end(), [](const InvalidRegion& a, const InvalidRegion& b) {
         return a.CentreX != b.CentreX ? a.CentreX < b.CentreX : a.CentreY < b.CentreY;
@@ -458,7 +489,7 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
     const Grid2D& x = *input.X;
     const Grid2D& y = *input.Y;
     std::vector<Candidate> candidates;
-    std::vector<std::size_t> invalid;
+    std::vector<InvalidRun> invalid;
     for (ScanPart& part : parts) {
         invalid.insert(invalid.end(), part.invalid.begin(), part.invalid.end());
         for (const CellFind& f : part.finds) {
@@ -494,7 +525,7 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
     std::sort(result.Roots.begin(), result.Roots.end(), [](const FoundRoot& a, const FoundRoot& b) {
         return a.X != b.X ? a.X < b.X : a.Y < b.Y;
     });
-    result.Invalid = GroupInvalid(invalid, x, y, cellRows, cellCols);
+    result.Invalid = GroupInvalid(invalid, x, y);
     return result;
 }
 

@@ -127,17 +127,40 @@ TEST_P(ZeroFinderCases, FindsTheKnownZerosAndPoles) {
 INSTANTIATE_TEST_SUITE_P(Functions, ZeroFinderCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ZeroFinder, APoleOnANodeIsOneInvalidRegionAndNoGuess) {
-    auto g = Surface("z/(z-0.5)", -2, 2, -2, 2, 40, 40);
-    ASSERT_TRUE(g->GetPoints()) << g->LastError();
-    const ZeroFinderResult result = FindIn(*g);
-    ExpectRoots(result, {{kZero, 0, 0, 1}});
-    ASSERT_EQ(result.Invalid.size(), 1u);
-    const InvalidRegion& r = result.Invalid[0];
-    EXPECT_EQ(r.Cells, 4u);
-    EXPECT_NEAR(r.CentreX, 0.5, 1e-6);
-    EXPECT_NEAR(r.CentreY, 0.0, 1e-6);
-    EXPECT_NEAR(r.MaxX - r.MinX, 0.2, 1e-6);
+// Cells with a corner without a value are grouped into regions, cells that touch only at a
+// corner included, and nothing is guessed inside them. Grids of -2..2 in 40 steps.
+TEST(ZeroFinder, CellsWithoutAValueAreGroupedIntoRegions) {
+    const struct {
+        const char* function;
+        std::vector<Expected> roots;
+        std::vector<InvalidRegion> regions; // box and cells
+    } cases[] = {
+        {"z/(z-0.5)", {{kZero, 0, 0, 1}}, {{0.4, 0.6, -0.1, 0.1, 0, 0, 4}}},
+        {"1/((z-0.5)(z-0.7-0.2i))", {}, {{0.4, 0.8, -0.1, 0.3, 0, 0, 8}}},
+        {"1/((z-0.5)(z+1))",
+         {},
+         {{-1.1, -0.9, -0.1, 0.1, 0, 0, 4}, {0.4, 0.6, -0.1, 0.1, 0, 0, 4}}},
+        {"exp(100x)", {}, {{0.8, 2, -2, 2, 0, 0, 12 * 40}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.function);
+        auto g = Surface(c.function, -2, 2, -2, 2, 40, 40);
+        ASSERT_TRUE(g->GetPoints()) << g->LastError();
+        const ZeroFinderResult result = FindIn(*g);
+        ExpectRoots(result, c.roots);
+        ASSERT_EQ(result.Invalid.size(), c.regions.size());
+        for (std::size_t k = 0; k < c.regions.size(); ++k) {
+            const InvalidRegion& r = result.Invalid[k];
+            const InvalidRegion& e = c.regions[k];
+            EXPECT_EQ(r.Cells, e.Cells);
+            EXPECT_NEAR(r.MinX, e.MinX, 1e-6);
+            EXPECT_NEAR(r.MaxX, e.MaxX, 1e-6);
+            EXPECT_NEAR(r.MinY, e.MinY, 1e-6);
+            EXPECT_NEAR(r.MaxY, e.MaxY, 1e-6);
+            EXPECT_NEAR(r.CentreX, (e.MinX + e.MaxX) / 2, 1e-6);
+            EXPECT_NEAR(r.CentreY, (e.MinY + e.MaxY) / 2, 1e-6);
+        }
+    }
 }
 
 TEST(ZeroFinder, WithoutAProgramReportsCellCentres) {
