@@ -55,6 +55,7 @@ constexpr const char* kDocumentFilter = "Tervane documents (*.kpl)";
 constexpr const char* kSaveAsFilter = "Tervane documents (*.kpl);;Bitmap pictures (*.bmp)";
 constexpr const char* kSavePrompt = "Do you want to save the graphs?";
 constexpr int kRecentFiles = 8;
+constexpr const char* kClipNote = "Spikes cut off at the box (red outline)";
 // Splitter limits: the left pane and the view keep at least this width, the list this height.
 constexpr int kMinPaneWidth = 67;
 constexpr int kMinListHeight = 67;
@@ -504,6 +505,14 @@ void frmMain::CreateStatusBar() {
     cancelSampling_ = new QPushButton("Cancel");
     cancelSampling_->setObjectName("CancelSampling");
     cancelSampling_->hide();
+    clipNote_ = new QLabel(kClipNote);
+    clipNote_->setObjectName("StatusClip");
+    clipNote_->setToolTip("Values far beyond the rest (near poles) are cut off at the box, "
+                          "marked by a red outline; View > Settings... turns this off");
+    clipNote_->hide();
+    statusBar()->addPermanentWidget(clipNote_);
+    // The graphs know whether they were clipped once the view has built the scene of a frame.
+    connect(picDraw_, &QOpenGLWidget::frameSwapped, this, &frmMain::ShowClipNote);
     frameLabel_ = new QLabel;
     frameLabel_->setObjectName("StatusFrame");
     statusBar()->addPermanentWidget(frameLabel_);
@@ -515,6 +524,13 @@ void frmMain::CreateStatusBar() {
         cancelSampling_->setVisible(running);
         statusPanel_->setText(running ? "Sampling the graph..." : "Ready");
     });
+}
+
+void frmMain::ShowClipNote() {
+    bool clipped = false;
+    for (const CScene::GraphPtr& graph : document_.ShownGraphs().FunSurfs())
+        clipped = clipped || (graph->ClipSpikes() && graph->SpikesClipped());
+    clipNote_->setVisible(clipped);
 }
 
 bool frmMain::event(QEvent* event) {

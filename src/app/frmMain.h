@@ -95,6 +95,9 @@ private:
     void CreateContextMenus();
     void CreateCentral();
     void CreateStatusBar();
+    /// Shows the clip note while a graph the view shows has its spikes cut off, hides it
+    /// otherwise; called after every frame, when the graphs' boxes are those drawn.
+    void ShowClipNote();
     QAction* MenuEntry(QMenu* menu, const QString& caption, const QString& name);
     QAction* Separator(QMenu* menu, const QString& name);
     QAction* Button(QToolBar* bar, const QString& key, const QString& tip, const QString& status);
@@ -188,6 +191,8 @@ private:
     bool listUpdating_ = false;
     QTimer* Timer1_ = nullptr;
     QLabel* frameLabel_ = nullptr;
+    /// The note in the status bar while the view shows a clipped graph.
+    QLabel* clipNote_ = nullptr;
     AnimationClock clock_;
     /// The step the view shows: the animation step of the last tick (1 at start).
     std::int32_t shownStep_ = 1;

@@ -2,12 +2,16 @@
 // documents, and the status texts, all through the window's widgets.
 #include "app/AppTestSupport.h"
 
+#include "dialogs/frmViewSetting.h"
 #include "document/KplFormat.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QOpenGLWidget>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -288,6 +292,55 @@ TEST_F(MainWindowTest, LargeGridsAreSampledInTheBackgroundAndCanBeCancelled) {
     ASSERT_EQ(List()->count(), 1);
     EXPECT_EQ(window->Doc().Graph(0)->DomainX().SizeU(), 301u);
     EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z^2");
+}
+
+TEST_F(MainWindowTest, StatusBarNotesSpikesCutOffWhileTheViewShowsThem) {
+    QSettings().setValue(kClipSpikesSetting, true);
+    auto* note = window->findChild<QLabel*>("StatusClip");
+    auto* view = window->findChild<QOpenGLWidget*>("picDraw");
+    ASSERT_TRUE(note && view);
+    // Whether the note shows once the view has drawn what the step left.
+    const auto noteAfterTwoFrames = [note, view] {
+        int frames = 0;
+        const auto counting =
+            QObject::connect(view, &QOpenGLWidget::frameSwapped, [&frames] { ++frames; });
+        for (int wait = 0; wait < 250 && frames < 2; ++wait) {
+            view->update();
+            QTest::qWait(20);
+        }
+        QObject::disconnect(counting);
+        EXPECT_GE(frames, 2);
+        return !note->isHidden();
+    };
+    const auto clip = [this](bool on) {
+        WithDialog("mnuViewSet", [on](QWidget* dialog) {
+            dialog->findChild<QCheckBox*>("ClipSpikes")->setChecked(on);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        });
+    };
+    const auto show = [this](int row, bool on) {
+        List()->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool note;
+    };
+    const Step steps[] = {
+        {"a graph without spikes", [this] { MakeGraph("mnuDraw3DCart", "z^2", "8"); }, false},
+        {"a pole beside the nodes", [this] { MakeGraph("mnuDraw3DCart", "1/z", "40"); }, true},
+        {"clipping turned off", [&clip] { clip(false); }, false},
+        {"clipping turned on", [&clip] { clip(true); }, true},
+        {"the clipped graph hidden", [&show] { show(1, false); }, false},
+        {"the clipped graph shown", [&show] { show(1, true); }, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(noteAfterTwoFrames(), step.note);
+    }
+    EXPECT_NE(note->text().indexOf("cut off"), -1);
+    QSettings().remove(kClipSpikesSetting);
 }
 
 } // namespace
