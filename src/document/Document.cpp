@@ -295,4 +295,16 @@ void Document::SetAxisTitles(std::string x, std::string y, std::string z) {
     values_.AxisTitleZ = std::move(z);
 }
 
+const std::vector<GraphRoots>& Document::ShownRoots() const {
+    const std::vector<CScene::GraphPtr>& shown = shownGraphs_.FunSurfs();
+    const std::vector<CScene::GraphPtr>& all = allGraphs_.FunSurfs();
+    std::vector<std::string> labels;
+    for (const CScene::GraphPtr& g : shown) {
+        const auto at = std::find(all.begin(), all.end(), g);
+        const auto index = static_cast<std::size_t>(at - all.begin());
+        labels.push_back(at != all.end() && index < labels_.size() ? labels_[index] : g->NameS());
+    }
+    return roots_.For(shown, labels, sampling_.Threads);
+}
+
 } // namespace tervane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/KplFormat.h"
+#include "document/RootMarks.h"
 #include "graph/CGraph.h"
 #include "scene/CAxes.h"
 #include "scene/CScene.h"
@@ -160,6 +161,14 @@ public:
     std::uint64_t DrawingBytes() const;
     void SetSampling(const SamplingOptions& sampling) { sampling_ = sampling; }
 
+    /// Whether the view marks the zeros and poles of the shown graphs (a setting of the window,
+    /// not stored in the file).
+    bool ShowRoots() const noexcept { return showRoots_; }
+    void SetShowRoots(bool on) noexcept { showRoots_ = on; }
+    /// The zeros and poles of the shown surfaces and colour maps, searched again only for graphs
+    /// whose grids or settings changed since the last call.
+    const std::vector<GraphRoots>& ShownRoots() const;
+
 private:
     void AppendGraph(std::shared_ptr<CGraph> graph, std::string label);
     std::int32_t NextGraphID();
@@ -172,6 +181,8 @@ private:
     std::int32_t copyCount_ = 0;
     ViewIntervals view_;
     SamplingOptions sampling_;
+    bool showRoots_ = false;
+    mutable RootSearch roots_;
 };
 
 } // namespace tervane

@@ -14,6 +14,7 @@ namespace tervane {
     values.AxisTitleZ = document.AxisTitleZ();
     values.AnimationFrames = document.AnimationFrames();
     values.Sampling = document.Sampling();
+    if (document.ShowRoots()) values.Roots = document.ShownRoots();
     return values;
 }
 

@@ -6,6 +6,7 @@
 
 #include "gl/GlAxes.h"
 #include "gl/GlLight.h"
+#include "gl/GlMarker.h"
 #include "gl/GlStateGuard.h"
 #include "scene/AxesGeometry.h"
 
@@ -64,6 +65,8 @@ struct SceneRenderer::ListContent {
     AxesGeometry grid2D;
     std::optional<AxesGeometry> axes;
     std::vector<bool> drawnOverAxes;
+    std::vector<CMarker> marks; ///< the zeros and poles, drawn over the graphs
+    std::int32_t sceneKind = 0;
 };
 
 SceneRenderer::SceneRenderer(const SceneInputs& inputs)
@@ -158,6 +161,9 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
         }
         for (const CScene::GraphPtr& graph : graphs)
             content.drawnOverAxes.push_back(graph->GraphType() == kGraphPointSet);
+        // After the boxes: a mark's height comes from its graph's box.
+        content.marks = RootMarkers(values.Roots);
+        content.sceneKind = values.SceneKind;
     }
 
     // The new lists replace the previous ones, which are released here.
@@ -188,6 +194,8 @@ void SceneRenderer::CompileSceneList(GLuint list, const ListContent& content,
         if (content.axes && fonts_) IssueAxes(*content.axes, *fonts_);
         for (std::size_t k = 0; k < graphLists.size(); ++k)
             if (content.drawnOverAxes[k] && graphLists[k] != 0) glCallList(graphLists[k]);
+        for (const CMarker& mark : content.marks)
+            DrawMarker(mark, content.sceneKind);
     }
     glEndList();
 }

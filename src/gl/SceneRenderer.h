@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CBox.h"
+#include "document/RootMarks.h"
 #include "gl/GlListRange.h"
 #include "gl/GraphListCache.h"
 #include "gl/text/GlFonts.h"
@@ -50,6 +51,8 @@ struct SceneValues {
     /// Whether surfaces and colour maps cut their outlying values (CGraph::SetClipSpikes): the
     /// view's setting, applied to every shown graph at each build.
     bool ClipSpikes = true;
+    /// Zeros and poles to mark in the shown graphs (none unless the view shows them).
+    std::vector<GraphRoots> Roots;
 };
 
 /// The GL surface of a view without any widget: the surface state, the display-list fonts, the

@@ -1,0 +1,56 @@
+#include "document/RootMarks.h"
+#include "document/Document.h"
+#include "graph/GraphPresets.h"
+
+#include <gtest/gtest.h>
+
+namespace tervane {
+namespace {
+
+std::shared_ptr<CGraph> Plot(const std::string& function, std::int32_t kind = kGraphSurface) {
+    GraphRecipe recipe;
+    recipe.Function = function;
+    recipe.Name = "g";
+    recipe.MinU = recipe.MinV = -3;
+    recipe.MaxU = recipe.MaxV = 3;
+    recipe.StepU = recipe.StepV = 31; // no node on the pole at −2
+    recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
+    return kind == kGraphSurface ? MakeSurfaceGraph(recipe) : MakeColorMapGraph(recipe);
+}
+
+TEST(RootMarks, TheShownGraphsAreSearchedListedAndMarked) {
+    Document doc;
+    ASSERT_TRUE(doc.AddGraph(Plot("(z-1)^2/(z+2)")).Ok());
+    ASSERT_TRUE(doc.AddGraph(Plot("exp(z)", kGraphColorMap)).Ok());
+    const std::vector<GraphRoots>& roots = doc.ShownRoots();
+    ASSERT_EQ(roots.size(), 2u);
+    ASSERT_EQ(roots[0].Result.Roots.size(), 2u);
+    EXPECT_TRUE(roots[1].Result.Roots.empty());
+    EXPECT_EQ(&doc.ShownRoots(), &roots); // kept while nothing changed
+
+    const std::string report = RootsReport(roots);
+    EXPECT_NE(report.find("pole of order 1 at z = -2 + 0i"), std::string::npos) << report;
+    EXPECT_NE(report.find("zero of order 2 at z = 1 + 0i"), std::string::npos) << report;
+    EXPECT_NE(report.find("none found"), std::string::npos) << report;
+
+    // Marks: the zero on the floor of the box at (1, 0), the pole at the top above (−2, 0).
+    const CBox box = doc.ShownGraphs().FunSurfs()[0]->GetBox();
+    const std::vector<CMarker> marks = RootMarkers(roots);
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_EQ(marks[0].Color, kPoleMarkColor);
+    EXPECT_FLOAT_EQ(marks[0].x, -2.0f);
+    EXPECT_FLOAT_EQ(marks[0].y, box.MaxY);
+    EXPECT_EQ(marks[1].Color, kZeroMarkColor);
+    EXPECT_NEAR(marks[1].x, 1.0f, 1e-4);
+    EXPECT_FLOAT_EQ(marks[1].y, box.MinY); // |w| = 0, on the floor of the box
+    EXPECT_NEAR(marks[1].z, 0.0f, 1e-4);
+
+    // A changed function is searched again.
+    doc.ShownGraphs().FunSurfs()[0]->SetExpressZ("z");
+    ASSERT_TRUE(doc.ShownGraphs().FunSurfs()[0]->GetPoints());
+    ASSERT_EQ(doc.ShownRoots()[0].Result.Roots.size(), 1u);
+    EXPECT_EQ(doc.ShownRoots()[0].Result.Roots[0].Order, 1);
+}
+
+} // namespace
+} // namespace tervane
