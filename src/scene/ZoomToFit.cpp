@@ -57,17 +57,16 @@ Vec3 Unit(const Vec3& a) {
 }
 
 // Where the points fall in the picture, in cross-section units about its centre, as the frame
-// draws them: the scene turned by the angles, then the camera's look-at and projection.
+// draws them: the scene turned by the orientation, then the camera's look-at and projection.
 struct PictureBounds {
     double left, right, bottom, top;
     double depthScale; // scene units at the reference point per cross-section unit
 };
 
 PictureBounds Project(const std::vector<AxesGeometry::Point>& points, const CView& view,
-                      const CBox& sceneBox, const SceneAngles& angles) {
+                      const CBox& sceneBox, const RotMatrix& m) {
     CView probe = view; // Projection records its bounds; the caller's view keeps its own
     const ProjectionSetup setup = probe.Projection(sceneBox);
-    const RotMatrix m = BuildRotMatrix(QuatFromSceneAngles(angles));
     const Vec3 eye{setup.eye[0], setup.eye[1], setup.eye[2]};
     const Vec3 centre{setup.centre[0], setup.centre[1], setup.centre[2]};
     const Vec3 forward = Unit(Minus(centre, eye));
@@ -101,8 +100,9 @@ PictureBounds Project(const std::vector<AxesGeometry::Point>& points, const CVie
 
 void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool showPI) {
     if (shownGraphs.Count() == 0) return;
+    const SceneAngles angles{shownGraphs.RotRoll(), shownGraphs.RotPitch(), shownGraphs.RotYaw()};
     ZoomToFit(view, shownGraphs.GetBox(0, SceneBoxContext{sceneKind, showPI}), sceneKind,
-              SceneAngles{shownGraphs.RotRoll(), shownGraphs.RotPitch(), shownGraphs.RotYaw()});
+              BuildRotMatrix(QuatFromSceneAngles(angles)));
 }
 
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind) {
@@ -111,13 +111,13 @@ void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind) {
 }
 
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind,
-               const SceneAngles& angles) {
+               const RotMatrix& orientation) {
     ZoomToFit(view, sceneBox, sceneKind);
     if (!IsBoxScene(sceneKind)) return;
     if (!(sceneBox.MaxX >= sceneBox.MinX && sceneBox.MaxY >= sceneBox.MinY &&
           sceneBox.MaxZ >= sceneBox.MinZ))
         return;
-    const PictureBounds b = Project(LabelledBox(sceneBox, sceneKind), view, sceneBox, angles);
+    const PictureBounds b = Project(LabelledBox(sceneBox, sceneKind), view, sceneBox, orientation);
     const double width = view.VolWidth(), height = view.VolHeight();
     const double usableWidth = width * (1.0 - 2.0 * kLabelEdge);
     const double usableHeight = height * (1.0 - 2.0 * kLabelEdge);

@@ -22,13 +22,14 @@ void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool sh
 /// box alone: its labels are not looked at.
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind);
 
-/// The same for a scene box seen at the given scene angles. The tick labels and titles of the
-/// box style are drawn in scene units whatever the size of the box, so around a small box
-/// they reach well beyond it: when any of them would leave the picture (or come closer to its
-/// edge than kLabelEdge of its size), the view is moved to centre box and labels and widened
-/// just enough to hold them. A scene whose labels fit is framed as by the box alone.
+/// The same for a scene box turned by orientation, the matrix at the head of the scene list
+/// (SceneOrientation::OrientationMatrix). The tick labels and titles of the box style are
+/// drawn in scene units whatever the size of the box, so around a small box they reach well
+/// beyond it: when any of them would leave the picture (or come closer to its edge than
+/// kLabelEdge of its size), the view is moved to centre box and labels and widened just
+/// enough to hold them. A scene whose labels fit is framed as by the box alone.
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind,
-               const SceneAngles& angles);
+               const RotMatrix& orientation);
 
 /// Share of the picture's width and height kept free at each edge around the labels.
 inline constexpr float kLabelEdge = 0.02f;

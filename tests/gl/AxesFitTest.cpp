@@ -81,7 +81,8 @@ TEST(AxesFit, BoxesWhoseLabelsFitAreFramedByTheBoxAlone) {
         alone.SetScreen(320, 240);
         labelled.SetScreen(320, 240);
         ZoomToFit(alone, c.box, kScene3D);
-        ZoomToFit(labelled, c.box, kScene3D, StandardViewAngles(c.view));
+        ZoomToFit(labelled, c.box, kScene3D,
+                  BuildRotMatrix(QuatFromSceneAngles(StandardViewAngles(c.view))));
         const bool same = labelled.VolHeight() == alone.VolHeight() &&
                           labelled.RefPos().x == alone.RefPos().x &&
                           labelled.RefPos().y == alone.RefPos().y;
