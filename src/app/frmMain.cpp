@@ -14,6 +14,7 @@
 #include "dialogs/frmLight.h"
 #include "dialogs/frmViewSetting.h"
 #include "document/DocumentSamples.h"
+#include "gl/DocumentScene.h"
 #include "gl/ViewBitmap.h"
 #include "graph/DocumentKinds.h"
 
@@ -258,6 +259,12 @@ void frmMain::CreateMenus() {
     Separator(view, "mnuViewSep2");
     connect(MenuEntry(view, "Settings...", "mnuViewSet"), &QAction::triggered, this,
             &frmMain::ViewSettings);
+    Separator(view, "mnuViewSep3");
+    mnuViewRoots_ = MenuEntry(view, "Zeros and Poles", "mnuViewRoots");
+    mnuViewRoots_->setCheckable(true);
+    mnuViewRoots_->setStatusTip("Find the zeros and poles of the shown graphs, mark them in the "
+                                "view and list them below the graph list");
+    connect(mnuViewRoots_, &QAction::toggled, this, &frmMain::ShowRoots);
 
     QMenu* draw = menuBar()->addMenu("Draw");
     draw->setObjectName("mnuDraw");
@@ -547,13 +554,7 @@ bool frmMain::event(QEvent* event) {
 // --- view ---------------------------------------------------------------------------------
 
 SceneValues frmMain::CurrentSceneValues() const {
-    SceneValues v;
-    v.SceneKind = document_.SceneKind();
-    v.AxisTitleX = document_.AxisTitleX();
-    v.AxisTitleY = document_.AxisTitleY();
-    v.AxisTitleZ = document_.AxisTitleZ();
-    v.AnimationFrames = document_.AnimationFrames();
-    v.Sampling = document_.Sampling();
+    SceneValues v = SceneValuesOf(document_);
     v.ClipSpikes = QSettings().value(kClipSpikesSetting, true).toBool();
     return v;
 }
@@ -561,6 +562,22 @@ SceneValues frmMain::CurrentSceneValues() const {
 void frmMain::BuildSceneList() {
     picDraw_->RequestBuild();
     ShowFrame();
+    if (document_.ShowRoots()) ListRoots();
+}
+
+void frmMain::ShowRoots(bool on) {
+    document_.SetShowRoots(on);
+    if (mnuViewRoots_->isChecked() != on) mnuViewRoots_->setChecked(on);
+    rootsReport_.clear();
+    if (!on) Result_->clear();
+    BuildSceneList();
+}
+
+void frmMain::ListRoots() {
+    const std::string report = RootsReport(document_.ShownRoots());
+    if (report == rootsReport_) return;
+    rootsReport_ = report;
+    Result_->setPlainText(FromStd(report));
 }
 
 void frmMain::Display() {

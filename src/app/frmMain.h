@@ -70,6 +70,9 @@ public:
     void Display();
     /// The values of the document a scene build reads.
     [[nodiscard]] SceneValues CurrentSceneValues() const;
+    /// Marks the zeros and poles of the shown graphs in the view and lists them in Result
+    /// (View > Zeros and Poles), or stops doing so.
+    void ShowRoots(bool on);
 
     /// Prints the view's picture on a printer (the Print command uses the default printer);
     /// false when the printer cannot be used.
@@ -170,6 +173,9 @@ private:
     GlView* picDraw_ = nullptr;
     QListWidget* List1_ = nullptr;
     QPlainTextEdit* Result_ = nullptr;
+    QAction* mnuViewRoots_ = nullptr;
+    std::string rootsReport_; ///< what Result shows of the zeros and poles
+    void ListRoots();
     QSplitter* Splitter_ = nullptr;
     QSplitter* Splitter2_ = nullptr;
     QToolBar* Toolbar1_ = nullptr;

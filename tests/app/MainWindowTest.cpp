@@ -343,5 +343,23 @@ TEST_F(MainWindowTest, StatusBarNotesSpikesCutOffWhileTheViewShowsThem) {
     QSettings().remove(kClipSpikesSetting);
 }
 
+TEST_F(MainWindowTest, ZerosAndPolesAreListedWhileTheMenuEntryIsOn) {
+    auto* result = window->findChild<QPlainTextEdit*>("Result");
+    QAction* entry = Action("mnuViewRoots");
+    ASSERT_TRUE(result && entry);
+    MakeGraph("mnuDraw3DCart", "z^2-1", "9");
+    entry->trigger();
+    EXPECT_TRUE(entry->isChecked());
+    const QString listed = result->toPlainText();
+    EXPECT_TRUE(listed.contains("zero of order 1 at z = -1 + 0i")) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("zero of order 1 at z = 1 + 0i")) << listed.toStdString();
+    // A new graph is searched as soon as it is drawn.
+    MakeGraph("mnuDraw3DCart", "1/(z-0.5)", "9");
+    EXPECT_TRUE(result->toPlainText().contains("pole of order 1 at z = 0.5 + 0i"))
+        << result->toPlainText().toStdString();
+    entry->trigger();
+    EXPECT_TRUE(result->toPlainText().isEmpty());
+}
+
 } // namespace
 } // namespace tervane::testing
