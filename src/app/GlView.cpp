@@ -57,7 +57,11 @@ void GlView::FitNow() {
     if (inputs_.ShownGraphs.Count() == 0 || !renderer_) return;
     // The renderer's box of the first step: the graphs' present grids may hold the last step
     // of an animation.
-    ZoomToFit(inputs_.View, renderer_->SceneBox(), values_().SceneKind);
+    // Framed as the headless pictures are: room for the box's labels as the scene is turned.
+    const CScene& shown = inputs_.ShownGraphs;
+    ZoomToFit(inputs_.View, renderer_->SceneBox(), values_().SceneKind,
+              inputs_.Orientation.OrientationMatrix(
+                  SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}));
 }
 
 void GlView::initializeGL() {

@@ -77,6 +77,19 @@ TEST(ClipboardText, ReadingRenumbersAndSkipsAnimationValues) {
     EXPECT_EQ(bare.Graphs[0]->NameS(), "bare");
     EXPECT_EQ(bare.Graphs[0]->CoordType(), 3);
     EXPECT_EQ(bare.Graphs[0]->ExpressZ(), "z");
+
+    // The quantities arg w and log |w| and the phase scheme come through; other codes keep
+    // the values the graph starts with.
+    const ClipboardRead phase = ReadClipboardText(
+        "3 2 9 @p@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 6 7 8 19 17 20 ", 3, 1, 0);
+    ASSERT_EQ(phase.Result, ClipboardRead::Outcome::Graphs) << phase.Message;
+    const CGraph& p = *phase.Graphs[0];
+    EXPECT_EQ(p.VarX(), kQuantityArgument);
+    EXPECT_EQ(p.VarY(), kQuantityLogMagnitude);
+    EXPECT_EQ(p.VarZ(), 0);
+    EXPECT_EQ(p.ColorR(), kColourPhaseRingsAndRays);
+    EXPECT_EQ(p.ColorG(), kColourPhaseRings);
+    EXPECT_EQ(p.ColorB(), 0);
 }
 
 TEST(ClipboardText, TextsThatAreNotAGraph) {
