@@ -106,15 +106,17 @@ std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots) {
         if (!(lows[0] <= highs[0] && lows[1] <= highs[1] && lows[2] <= highs[2])) continue;
         const std::int32_t codes[3] = {graph.Graph->VarX(), graph.Graph->VarY(),
                                        graph.Graph->VarZ()};
-        const float extent = std::max({highs[0] - lows[0], highs[1] - lows[1], highs[2] - lows[2]});
-        // A sphere about 1.5 % of the box across (CMarker's radius is Size·0.05 + 0.05).
-        const float radius = std::max(0.015f * extent, 1e-6f);
+        // A sphere 4 % across the middle one of the box's sides: the height of a colour map
+        // or of a surface cut at a pole can dwarf the domain the marks lie in.
+        float sides[3] = {highs[0] - lows[0], highs[1] - lows[1], highs[2] - lows[2]};
+        std::sort(sides, sides + 3);
+        const float radius = std::max(0.02f * sides[1], 1e-6f);
         for (const FoundRoot& root : graph.Result.Roots) {
             CMarker mark;
             mark.x = MarkCoordinate(codes[0], root, lows[0], highs[0]);
             mark.y = MarkCoordinate(codes[1], root, lows[1], highs[1]);
             mark.z = MarkCoordinate(codes[2], root, lows[2], highs[2]);
-            mark.Size = (radius - 0.05f) / 0.05f;
+            mark.Size = (radius - 0.05f) / 0.05f; // the sphere radius is Size·0.05 + 0.05
             mark.Color = root.Kind == RootKind::Zero ? kZeroMarkColor : kPoleMarkColor;
             mark.Show = true;
             marks.push_back(mark);
