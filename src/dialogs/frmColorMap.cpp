@@ -1,6 +1,7 @@
 #include "dialogs/frmColorMap.h"
 
 #include "dialogs/detail/DialogParts.h"
+#include "dialogs/detail/PropertyParts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -87,105 +88,46 @@ frmColorMap::frmColorMap(Document& document, const GraphTarget& target, QWidget*
     p->addWidget(color);
     fraColorScheme_ = new detail::ColourSchemeBox({Combo4_, Combo5_, Combo6_});
     fraColorScheme_->Show(defaults.ColorR);
+    colours_ = {{Combo4_, Combo5_, Combo6_}, fraColorScheme_};
     p->addWidget(fraColorScheme_);
     p->addStretch();
     SSTab1_->addTab(page, "Color Map");
 
-    Command1_ = new QPushButton("OK");
-    Command1_->setObjectName("Command1");
-    Command1_->setDefault(true);
-    Command2_ = new QPushButton("Cancel");
-    Command2_->setObjectName("Command2");
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(Command1_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(Command2_, QDialogButtonBox::RejectRole);
-    connect(Command1_, &QPushButton::clicked, this, &frmColorMap::Command1_Click);
-    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
+    QDialogButtonBox* buttons = detail::OkCancelButtons(this, [this] { Command1_Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1_);
     layout->addWidget(buttons);
+    boxes_ = {Text1_, Text4_, Text5_, Text6_, Text7_, Text8_, Text9_, Text10_};
     Text4_->setFocus();
 }
 
 ColorMapDialogInput frmColorMap::Input() const {
     ColorMapDialogInput in;
-    in.Name = detail::Text(Text1_);
-    in.Function = detail::Text(Text4_);
-    in.MinX = detail::Text(Text5_);
-    in.MaxX = detail::Text(Text6_);
-    in.StepsX = detail::Text(Text7_);
-    in.MinY = detail::Text(Text8_);
-    in.MaxY = detail::Text(Text9_);
-    in.StepsY = detail::Text(Text10_);
+    boxes_.Read(in);
     in.VarZ = QuantityOf(Combo1_);
     in.VarX = QuantityOf(Combo3_);
-    in.ColorR = QuantityOf(Combo4_);
-    in.ColorG = QuantityOf(Combo5_);
-    in.ColorB = QuantityOf(Combo6_);
-    if (const auto phase = fraColorScheme_->PhaseCode()) in.ColorR = in.ColorG = in.ColorB = *phase;
+    colours_.Read(in);
     return in;
 }
 
 void frmColorMap::SetInput(const ColorMapDialogInput& in) {
-    detail::SetText(Text1_, in.Name);
-    detail::SetText(Text4_, in.Function);
-    detail::SetText(Text5_, in.MinX);
-    detail::SetText(Text6_, in.MaxX);
-    detail::SetText(Text7_, in.StepsX);
-    detail::SetText(Text8_, in.MinY);
-    detail::SetText(Text9_, in.MaxY);
-    detail::SetText(Text10_, in.StepsY);
+    boxes_.Show(in);
     SelectQuantity(Combo1_, in.VarZ);
     SelectQuantity(Combo3_, in.VarX);
-    // A graph in the phase scheme keeps the lists' choice for a switch back to the channels.
-    if (!IsPhaseColourCode(in.ColorR)) {
-        SelectQuantity(Combo4_, in.ColorR);
-        SelectQuantity(Combo5_, in.ColorG);
-        SelectQuantity(Combo6_, in.ColorB);
-    }
-    fraColorScheme_->Show(in.ColorR);
+    colours_.Show(in);
 }
 
 void frmColorMap::FillFrom(const CGraph& g) {
     ColorMapDialogInput in;
-    in.Name = g.NameS();
-    in.Function = g.ExpressZ();
-    in.MinX = detail::NumberText(g.MinU()).toStdString();
-    in.MaxX = detail::NumberText(g.MaxU()).toStdString();
-    in.StepsX = std::to_string(g.StepU());
-    in.MinY = detail::NumberText(g.MinV()).toStdString();
-    in.MaxY = detail::NumberText(g.MaxV()).toStdString();
-    in.StepsY = std::to_string(g.StepV());
+    detail::TakeGraphSettings(g, in);
     in.VarZ = g.VarZ();
     in.VarX = g.VarX();
-    in.ColorR = g.ColorR();
-    in.ColorG = g.ColorG();
-    in.ColorB = g.ColorB();
     SetInput(in);
 }
 
 QLineEdit* frmColorMap::FieldBox(DialogField field) const {
-    switch (field) {
-    case DialogField::Name:
-        return Text1_;
-    case DialogField::Function:
-        return Text4_;
-    case DialogField::MinX:
-        return Text5_;
-    case DialogField::MaxX:
-        return Text6_;
-    case DialogField::StepsX:
-        return Text7_;
-    case DialogField::MinY:
-        return Text8_;
-    case DialogField::MaxY:
-        return Text9_;
-    case DialogField::StepsY:
-        return Text10_;
-    default:
-        return nullptr;
-    }
+    return boxes_.Box(field);
 }
 
 void frmColorMap::Command1_Click() {

@@ -31,7 +31,8 @@ private:
     QLineEdit *Text2_, *Text3_, *Text11_;
     QComboBox *Combo1_, *Combo3_, *Combo4_, *Combo5_, *Combo6_;
     detail::ColourSchemeBox* fraColorScheme_;
-    QPushButton *Command1_, *Command2_;
+    detail::DomainBoxes boxes_;
+    detail::ColourControls colours_;
 };
 
 } // namespace tervane

@@ -1,6 +1,7 @@
 #include "dialogs/frmGraph3D.h"
 
 #include "dialogs/detail/DialogParts.h"
+#include "dialogs/detail/PropertyParts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -123,6 +124,7 @@ frmGraph3D::frmGraph3D(Document& document, const GraphTarget& target, QWidget* p
     p2->addWidget(smooth, 2, 0);
     fraColorScheme_ = new detail::ColourSchemeBox({Combo4_, Combo5_, Combo6_});
     fraColorScheme_->Show(defaults.ColorR);
+    colours_ = {{Combo4_, Combo5_, Combo6_}, fraColorScheme_};
     p2->addWidget(fraColorScheme_, 3, 0, 1, 2);
 
     auto* materialBox = new QWidget;
@@ -141,42 +143,24 @@ frmGraph3D::frmGraph3D(Document& document, const GraphTarget& target, QWidget* p
         if (row >= 0) material_ = row + 1;
     });
 
-    Command1_ = new QPushButton("OK");
-    Command1_->setObjectName("Command1");
-    Command1_->setDefault(true);
-    Command2_ = new QPushButton("Cancel");
-    Command2_->setObjectName("Command2");
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(Command1_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(Command2_, QDialogButtonBox::RejectRole);
-    connect(Command1_, &QPushButton::clicked, this, &frmGraph3D::Command1_Click);
-    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
+    QDialogButtonBox* buttons = detail::OkCancelButtons(this, [this] { Command1_Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1_);
     layout->addWidget(buttons);
+    boxes_ = {Text1_, Text2_, Text5_, Text6_, Text7_, Text8_, Text9_, Text10_};
     Text2_->setFocus();
 }
 
 SurfaceDialogInput frmGraph3D::Input() const {
     SurfaceDialogInput in;
-    in.Name = detail::Text(Text1_);
-    in.Function = detail::Text(Text2_);
-    in.MinX = detail::Text(Text5_);
-    in.MaxX = detail::Text(Text6_);
-    in.StepsX = detail::Text(Text7_);
-    in.MinY = detail::Text(Text8_);
-    in.MaxY = detail::Text(Text9_);
-    in.StepsY = detail::Text(Text10_);
+    boxes_.Read(in);
     in.MinT = detail::Text(Text11_);
     in.MaxT = detail::Text(Text12_);
     in.VarY = QuantityOf(Combo1_);
     in.VarX = QuantityOf(Combo2_);
     in.VarZ = QuantityOf(Combo3_);
-    in.ColorR = QuantityOf(Combo4_);
-    in.ColorG = QuantityOf(Combo5_);
-    in.ColorB = QuantityOf(Combo6_);
-    if (const auto phase = fraColorScheme_->PhaseCode()) in.ColorR = in.ColorG = in.ColorB = *phase;
+    colours_.Read(in);
     in.Show = Option5_->isChecked()   ? kShowPoints
               : Option6_->isChecked() ? kShowGrid
                                       : kShowSurface;
@@ -188,26 +172,13 @@ SurfaceDialogInput frmGraph3D::Input() const {
 }
 
 void frmGraph3D::SetInput(const SurfaceDialogInput& in) {
-    detail::SetText(Text1_, in.Name);
-    detail::SetText(Text2_, in.Function);
-    detail::SetText(Text5_, in.MinX);
-    detail::SetText(Text6_, in.MaxX);
-    detail::SetText(Text7_, in.StepsX);
-    detail::SetText(Text8_, in.MinY);
-    detail::SetText(Text9_, in.MaxY);
-    detail::SetText(Text10_, in.StepsY);
+    boxes_.Show(in);
     detail::SetText(Text11_, in.MinT);
     detail::SetText(Text12_, in.MaxT);
     SelectQuantity(Combo1_, in.VarY);
     SelectQuantity(Combo2_, in.VarX);
     SelectQuantity(Combo3_, in.VarZ);
-    // A graph in the phase scheme keeps the lists' choice for a switch back to the channels.
-    if (!IsPhaseColourCode(in.ColorR)) {
-        SelectQuantity(Combo4_, in.ColorR);
-        SelectQuantity(Combo5_, in.ColorG);
-        SelectQuantity(Combo6_, in.ColorB);
-    }
-    fraColorScheme_->Show(in.ColorR);
+    colours_.Show(in);
     (in.Show == kShowPoints ? Option5_
      : in.Show == kShowGrid ? Option6_
                             : Option7_)
@@ -224,14 +195,7 @@ void frmGraph3D::SetInput(const SurfaceDialogInput& in) {
 
 void frmGraph3D::FillFrom(const CGraph& g) {
     SurfaceDialogInput in;
-    in.Name = g.NameS();
-    in.Function = g.ExpressZ();
-    in.MinX = detail::NumberText(g.MinU()).toStdString();
-    in.MaxX = detail::NumberText(g.MaxU()).toStdString();
-    in.StepsX = std::to_string(g.StepU());
-    in.MinY = detail::NumberText(g.MinV()).toStdString();
-    in.MaxY = detail::NumberText(g.MaxV()).toStdString();
-    in.StepsY = std::to_string(g.StepV());
+    detail::TakeGraphSettings(g, in);
     if (g.Animation()) {
         in.MinT = detail::NumberText(g.MinT()).toStdString();
         in.MaxT = detail::NumberText(g.MaxT()).toStdString();
@@ -239,9 +203,6 @@ void frmGraph3D::FillFrom(const CGraph& g) {
     in.VarY = g.VarY();
     in.VarX = g.VarX();
     in.VarZ = g.VarZ();
-    in.ColorR = g.ColorR();
-    in.ColorG = g.ColorG();
-    in.ColorB = g.ColorB();
     in.Show = g.Show();
     in.Smoothness = g.Smoothness();
     in.Material = g.Material();
@@ -249,31 +210,9 @@ void frmGraph3D::FillFrom(const CGraph& g) {
 }
 
 QLineEdit* frmGraph3D::FieldBox(DialogField field) const {
-    switch (field) {
-    case DialogField::Name:
-        return Text1_;
-    case DialogField::Function:
-        return Text2_;
-    case DialogField::MinX:
-        return Text5_;
-    case DialogField::MaxX:
-        return Text6_;
-    case DialogField::StepsX:
-        return Text7_;
-    case DialogField::MinY:
-        return Text8_;
-    case DialogField::MaxY:
-        return Text9_;
-    case DialogField::StepsY:
-        return Text10_;
-    case DialogField::MinT:
-        return Text11_;
-    case DialogField::MaxT:
-        return Text12_;
-    case DialogField::None:
-        break;
-    }
-    return nullptr;
+    if (field == DialogField::MinT) return Text11_;
+    if (field == DialogField::MaxT) return Text12_;
+    return boxes_.Box(field);
 }
 
 void frmGraph3D::Command1_Click() {

@@ -38,9 +38,10 @@ private:
     QLineEdit *Text11_, *Text12_, *Text13_;
     QComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_, *Combo5_, *Combo6_;
     detail::ColourSchemeBox* fraColorScheme_;
+    detail::DomainBoxes boxes_;
+    detail::ColourControls colours_;
     QRadioButton *Option5_, *Option6_, *Option7_, *Option8_, *Option9_, *Option10_;
     QListWidget* List1_;
-    QPushButton *Command1_, *Command2_;
     std::int32_t material_ = 4;
 };
 

@@ -86,6 +86,29 @@ void ColourSchemeBox::Update() {
         if (combo) combo->setEnabled(!phase);
 }
 
+QLineEdit* DomainBoxes::Box(DialogField field) const {
+    switch (field) {
+    case DialogField::Name:
+        return Name;
+    case DialogField::Function:
+        return Function;
+    case DialogField::MinX:
+        return MinX;
+    case DialogField::MaxX:
+        return MaxX;
+    case DialogField::StepsX:
+        return StepsX;
+    case DialogField::MinY:
+        return MinY;
+    case DialogField::MaxY:
+        return MaxY;
+    case DialogField::StepsY:
+        return StepsY;
+    default:
+        return nullptr;
+    }
+}
+
 void ShowDialogMessage(QWidget* parent, const DialogMessage& message, QLineEdit* field) {
     MessageRequest request;
     request.Text = QString::fromStdString(message.Text);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -50,6 +51,34 @@ private:
     QCheckBox* chkRays_ = nullptr;
 };
 
+/// The text boxes both graph dialogs have: name, function, and the x and y ranges with their
+/// step counts.
+struct DomainBoxes {
+    QLineEdit *Name = nullptr, *Function = nullptr;
+    QLineEdit *MinX = nullptr, *MaxX = nullptr, *StepsX = nullptr;
+    QLineEdit *MinY = nullptr, *MaxY = nullptr, *StepsY = nullptr;
+
+    /// The box of a field (nullptr for a field these boxes do not hold).
+    [[nodiscard]] QLineEdit* Box(DialogField field) const;
+    /// The texts as typed into the input of a dialog, and back.
+    template <typename Input> void Read(Input& in) const;
+    template <typename Input> void Show(const Input& in) const;
+};
+
+/// The colour controls both graph dialogs have: the R, G and B lists and the scheme group.
+struct ColourControls {
+    std::array<QComboBox*, 3> Channels{};
+    ColourSchemeBox* Scheme = nullptr;
+
+    /// The chosen codes: the lists' quantities, or the phase code in all three channels.
+    template <typename Input> void Read(Input& in) const;
+    /// Shows the codes of an input; a phase graph keeps the lists' choice for a switch back.
+    template <typename Input> void Show(const Input& in) const;
+};
+
+/// The name, function, ranges, steps and colour codes of a graph as a dialog's input shows them.
+template <typename Input> void TakeGraphSettings(const CGraph& g, Input& in);
+
 /// Shows a graph dialog message and puts the cursor into the box at fault.
 void ShowDialogMessage(QWidget* parent, const DialogMessage& message, QLineEdit* field);
 
@@ -59,5 +88,57 @@ QString NumberText(float value);
 /// std::string of a text box and back.
 std::string Text(const QLineEdit* box);
 void SetText(QLineEdit* box, const std::string& text);
+
+template <typename Input> void DomainBoxes::Read(Input& in) const {
+    in.Name = Text(Name);
+    in.Function = Text(Function);
+    in.MinX = Text(MinX);
+    in.MaxX = Text(MaxX);
+    in.StepsX = Text(StepsX);
+    in.MinY = Text(MinY);
+    in.MaxY = Text(MaxY);
+    in.StepsY = Text(StepsY);
+}
+
+template <typename Input> void DomainBoxes::Show(const Input& in) const {
+    SetText(Name, in.Name);
+    SetText(Function, in.Function);
+    SetText(MinX, in.MinX);
+    SetText(MaxX, in.MaxX);
+    SetText(StepsX, in.StepsX);
+    SetText(MinY, in.MinY);
+    SetText(MaxY, in.MaxY);
+    SetText(StepsY, in.StepsY);
+}
+
+template <typename Input> void ColourControls::Read(Input& in) const {
+    in.ColorR = QuantityOf(Channels[0]);
+    in.ColorG = QuantityOf(Channels[1]);
+    in.ColorB = QuantityOf(Channels[2]);
+    if (const auto phase = Scheme->PhaseCode()) in.ColorR = in.ColorG = in.ColorB = *phase;
+}
+
+template <typename Input> void ColourControls::Show(const Input& in) const {
+    if (!IsPhaseColourCode(in.ColorR)) {
+        SelectQuantity(Channels[0], in.ColorR);
+        SelectQuantity(Channels[1], in.ColorG);
+        SelectQuantity(Channels[2], in.ColorB);
+    }
+    Scheme->Show(in.ColorR);
+}
+
+template <typename Input> void TakeGraphSettings(const CGraph& g, Input& in) {
+    in.Name = g.NameS();
+    in.Function = g.ExpressZ();
+    in.MinX = NumberText(g.MinU()).toStdString();
+    in.MaxX = NumberText(g.MaxU()).toStdString();
+    in.StepsX = std::to_string(g.StepU());
+    in.MinY = NumberText(g.MinV()).toStdString();
+    in.MaxY = NumberText(g.MaxV()).toStdString();
+    in.StepsY = std::to_string(g.StepV());
+    in.ColorR = g.ColorR();
+    in.ColorG = g.ColorG();
+    in.ColorB = g.ColorB();
+}
 
 } // namespace tervane::detail
