@@ -148,18 +148,9 @@ int CmdPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         } else if (a == "--steps") {
             if (!ParseSteps(value, recipe)) return usage(err, StepsProblem(value));
 #ifdef TERVANE_CLI_RENDER
-        } else if (a == "--size") {
-            if (!ParseSize(value, request))
-                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxRenderSide) +
-                                      ": '" + value + "'");
-        } else if (a == "--view") {
-            request.View = ParseView(value);
-            if (!request.View) return usage(err, "unknown view '" + value + "'");
-            viewGiven = true;
-        } else if (a == "--projection") {
-            const auto projection = ParseProjection(value);
-            if (!projection) return usage(err, "unknown projection '" + value + "'");
-            request.ProjectType = *projection;
+        } else if (const auto read = ReadPictureOption(a, value, request, usage, err)) {
+            if (*read != 0) return *read;
+            viewGiven = viewGiven || a == "--view";
 #endif
         } else {
             return usage(err, "unknown option '" + a + "'");

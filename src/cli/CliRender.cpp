@@ -61,6 +61,26 @@ std::optional<int> ParseProjection(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<int> ReadPictureOption(std::string_view name, const std::string& value,
+                                     RenderRequest& request, UsageFunction usage,
+                                     std::ostream& err) {
+    if (name == "--size") {
+        if (!ParseSize(value, request))
+            return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxRenderSide) +
+                                  ": '" + value + "'");
+    } else if (name == "--view") {
+        request.View = ParseView(value);
+        if (!request.View) return usage(err, "unknown view '" + value + "'");
+    } else if (name == "--projection") {
+        const auto projection = ParseProjection(value);
+        if (!projection) return usage(err, "unknown projection '" + value + "'");
+        request.ProjectType = *projection;
+    } else {
+        return std::nullopt;
+    }
+    return 0;
+}
+
 namespace {
 
 std::string LowerExtension(const std::filesystem::path& path) {
@@ -103,17 +123,8 @@ int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunc
         const std::string& value = args[++i];
         if (a == "-o") {
             output = value;
-        } else if (a == "--size") {
-            if (!ParseSize(value, request))
-                return usage(err, "--size needs WxH, each 1.." + std::to_string(kMaxRenderSide) +
-                                      ": '" + value + "'");
-        } else if (a == "--view") {
-            request.View = ParseView(value);
-            if (!request.View) return usage(err, "unknown view '" + value + "'");
-        } else if (a == "--projection") {
-            const auto projection = ParseProjection(value);
-            if (!projection) return usage(err, "unknown projection '" + value + "'");
-            request.ProjectType = *projection;
+        } else if (const auto read = ReadPictureOption(a, value, request, usage, err)) {
+            if (*read != 0) return *read;
         } else if (a == "--step") {
             step = ParseWhole(value);
             if (!step || *step < 0)

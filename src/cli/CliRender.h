@@ -25,6 +25,13 @@ std::optional<StandardView> ParseView(std::string_view text);
 /// ortho or perspective: kProjectOrtho or kProjectPerspective.
 std::optional<int> ParseProjection(std::string_view text);
 
+/// Reads the picture options --size, --view and --projection (name, then its value) into
+/// request. Nothing when name is none of them; otherwise 0 when the value was taken, or usage's
+/// result for a wrong value.
+std::optional<int> ReadPictureOption(std::string_view name, const std::string& value,
+                                     RenderRequest& request, UsageFunction usage,
+                                     std::ostream& err);
+
 /// Runs "render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]
 /// [--projection ortho|perspective] [--step N] [--clip|--no-clip]" (args[0] is "render").
 /// Returns 0 when the image was written, 1 when the document could not be read, drawn or
