@@ -76,6 +76,23 @@ std::optional<float> EvaluateRange(const CEvaluator& evaluator, const std::strin
     return re;
 }
 
+// What both dialogs take from their boxes: the function, the name, the next ID, the domain and
+// its steps, and the colour codes.
+template <typename Input> GraphRecipe RecipeOf(const Input& in, const Document& document) {
+    GraphRecipe recipe;
+    recipe.Function = in.Function;
+    recipe.Name = in.Name;
+    recipe.ID = document.LastGraphID();
+    recipe.MinU = SingleValue(in.MinX);
+    recipe.MaxU = SingleValue(in.MaxX);
+    recipe.MinV = SingleValue(in.MinY);
+    recipe.MaxV = SingleValue(in.MaxY);
+    recipe.StepU = StepCount(in.StepsX);
+    recipe.StepV = StepCount(in.StepsY);
+    recipe.Colours = {in.ColorR, in.ColorG, in.ColorB};
+    return recipe;
+}
+
 } // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -130,26 +147,11 @@ PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
     if (in.StepsY.empty() || LeadingNumber(in.StepsY) < 1.0)
         return Refuse(Note("Steps y(or r,b) must be larger than 1.", DialogField::StepsY));
 
-    const std::int32_t stepU = StepCount(in.StepsX);
-    const std::int32_t stepV = StepCount(in.StepsY);
-    const float minU = SingleValue(in.MinX), maxU = SingleValue(in.MaxX);
-    const float minV = SingleValue(in.MinY), maxV = SingleValue(in.MaxY);
+    GraphRecipe recipe = RecipeOf(in, document);
     CEvaluator evaluator;
-    if (minU > maxU)
+    if (recipe.MinU > recipe.MaxU)
         return Refuse(Note("Minimum value must be less than maximum value.", DialogField::MinX));
-
-    GraphRecipe recipe;
-    recipe.Function = in.Function;
-    recipe.Name = in.Name;
-    recipe.ID = document.LastGraphID();
-    recipe.MinU = minU;
-    recipe.MaxU = maxU;
-    recipe.MinV = minV;
-    recipe.MaxV = maxV;
-    recipe.StepU = stepU;
-    recipe.StepV = stepV;
     recipe.Axes = {in.VarX, in.VarY, in.VarZ};
-    recipe.Colours = {in.ColorR, in.ColorG, in.ColorB};
     recipe.Material = in.Material;
     recipe.Show = in.Show;
     recipe.Smoothness = in.Smoothness;
@@ -196,25 +198,12 @@ PreparedGraph PrepareColorMapGraph(ColorMapDialogInput& in, Document& document) 
         return Refuse(Note("Steps v must be larger than 1.", DialogField::StepsY));
     document.SetSceneKind(kSceneColorMap);
 
-    const std::int32_t stepU = StepCount(in.StepsX);
-    const std::int32_t stepV = StepCount(in.StepsY);
-    const float minU = SingleValue(in.MinX), maxU = SingleValue(in.MaxX);
-    const float minV = SingleValue(in.MinY), maxV = SingleValue(in.MaxY);
-    if (minU > maxU) return Refuse(Note("Min u must be less than Max u.", DialogField::MinX));
-    if (minV > maxV) return Refuse(Note("Min v must be less than Max v.", DialogField::MinY));
-
-    GraphRecipe recipe;
-    recipe.Function = in.Function;
-    recipe.Name = in.Name;
-    recipe.ID = document.LastGraphID();
-    recipe.MinU = minU;
-    recipe.MaxU = maxU;
-    recipe.MinV = minV;
-    recipe.MaxV = maxV;
-    recipe.StepU = stepU;
-    recipe.StepV = stepV;
+    GraphRecipe recipe = RecipeOf(in, document);
+    if (recipe.MinU > recipe.MaxU)
+        return Refuse(Note("Min u must be less than Max u.", DialogField::MinX));
+    if (recipe.MinV > recipe.MaxV)
+        return Refuse(Note("Min v must be less than Max v.", DialogField::MinY));
     recipe.Axes = {in.VarX, kQuantityMagnitude, in.VarZ};
-    recipe.Colours = {in.ColorR, in.ColorG, in.ColorB};
     std::shared_ptr<CGraph> g = MakeColorMapGraph(recipe);
     // A colour map titles only the two axes of its plane; the third title stays.
     document.SetAxisTitles(std::string(QuantityLetter(in.VarX)),
