@@ -16,16 +16,7 @@
 
 namespace tervane {
 
-namespace {
-
-QCheckBox* Check(const QString& caption, const QString& name, bool on) {
-    auto* c = new QCheckBox(caption);
-    c->setObjectName(name);
-    c->setChecked(on);
-    return c;
-}
-
-} // namespace
+using detail::Check;
 
 frmAxis::frmAxis(Document& document, QWidget* parent) : QDialog(parent), document_(document) {
     setObjectName("frmAxis");

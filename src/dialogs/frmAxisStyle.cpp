@@ -18,16 +18,11 @@
 
 namespace tervane {
 
+using detail::Check;
+
 namespace {
 
 constexpr QSize kThumbnail(48, 36);
-
-QCheckBox* Check(const QString& caption, const QString& name, bool on) {
-    auto* c = new QCheckBox(caption);
-    c->setObjectName(name);
-    c->setChecked(on);
-    return c;
-}
 
 } // namespace
 

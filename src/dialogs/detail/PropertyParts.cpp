@@ -3,6 +3,7 @@
 #include "dialogs/UserPrompts.h"
 #include "scene/AxesGeometry.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QImage>
@@ -82,6 +83,13 @@ void ColorBox::Choose() {
     if (!chosen.isValid()) return;
     SetPacked(ToPacked(chosen));
     if (chosen_) chosen_(packed_);
+}
+
+QCheckBox* Check(const QString& caption, const QString& name, bool on) {
+    auto* c = new QCheckBox(caption);
+    c->setObjectName(name);
+    c->setChecked(on);
+    return c;
 }
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> ok) {

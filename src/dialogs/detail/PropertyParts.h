@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+class QCheckBox;
 class QDialog;
 class QDialogButtonBox;
 class QImage;
@@ -28,6 +29,9 @@ private:
     std::int32_t packed_ = 0;
     std::function<void(std::int32_t)> chosen_;
 };
+
+/// A check box with its caption, object name and state.
+QCheckBox* Check(const QString& caption, const QString& name, bool on);
 
 /// The OK (Command1) and Cancel (Command2) buttons of a property dialog; OK calls ok, Cancel
 /// rejects the dialog.
