@@ -229,8 +229,9 @@ void CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t 
     }
 }
 
-bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
-                                    float* u, float* v, EvalStatus* status) const {
+template <typename Output>
+void CompiledProgram::RunChunks(const float* x, const float* y, std::size_t n, float t,
+                                Output output) const {
     // Per thread: the stack (real and imaginary parts of every slot, one spare slot so that the
     // second operand of the top slot is addressable), the statuses and padded inputs.
     struct Scratch {
@@ -247,7 +248,6 @@ bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t 
     // Without a value on the stack every status is a failure and the top is never read.
     const float* top =
         scratch.stack.data() + 2 * kKernelChunk * (finalDepth_ > 0 ? finalDepth_ - 1 : 0);
-    bool whole = false;
     for (std::size_t begin = 0; begin < n; begin += kKernelChunk) {
         const std::size_t count = std::min(kKernelChunk, n - begin);
         const std::size_t padded = (count + kKernelLanes - 1) / kKernelLanes * kKernelLanes;
@@ -268,14 +268,37 @@ bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t 
         frame.stack = scratch.stack.data();
         frame.status = scratch.lanes.data();
         frame.scalar = ScalarStep;
-        std::fill(scratch.lanes.begin(), scratch.lanes.begin() + padded, 0);
         kernel.run(ops_.data(), ops_.size(), frame);
-
-        whole |= kernel.finish(scratch.lanes.data(), static_cast<LaneStatus>(tail_), top,
-                               top + kKernelChunk, count, u + begin, v + begin,
-                               reinterpret_cast<std::uint8_t*>(status + begin));
+        output(kernel, scratch.lanes.data(), top, begin, count);
     }
+}
+
+bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
+                                    float* u, float* v, EvalStatus* status) const {
+    bool whole = false;
+    RunChunks(x, y, n, t,
+              [&](const KernelTable& kernel, const LaneStatus* lanes, const float* top,
+                  std::size_t begin, std::size_t count) {
+                  whole |= kernel.finish(lanes, static_cast<LaneStatus>(tail_), top,
+                                         top + kKernelChunk, count, u + begin, v + begin,
+                                         reinterpret_cast<std::uint8_t*>(status + begin));
+              });
     return whole;
+}
+
+EvalStatus CompiledProgram::EvaluateRow(const float* x, const float* y, std::size_t n, float t,
+                                        float* u, float* v, float* m,
+                                        detail::BlockRanges& ranges) const {
+    LaneStatus whole = 0;
+    RunChunks(x, y, n, t,
+              [&](const KernelTable& kernel, const LaneStatus* lanes, const float* top,
+                  std::size_t begin, std::size_t count) {
+                  const LaneStatus failure = kernel.store(
+                      lanes, static_cast<LaneStatus>(tail_), top, top + kKernelChunk, x + begin,
+                      y + begin, count, u + begin, v + begin, m + begin, ranges);
+                  whole = whole != 0 ? whole : failure;
+              });
+    return static_cast<EvalStatus>(whole);
 }
 
 void CompiledProgram::Summarise(const float* x, const float* y, const float* u, const float* v,

@@ -52,6 +52,13 @@ public:
     void EvaluateBlock(const float* x, const float* y, std::size_t n, float t, Complex* w,
                        EvalStatus* status) const;
 
+    /// Evaluates a row of n sampled points into u and v (NaN where a point has no value) and
+    /// their magnitudes m, as EvaluateBlock and Summarise do together (a chunk at a time, while
+    /// it is in the cache, and without the statuses), and widens ranges. Returns the first
+    /// status that fails the whole function (NoValue, TypeMismatch, StackEmpty), or Value.
+    EvalStatus EvaluateRow(const float* x, const float* y, std::size_t n, float t, float* u,
+                           float* v, float* m, detail::BlockRanges& ranges) const;
+
     /// m[k] = |u[k] + v[k]·i| in double precision, narrowed, and ranges widened by the n points
     /// (x and y only where u is defined, NaN passed over), with this program's instruction set.
     void Summarise(const float* x, const float* y, const float* u, const float* v, float* m,
@@ -76,6 +83,11 @@ private:
 
     /// The instruction that pushes a variable (V, B and N push the constant 0).
     static Code VariableCode(Variable variable);
+
+    /// Runs the program over n points a chunk at a time; output(kernel, lanes, top, begin,
+    /// count) takes each chunk's statuses and top stack slot.
+    template <typename Output>
+    void RunChunks(const float* x, const float* y, std::size_t n, float t, Output output) const;
 
     std::vector<Op> ops_;
     /// How a run that gets past the last instruction ends: Value, NoValue, or

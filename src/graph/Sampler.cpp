@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <limits>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -19,6 +22,80 @@ namespace {
 std::uint64_t GridsPerPoint(bool polar) {
     return polar ? 5 : 3;
 }
+
+// Threads that help sample rows, started at the first sampling that needs them and kept
+// parked between samplings: starting threads for every sampling, and faulting in their stacks
+// and scratch buffers, costs a noticeable share of the time a grid takes. One sampling uses them
+// at a time; a sampling that runs while another holds them starts threads of its own.
+class HelperThreads {
+public:
+    // Never destroyed: parked threads are simply ended with the process, whatever other threads
+    // are still doing at exit.
+    static HelperThreads& Shared() {
+        static HelperThreads* const pool = new HelperThreads;
+        return *pool;
+    }
+
+    // Runs task(0) on the calling thread and task(1) .. task(helpers) on other threads, and
+    // returns when all have returned.
+    void Run(unsigned helpers, const std::function<void(unsigned)>& task) {
+        std::unique_lock busy(busy_, std::try_to_lock);
+        if (!busy.owns_lock()) {
+            std::vector<std::jthread> threads;
+            threads.reserve(helpers);
+            for (unsigned k = 1; k <= helpers; ++k)
+                threads.emplace_back(task, k);
+            task(0);
+            return;
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            while (threads_.size() < helpers) {
+                const auto index = static_cast<unsigned>(threads_.size()) + 1;
+                threads_.emplace_back(&HelperThreads::Loop, this, index, generation_).detach();
+            }
+            task_ = &task;
+            wanted_ = helpers;
+            pending_ = helpers;
+            ++generation_;
+        }
+        wake_.notify_all();
+        // The helpers use the caller's data: they must be done before it goes, even by an
+        // exception.
+        struct Join {
+            HelperThreads& pool;
+            ~Join() {
+                std::unique_lock lock(pool.mutex_);
+                pool.done_.wait(lock, [&] { return pool.pending_ == 0; });
+                pool.task_ = nullptr;
+            }
+        } join{*this};
+        task(0);
+    }
+
+private:
+    void Loop(unsigned index, std::uint64_t seen) {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [&] { return generation_ != seen; });
+            seen = generation_;
+            if (index > wanted_) continue;
+            const std::function<void(unsigned)>* task = task_;
+            lock.unlock();
+            (*task)(index);
+            lock.lock();
+            if (--pending_ == 0) done_.notify_one();
+        }
+    }
+
+    std::mutex busy_; // held by the sampling that uses the threads
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    std::vector<std::thread> threads_;
+    const std::function<void(unsigned)>* task_ = nullptr;
+    std::uint64_t generation_ = 0;
+    unsigned wanted_ = 0, pending_ = 0;
+};
 
 std::string Megabytes(std::uint64_t bytes) {
     char text[32];
@@ -185,14 +262,13 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
 
     std::atomic<std::uint64_t> nextRow{0};
     std::vector<SampleOutcome> outcomes(threads);
-    auto worker = [&](unsigned index) {
+    const std::function<void(unsigned)> worker = [&](unsigned index) {
         constexpr float inf = std::numeric_limits<float>::infinity();
         detail::BlockRanges ranges;
         std::fill(std::begin(ranges.min), std::end(ranges.min), inf);
         std::fill(std::begin(ranges.max), std::end(ranges.max), -inf);
         EvalStatus failure = EvalStatus::Value;
         std::vector<float> xs(nv), ys(nv);
-        std::vector<EvalStatus> status(nv);
         if (!domain.Polar) std::copy(params.begin(), params.end(), ys.begin());
         for (;;) {
             const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
@@ -212,15 +288,11 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
                 std::fill(xs.begin(), xs.end(), a);
                 grids.x.StoredData()[i] = a;
             }
-            // Values straight into the grid rows (NaN where undefined), then the magnitudes and
-            // the ranges over the same rows while they are in the cache.
-            float* ru = grids.u.Row(i);
-            float* rv = grids.v.Row(i);
-            const bool whole =
-                program.EvaluateBlock(xs.data(), ys.data(), nv, t, ru, rv, status.data());
-            program.Summarise(xs.data(), ys.data(), ru, rv, grids.m.Row(i), nv, ranges);
-            for (std::uint64_t j = 0; whole && j < nv; ++j)
-                if (IsWholeFunctionFailure(status[j])) failure = status[j];
+            // Values, magnitudes and ranges in one pass per chunk, straight into the grid rows.
+            const EvalStatus whole =
+                program.EvaluateRow(xs.data(), ys.data(), nv, t, grids.u.Row(i), grids.v.Row(i),
+                                    grids.m.Row(i), ranges);
+            if (whole != EvalStatus::Value) failure = whole;
         }
         SampleOutcome& out = outcomes[index];
         ValueRange* targets[] = {&out.x, &out.y, &out.u, &out.v, &out.m};
@@ -230,14 +302,10 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
         }
         out.failure = failure;
     };
-    if (threads <= 1) {
+    if (threads <= 1)
         worker(0);
-    } else {
-        std::vector<std::jthread> pool;
-        pool.reserve(threads);
-        for (unsigned k = 0; k < threads; ++k)
-            pool.emplace_back(worker, k);
-    }
+    else
+        HelperThreads::Shared().Run(threads - 1, worker);
 
     SampleOutcome total;
     for (const SampleOutcome& s : outcomes) {

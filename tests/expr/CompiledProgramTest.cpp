@@ -382,6 +382,72 @@ TEST(CompiledProgram, SummariseGivesExactMagnitudesAndRanges) {
     }
 }
 
+// A sampled row is what EvaluateBlock and Summarise give together, to the bit, whatever the
+// alignment of the rows it writes (streamed in aligned vectors, plain stores at the ends), and it
+// names the status that fails the whole function.
+TEST(CompiledProgram, RowsAreBlockAndSummaryAtAnyAlignment) {
+    const struct {
+        std::string postfix;
+        EvalStatus whole;
+    } cases[] = {{Translate("1/z"), EvalStatus::Value},
+                 {Translate("exp(z)*sin(z)"), EvalStatus::Value},
+                 {Translate("z^(0.5+i)+log(z)"), EvalStatus::Value},
+                 {"", EvalStatus::NoValue},
+                 {"1 + ", EvalStatus::StackEmpty}};
+    constexpr std::size_t n = 1003; // three whole chunks and a part that is no multiple of 8
+    std::vector<float> xs(n), ys(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        xs[k] = k % 97 == 0 ? 0.0f : static_cast<float>(k % 37) * 0.25f - 4.5f;
+        ys[k] = k % 97 == 0 ? 0.0f : static_cast<float>(k % 29) * 0.375f - 5.0f;
+    }
+    for (const auto& c : cases) {
+        CompiledProgram p = CompiledProgram::Compile(c.postfix);
+        for (const InstructionSet set : InstructionSets()) {
+            ASSERT_TRUE(p.UseInstructionSet(set));
+            std::vector<float> u(n), v(n), m(n);
+            std::vector<EvalStatus> status(n);
+            detail::BlockRanges want, got;
+            for (detail::BlockRanges* r : {&want, &got}) {
+                std::fill(std::begin(r->min), std::end(r->min), INFINITY);
+                std::fill(std::begin(r->max), std::end(r->max), -INFINITY);
+            }
+            p.EvaluateBlock(xs.data(), ys.data(), n, 0, u.data(), v.data(), status.data());
+            p.Summarise(xs.data(), ys.data(), u.data(), v.data(), m.data(), n, want);
+            for (std::size_t offset = 0; offset < 4; ++offset) {
+                std::vector<float> rows(3 * (n + 4), -1.0f);
+                float* ru = rows.data() + offset;
+                float* rv = ru + n + 4;
+                float* rm = rv + n + 4;
+                const auto where = ::testing::Message()
+                                   << "'" << c.postfix << "' set " << static_cast<int>(set)
+                                   << " offset " << offset;
+                EXPECT_EQ(p.EvaluateRow(xs.data(), ys.data(), n, 0, ru, rv, rm, got), c.whole)
+                    << where;
+                for (std::size_t k = 0; k < n; ++k) {
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(ru[k]),
+                              std::bit_cast<std::uint32_t>(u[k]))
+                        << where << " at " << k;
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(rv[k]),
+                              std::bit_cast<std::uint32_t>(v[k]))
+                        << where << " at " << k;
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(rm[k]),
+                              std::bit_cast<std::uint32_t>(m[k]))
+                        << where << " at " << k;
+                }
+                EXPECT_EQ(ru[n], -1.0f) << where; // nothing past the row
+                for (int q = 0; q < 5; ++q) {
+                    EXPECT_EQ(std::bit_cast<std::uint32_t>(got.min[q]),
+                              std::bit_cast<std::uint32_t>(want.min[q]))
+                        << where << " quantity " << q;
+                    EXPECT_EQ(std::bit_cast<std::uint32_t>(got.max[q]),
+                              std::bit_cast<std::uint32_t>(want.max[q]))
+                        << where << " quantity " << q;
+                }
+            }
+        }
+    }
+}
+
 // Each instruction set can be chosen where the processor has it; the baseline always.
 TEST(CompiledProgram, RunsOnTheChosenInstructionSet) {
     CompiledProgram p = CompiledProgram::Compile(Translate("exp(z)"));

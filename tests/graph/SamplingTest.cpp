@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 namespace tervane {
 namespace {
@@ -203,6 +205,28 @@ TEST(GetPoints, ParallelRowsGiveTheSameBitsAsOneThread) {
                 << f;
         }
     }
+}
+
+// The helper threads are kept between samplings; samplings that run at the same time (one of
+// them on threads of its own) and samplings with more or fewer threads than the last one still
+// give one thread's bits.
+TEST(GetPoints, SamplingsAtTheSameTimeGiveTheSameBitsAsOneThread) {
+    auto reference = Surface("sin(z)*cos(z)/(z+1)", -2, 2, -2, 2, 61, 45);
+    ASSERT_TRUE(reference->GetPoints(SamplingOptions{1, std::nullopt}));
+    const std::vector<float> want = Copy(reference->MagnitudeGrid());
+    std::atomic<int> differing{0};
+    auto sample = [&](unsigned first) {
+        auto g = Surface("sin(z)*cos(z)/(z+1)", -2, 2, -2, 2, 61, 45);
+        for (unsigned round = 0; round < 30; ++round) {
+            if (!g->GetPoints(SamplingOptions{first + round % 4, std::nullopt}) ||
+                Copy(g->MagnitudeGrid()) != want)
+                ++differing;
+        }
+    };
+    std::thread other(sample, 2u);
+    sample(3u);
+    other.join();
+    EXPECT_EQ(differing.load(), 0);
 }
 
 TEST(GetPoints, PolarDomainMapsAngleAndRadiusToZ) {

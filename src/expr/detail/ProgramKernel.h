@@ -87,7 +87,7 @@ struct BlockRanges {
 
 /// The kernel functions of one instruction set.
 struct KernelTable {
-    /// Runs count instructions over one chunk.
+    /// Runs count instructions over one chunk, every status starting at 0.
     void (*run)(const KernelOp* ops, std::size_t count, const KernelFrame& frame);
     /// Writes the results of a chunk: status[k] is lanes[k], or tail where lanes[k] is 0; u and v
     /// are the top slot's parts where that status is 0 (Value), NaN elsewhere. Returns true when
@@ -98,6 +98,12 @@ struct KernelTable {
     /// NaN (x and y) or by every non-NaN value (u, v, m).
     void (*summarise)(const float* x, const float* y, const float* u, const float* v, float* m,
                       std::size_t n, BlockRanges& ranges);
+    /// finish and summarise over one chunk of a sampled row, without the statuses: writes u, v
+    /// (NaN where the point has no value) and m, widens ranges, and returns the first status
+    /// that fails the whole function (NoValue, TypeMismatch or StackEmpty; 0 when none).
+    LaneStatus (*store)(const LaneStatus* lanes, LaneStatus tail, const float* topRe,
+                        const float* topIm, const float* x, const float* y, std::size_t n, float* u,
+                        float* v, float* m, BlockRanges& ranges);
 };
 
 extern const KernelTable kSse2Kernel;

@@ -37,6 +37,6 @@ void SinCosLanes(const double* in, double* s, double* c, std::size_t n) {
 
 } // namespace
 
-const KernelTable kAvx2Kernel = {Run, Finish, Summarise};
+const KernelTable kAvx2Kernel = {Run, Finish, Summarise, Store};
 
 } // namespace tervane::detail

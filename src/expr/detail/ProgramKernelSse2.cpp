@@ -36,6 +36,6 @@ void SinCosLanes(const double* in, double* s, double* c, std::size_t n) {
 
 } // namespace
 
-const KernelTable kSse2Kernel = {Run, Finish, Summarise};
+const KernelTable kSse2Kernel = {Run, Finish, Summarise, Store};
 
 } // namespace tervane::detail
