@@ -352,6 +352,9 @@ void frmMain::CreateToolbars() {
     addToolBar(Qt::TopToolBarArea, Toolbar2_);
     addToolBar(Qt::RightToolBarArea, Toolbar3_);
     Toolbar3_->setOrientation(Qt::Vertical);
+    // Its nineteen buttons fit the height of the default window (and of a 768-pixel screen)
+    // without the overflow arrow at 20 pixels.
+    Toolbar3_->setIconSize(QSize(20, 20));
 
     BarSeparator(Toolbar1_, "barSep0");
     connect(Button(Toolbar1_, "barOpen", "Open File", "Open file"), &QAction::triggered, this,
