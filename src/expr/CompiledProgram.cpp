@@ -255,11 +255,12 @@ void CompiledProgram::RunChunks(const float* x, const float* y, std::size_t n, f
         frame.x = x + begin;
         frame.y = y + begin;
         if (padded != count) {
-            // The kernel reads whole vectors: the last chunk is copied and padded with zeros.
+            // The kernel reads whole vectors: the last chunk is copied and padded with its last
+            // point, so that a row of one x (or one y) stays one value to the kernel.
             std::fill(std::copy(x + begin, x + begin + count, scratch.x.begin()),
-                      scratch.x.begin() + padded, 0.0f);
+                      scratch.x.begin() + padded, x[begin + count - 1]);
             std::fill(std::copy(y + begin, y + begin + count, scratch.y.begin()),
-                      scratch.y.begin() + padded, 0.0f);
+                      scratch.y.begin() + padded, y[begin + count - 1]);
             frame.x = scratch.x.data();
             frame.y = scratch.y.data();
         }
