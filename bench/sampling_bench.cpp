@@ -1,6 +1,7 @@
 // Sampling speed of a 1000 x 1000 grid for five functions.
 //
-// BM_Sample/F/T samples function F with T threads through CGraph::GetPoints.
+// BM_Sample/F/T samples function F with T threads through CGraph::GetPoints;
+// BM_SampleSmall/F/T the same on a 100 x 100 grid.
 // BM_HandWritten/F computes the same grids (x, y, u, v, |w| and extents) in a
 // loop that calls the complex library directly: what a compiler makes of the
 // expression with no interpreter. The summary at the end prints our time per
@@ -34,8 +35,8 @@ const char* const kFunctions[] = {
 };
 constexpr int kFunctionCount = 5;
 
-std::shared_ptr<CGraph> MakeGraph(int function) {
-    return bench::Surface(kFunctions[function], kSteps);
+std::shared_ptr<CGraph> MakeGraph(int function, int steps = kSteps) {
+    return bench::Surface(kFunctions[function], steps);
 }
 
 void PerPoint(benchmark::State& state) {
@@ -57,6 +58,22 @@ void BM_Sample(benchmark::State& state) {
     state.counters["bytes_per_point"] = gBytesPerPoint;
     state.SetLabel(kFunctions[function]);
     PerPoint(state);
+}
+
+// A 100 x 100 grid, a hundredth of the points: the share of a sampling that does not scale with
+// the grid (translating and compiling the text, sizing the grids, waking or starting threads)
+// shows here.
+void BM_SampleSmall(benchmark::State& state) {
+    const int function = static_cast<int>(state.range(0));
+    const SamplingOptions sampling{static_cast<unsigned>(state.range(1)), std::nullopt};
+    auto g = MakeGraph(function, 99);
+    for (auto _ : state) {
+        if (!g->GetPoints(sampling)) state.SkipWithError(g->LastError().c_str());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(kFunctions[function]);
+    state.counters["per_point"] = benchmark::Counter(
+        1e4, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The five functions written out against the library.
@@ -140,6 +157,10 @@ BENCHMARK(BM_Sample)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
+    ->UseRealTime();
+BENCHMARK(BM_SampleSmall)
+    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 BENCHMARK(BM_HandWritten)
     ->DenseRange(0, kFunctionCount - 1)
