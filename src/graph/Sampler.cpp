@@ -50,10 +50,8 @@ public:
         }
         {
             const std::lock_guard lock(mutex_);
-            while (threads_.size() < helpers) {
-                const auto index = static_cast<unsigned>(threads_.size()) + 1;
-                threads_.emplace_back(&HelperThreads::Loop, this, index, generation_).detach();
-            }
+            for (; started_ < helpers; ++started_)
+                std::thread(&HelperThreads::Loop, this, started_ + 1, generation_).detach();
             task_ = &task;
             wanted_ = helpers;
             pending_ = helpers;
@@ -91,7 +89,7 @@ private:
     std::mutex busy_; // held by the sampling that uses the threads
     std::mutex mutex_;
     std::condition_variable wake_, done_;
-    std::vector<std::thread> threads_;
+    unsigned started_ = 0; // helper threads, numbered 1 .. started_
     const std::function<void(unsigned)>* task_ = nullptr;
     std::uint64_t generation_ = 0;
     unsigned wanted_ = 0, pending_ = 0;
