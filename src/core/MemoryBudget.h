@@ -26,7 +26,8 @@ struct MemoryReadings {
 /// The readings of this process now (Linux /proc and /sys, getrlimit).
 [[nodiscard]] MemoryReadings ReadMemory();
 
-/// MemoryBudget(ReadMemory()).
+/// MemoryBudget(ReadMemory()), with the system's and the control group's figures kept for up to
+/// 200 ms between calls (the address-space limit and use are read at every call).
 [[nodiscard]] std::uint64_t AvailableMemory();
 
 } // namespace tervane

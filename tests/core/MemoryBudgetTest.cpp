@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace tervane {
 namespace {
 
@@ -25,6 +29,27 @@ TEST(MemoryBudget, TakesTheSmallestOfWhatEachLimitLeaves) {
 
 TEST(MemoryBudget, ThisProcessHasABudget) {
     EXPECT_GT(AvailableMemory(), 0u);
+}
+
+TEST(MemoryBudget, ALoweredAddressSpaceLimitCountsAtOnce) {
+    // The system's figures are kept between calls (not across a fork), the address-space limit
+    // is not kept: lowered right after a reading, it bounds the next budget.
+    const std::uint64_t before = AvailableMemory();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (AvailableMemory() == 0) _exit(3); // the child's own reading, now kept
+        const MemoryReadings now = ReadMemory();
+        const std::uint64_t used = now.AddressSpaceUsed.value_or(0);
+        const std::uint64_t room = 64u << 20;
+        const rlimit limit{used + room + (256u << 20), used + room + (256u << 20)};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(2);
+        _exit(AvailableMemory() <= room + (256u << 20) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "budget before: " << before;
 }
 
 } // namespace
