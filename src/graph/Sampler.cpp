@@ -2,11 +2,14 @@
 
 #include "core/Codes.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <limits>
 #include <mutex>
@@ -37,38 +40,60 @@ public:
     }
 
     // Runs task(0) on the calling thread and task(1) .. task(helpers) on other threads, and
-    // returns when all have returned.
+    // returns when all have returned. An exception of any of them (memory running out) is
+    // thrown here, after all have returned.
     void Run(unsigned helpers, const std::function<void(unsigned)>& task) {
+        std::exception_ptr error;
+        std::mutex errorLock;
+        const auto guarded = [&](unsigned index) {
+            try {
+                task(index);
+            } catch (...) {
+                const std::lock_guard lock(errorLock);
+                if (!error) error = std::current_exception();
+            }
+        };
         std::unique_lock busy(busy_, std::try_to_lock);
         if (!busy.owns_lock()) {
-            std::vector<std::jthread> threads;
-            threads.reserve(helpers);
-            for (unsigned k = 1; k <= helpers; ++k)
-                threads.emplace_back(task, k);
-            task(0);
+            {
+                std::vector<std::jthread> threads;
+                threads.reserve(helpers);
+                for (unsigned k = 1; k <= helpers; ++k)
+                    threads.emplace_back(guarded, k);
+                guarded(0);
+            }
+            if (error) std::rethrow_exception(error);
             return;
         }
+        const std::function<void(unsigned)> shared = guarded;
         {
             const std::lock_guard lock(mutex_);
+            // A forked child has none of its parent's threads.
+            if (owner_ != getpid()) {
+                started_ = 0;
+                owner_ = getpid();
+            }
             for (; started_ < helpers; ++started_)
                 std::thread(&HelperThreads::Loop, this, started_ + 1, generation_).detach();
-            task_ = &task;
+            task_ = &shared;
             wanted_ = helpers;
             pending_ = helpers;
             ++generation_;
         }
         wake_.notify_all();
-        // The helpers use the caller's data: they must be done before it goes, even by an
-        // exception.
-        struct Join {
-            HelperThreads& pool;
-            ~Join() {
-                std::unique_lock lock(pool.mutex_);
-                pool.done_.wait(lock, [&] { return pool.pending_ == 0; });
-                pool.task_ = nullptr;
-            }
-        } join{*this};
-        task(0);
+        {
+            // The helpers use the caller's data: they must be done before it goes.
+            struct Join {
+                HelperThreads& pool;
+                ~Join() {
+                    std::unique_lock lock(pool.mutex_);
+                    pool.done_.wait(lock, [&] { return pool.pending_ == 0; });
+                    pool.task_ = nullptr;
+                }
+            } join{*this};
+            guarded(0);
+        }
+        if (error) std::rethrow_exception(error);
     }
 
 private:
@@ -80,7 +105,7 @@ private:
             if (index > wanted_) continue;
             const std::function<void(unsigned)>* task = task_;
             lock.unlock();
-            (*task)(index);
+            (*task)(index); // guarded by Run: never throws
             lock.lock();
             if (--pending_ == 0) done_.notify_one();
         }
@@ -93,6 +118,7 @@ private:
     const std::function<void(unsigned)>* task_ = nullptr;
     std::uint64_t generation_ = 0;
     unsigned wanted_ = 0, pending_ = 0;
+    pid_t owner_ = 0; // the process the helper threads belong to
 };
 
 std::string Megabytes(std::uint64_t bytes) {

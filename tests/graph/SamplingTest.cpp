@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <bit>
 #include <cmath>
@@ -309,6 +312,27 @@ TEST(GetPoints, TheAnimationParameter) {
     auto still = Surface("z", 0, 1, 0, 1, 1, 1);
     ASSERT_TRUE(still->GetPoints());
     EXPECT_FALSE(still->UsesT());
+}
+
+TEST(GetPoints, AForkedChildSamplesWithThreadsOfItsOwn) {
+    // The helper threads kept by a sampling in the parent do not exist in a child; the child
+    // must start its own rather than wait for them.
+    auto g = Surface("exp(z)", -2, 2, -2, 2, 64, 64);
+    ASSERT_TRUE(g->GetPoints(SamplingOptions(2, std::nullopt)));
+    const float expected = g->RealPart()(10, 20);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(20); // a child waiting for its parent's threads ends here instead of hanging
+        auto h = Surface("exp(z)", -2, 2, -2, 2, 64, 64);
+        _exit(h->GetPoints(SamplingOptions(2, std::nullopt)) && h->RealPart()(10, 20) == expected
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child was stopped by a signal";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
