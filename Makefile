@@ -36,6 +36,7 @@ bench: setup
 	./$(BUILD)/bench/expr_bench
 	./$(BUILD)/bench/sampling_bench
 	./$(BUILD)/bench/render_bench
+	./$(BUILD)/bench/zeros_bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
