@@ -1,5 +1,7 @@
 #include "cli/CliMain.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +13,7 @@ namespace tervane::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Read;
 
 struct Result {
     int code;
@@ -23,11 +26,6 @@ Result Cli(std::vector<std::string> args) {
     std::ostringstream out, err;
     const int code = RunCli(args, in, out, err);
     return {code, out.str(), err.str()};
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string Sample(const std::string& name) {
@@ -53,7 +51,7 @@ TEST(TervaneCliDocuments, ConvertWritesOurDocumentsBackByteForByte) {
         const fs::path out = Temp("converted.kpl");
         const Result r = Cli({"convert", entry.path().string(), out.string()});
         ASSERT_EQ(r.code, 0) << entry.path() << r.err;
-        EXPECT_EQ(ReadAll(out), ReadAll(entry.path())) << entry.path();
+        EXPECT_EQ(Read(out), Read(entry.path())) << entry.path();
     }
 }
 
@@ -94,7 +92,7 @@ TEST(TervaneCliDocuments, SampleOfADocumentWritesTheSameCsvAsSampleExpr) {
     const fs::path csv = Temp("doc.csv");
     const Result toFile = Cli({"sample", "-o", csv.string(), Sample("pow2.kpl"), "--graph", "1"});
     ASSERT_EQ(toFile.code, 0) << toFile.err;
-    EXPECT_EQ(ReadAll(csv), fromExpr.out);
+    EXPECT_EQ(Read(csv), fromExpr.out);
 }
 
 TEST(TervaneCliDocuments, FailuresAndUsage) {
@@ -138,7 +136,7 @@ TEST(TervaneCliDocuments, MakeSamplesWritesTheShippedFiles) {
     for (const auto& entry : fs::directory_iterator(TERVANE_SAMPLES_DIR)) {
         if (entry.path().extension() != ".kpl") continue;
         ++count;
-        EXPECT_EQ(ReadAll(dir / entry.path().filename()), ReadAll(entry.path())) << entry.path();
+        EXPECT_EQ(Read(dir / entry.path().filename()), Read(entry.path())) << entry.path();
     }
     EXPECT_EQ(count, 16u);
 }

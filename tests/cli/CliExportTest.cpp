@@ -1,5 +1,7 @@
 #include "cli/CliMain.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +12,7 @@ namespace tervane::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Read;
 
 struct Outcome {
     int code;
@@ -21,13 +24,6 @@ Outcome Cli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int code = RunCli(args, in, out, err);
     return {code, out.str(), err.str()};
-}
-
-std::string Read(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 const fs::path kSample = fs::path(TERVANE_SAMPLES_DIR) / "expz.kpl";

@@ -1,6 +1,8 @@
 #include "cli/CliMain.h"
 #include "core/FaultyFileSystem.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -16,18 +18,8 @@ namespace tervane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::set<std::string> Names(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir))
-        names.insert(entry.path().lexically_relative(dir).string());
-    return names;
-}
+using testing::Names;
+using testing::Read;
 
 // render into a link, a full device and a folder whose rename fails, as PNG and as BMP: the link
 // stays a link, the failures are reported with their reason and leave the old picture.

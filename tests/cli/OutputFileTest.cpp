@@ -10,6 +10,8 @@
 #include <QImage>
 #endif
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -30,24 +32,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FaultyFileSystem;
+using testing::Names;
+using testing::Put;
+using testing::Read;
 
 const fs::path kSamples = TERVANE_SAMPLES_DIR;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::set<std::string> Names(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir))
-        names.insert(entry.path().lexically_relative(dir).string());
-    return names;
-}
 
 fs::path FreshDir(const std::string& name) {
     const fs::path dir = fs::path(::testing::TempDir()) / ("tervane_output_" + name);

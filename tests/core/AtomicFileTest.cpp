@@ -1,6 +1,8 @@
 #include "core/AtomicFile.h"
 #include "core/FaultyFileSystem.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,22 +22,9 @@ namespace tervane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::set<std::string> Names(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir))
-        names.insert(entry.path().lexically_relative(dir).string());
-    return names;
-}
+using testing::Names;
+using testing::Put;
+using testing::Read;
 
 unsigned ModeOf(const fs::path& path) {
     struct stat st {};

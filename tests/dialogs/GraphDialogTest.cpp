@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "DialogTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,19 +20,8 @@
 namespace tervane {
 namespace {
 
-struct MessageLog {
-    std::vector<MessageRequest> shown;
-    ScopedMessageHandler handler{[this](const MessageRequest& r) {
-        shown.push_back(r);
-        return QMessageBox::Ok;
-    }};
-};
-
-template <typename T> T* Child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(name);
-    EXPECT_TRUE(c) << name;
-    return c;
-}
+using testing::Child;
+using testing::MessageLog;
 
 TEST(GraphDialogs, SurfaceDialogStartsWithItsDefaults) {
     Document doc;

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "DialogTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -30,19 +32,8 @@
 namespace tervane {
 namespace {
 
-struct MessageLog {
-    std::vector<MessageRequest> shown;
-    ScopedMessageHandler handler{[this](const MessageRequest& r) {
-        shown.push_back(r);
-        return QMessageBox::Ok;
-    }};
-};
-
-template <typename T> T* Child(QWidget& w, const char* name) {
-    T* c = w.findChild<T*>(name);
-    EXPECT_TRUE(c) << name;
-    return c;
-}
+using testing::Child;
+using testing::MessageLog;
 
 void Click(QWidget& dialog, const char* button) {
     QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);

@@ -1,6 +1,8 @@
 #include "document/DocumentSamples.h"
 #include "document/Document.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,14 +14,10 @@ namespace tervane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Read;
 
 std::int32_t Code(char letter) {
     return static_cast<std::int32_t>(std::string_view("XYUVM").find(letter)) + 1;
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(DemoDocuments, MenuNamesTheSixteenFiles) {
@@ -68,9 +66,9 @@ TEST(DemoDocuments, ShippedSamplesLoadSampleAndMatchTheirCaptions) {
             EXPECT_EQ(g.VarZ(), Code(letters[2]));
             EXPECT_EQ(g.VarY(), kQuantityMagnitude);
         }
-        EXPECT_EQ(MakeDemoDocument(entry).Save().Data, ReadAll(path))
+        EXPECT_EQ(MakeDemoDocument(entry).Save().Data, Read(path))
             << "regenerate with: tervane-cli make-samples samples";
-        EXPECT_EQ(doc.Save().Data, ReadAll(path)) << "a sample converts byte for byte";
+        EXPECT_EQ(doc.Save().Data, Read(path)) << "a sample converts byte for byte";
     }
 }
 

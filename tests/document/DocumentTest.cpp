@@ -3,6 +3,8 @@
 #include "DocumentTestSupport.h"
 #include "core/Limits.h"
 
+#include "FileTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,11 +19,7 @@ using testing::Container;
 using testing::Surface;
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::Read;
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -103,7 +101,7 @@ TEST(Document, SaveAndLoadRoundTripThroughAFile) {
     doc.ShownGraphs().SetRotYaw(90); // the orientation comes from the header, not the file
     const fs::path path = TempPath("roundtrip.kpl");
     ASSERT_TRUE(doc.SaveFile(path).Ok());
-    const std::string bytes = ReadAll(path);
+    const std::string bytes = Read(path);
     EXPECT_EQ(bytes, doc.Save().Data);
 
     Document loaded;
@@ -287,7 +285,7 @@ TEST(Document, SaveFileReportsEveryFailureAndWritesNothingItCannotStore) {
     const DocumentResult refused = big.SaveFile(path);
     EXPECT_EQ(refused.State, DocumentResult::Status::Failed);
     EXPECT_NE(refused.Message.find("at most 65535"), std::string::npos) << refused.Message;
-    EXPECT_EQ(ReadAll(path), "precious");
+    EXPECT_EQ(Read(path), "precious");
     EXPECT_EQ(big.Count(), 1u) << "nothing lost";
 }
 
@@ -296,7 +294,7 @@ TEST(Document, SavingTruncatesALongerOlderFile) {
     WriteAll(path, std::string(5000, 'x'));
     Document doc = TwoSurfaces();
     ASSERT_TRUE(doc.SaveFile(path).Ok());
-    EXPECT_EQ(ReadAll(path), doc.Save().Data);
+    EXPECT_EQ(Read(path), doc.Save().Data);
 }
 
 TEST(Document, CopyAndPasteInTheSameDocument) {
