@@ -30,8 +30,8 @@ void Vertex(const PhaseLegendPlace& p, double angle, double fraction) {
 
 } // namespace
 
-bool NeedsPhaseLegend(const std::vector<const CGraph*>& graphs) {
-    return std::any_of(graphs.begin(), graphs.end(), [](const CGraph* g) {
+bool NeedsPhaseLegend(const std::vector<std::shared_ptr<CGraph>>& graphs) {
+    return std::any_of(graphs.begin(), graphs.end(), [](const std::shared_ptr<CGraph>& g) {
         return g && (g->GraphType() == kGraphSurface || g->GraphType() == kGraphColorMap) &&
                IsPhaseColourCode(g->ColorR());
     });

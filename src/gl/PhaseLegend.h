@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 namespace tervane {
@@ -8,7 +9,7 @@ class CGraph;
 
 /// True when one of the graphs is a surface or colour map coloured by the phase scheme: the view
 /// then shows the colour wheel that reads it.
-bool NeedsPhaseLegend(const std::vector<const CGraph*>& graphs);
+bool NeedsPhaseLegend(const std::vector<std::shared_ptr<CGraph>>& graphs);
 
 /// Where the colour wheel sits in a viewport of width by height pixels: its centre and radius
 /// (the lower right corner, clear of the edges).

@@ -99,12 +99,9 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     CScene& shown = in_.ShownGraphs;
     const SceneBoxContext boxContext{values.SceneKind, in_.Axes.ShowPI};
     const std::vector<CScene::GraphPtr>& graphs = shown.FunSurfs();
-    std::vector<const CGraph*> plain;
-    for (const CScene::GraphPtr& graph : graphs) {
+    for (const CScene::GraphPtr& graph : graphs)
         graph->SetClipSpikes(values.ClipSpikes);
-        plain.push_back(graph.get());
-    }
-    phaseLegend_ = NeedsPhaseLegend(plain);
+    phaseLegend_ = NeedsPhaseLegend(graphs);
 
     graphLists_.Prune(graphs);
 
