@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace tervane {
 
@@ -103,6 +104,81 @@ CompiledProgram::Code CompiledProgram::VariableCode(Variable variable) {
 }
 
 CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
+    CompiledProgram p = Translate(postfix);
+    p.DeferOverflowChecks();
+    return p;
+}
+
+// An instruction that only adds, subtracts and multiplies keeps non-finite parts non-finite:
+// inf and NaN stay inf or NaN through every sum, and through every product (inf·0 is NaN).
+// Once such an instruction's result is not finite, every result computed from it is not finite
+// either, so the check of a run of them can wait until a value leaves the run. The wait ends
+// before any other instruction, which may set a fault of its own and must see the run's first,
+// and at the end; the Check then covers every slot the run wrote that is still on the stack.
+// The statuses are those of checking after every instruction, at a fraction of the work.
+void CompiledProgram::DeferOverflowChecks() {
+    auto deferred = [](const Op& op) {
+        switch (op.code) {
+        case Code::Add:
+        case Code::Sub:
+        case Code::Mul:
+        case Code::AddC:
+        case Code::SubC:
+        case Code::MulC:
+        case Code::Square:
+            return true;
+        case Code::PowIntC:
+            return op.k >= 0;
+        default:
+            return false;
+        }
+    };
+    // Instructions that can never fault and leave the pending checks as they are.
+    auto neutral = [](const Op& op) {
+        switch (op.code) {
+        case Code::Const:
+        case Code::X:
+        case Code::Y:
+        case Code::Z:
+        case Code::T:
+        case Code::Neg:
+            return true;
+        default:
+            return false;
+        }
+    };
+    std::vector<Op> ops;
+    ops.reserve(ops_.size() + 1);
+    std::size_t depth = 0;  // values on the stack before an instruction
+    std::size_t lowest = 0; // lowest slot a pending run wrote
+    bool pending = false;
+    auto flush = [&] {
+        if (!pending || depth == 0) return;
+        Op check{};
+        check.code = Code::Check;
+        check.k = static_cast<std::int32_t>(lowest);
+        check.slot = static_cast<std::uint16_t>(depth - 1);
+        ops.push_back(check);
+        pending = false;
+    };
+    for (const Op& op : ops_) {
+        if (deferred(op)) {
+            lowest = pending ? std::min<std::size_t>(lowest, op.slot) : op.slot;
+            pending = true;
+        } else if (neutral(op)) {
+            // Writes a slot above every pending one, or (Neg) negates one in place.
+            if (pending) lowest = std::min<std::size_t>(lowest, op.slot);
+        } else {
+            flush();
+        }
+        ops.push_back(op);
+        depth = op.slot + 1u;
+    }
+    flush();
+    ops_ = std::move(ops);
+}
+
+CompiledProgram CompiledProgram::Translate(std::string_view postfix) {
     using detail::BinaryOp;
     using detail::PostfixKind;
     CompiledProgram p;

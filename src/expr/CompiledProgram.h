@@ -84,6 +84,13 @@ private:
     /// The instruction that pushes a variable (V, B and N push the constant 0).
     static Code VariableCode(Variable variable);
 
+    /// Compiles a postfix text instruction by instruction, each checking its results.
+    static CompiledProgram Translate(std::string_view postfix);
+
+    /// Leaves the overflow checks of sums and products to Check instructions where their
+    /// values are next used by anything else, and at the end.
+    void DeferOverflowChecks();
+
     /// Runs the program over n points a chunk at a time; output(kernel, lanes, top, begin,
     /// count) takes each chunk's statuses and top stack slot.
     template <typename Output>

@@ -154,6 +154,15 @@ TEST(CompiledProgram, MatchesTheInterpreterOnTypedFunctions) {
         "exp(z)/exp(z)",
         "z*z*z*z*z*z*z*z*z*z",
         "((((z+1)*z+1)*z+1)*z+1)",
+        // Overflow in sums and products before and after other faults: the first one counts.
+        "z*z*z+1/(z-z)",
+        "1/(z-z)+z*z*z",
+        "exp(z*z*z)",
+        "(z*z*z-z*z*z)*0",
+        "-(z*z*z)*0+z",
+        "z^3*0",
+        "z^-2*z*z*z",
+        "sin(z*z*z)+z^3",
     };
     for (const char* text : texts)
         ExpectSameEverywhere(Translate(text));
@@ -244,8 +253,9 @@ TEST(CompiledProgram, ReportsStackDepthAndUseOfT) {
     EXPECT_GE(p.MaxDepth(), 2u);
     EXPECT_FALSE(p.UsesT());
     EXPECT_TRUE(CompiledProgram::Compile(Translate("z*t")).UsesT());
-    // A constant right operand is folded into its operator.
-    EXPECT_EQ(CompiledProgram::Compile(Translate("z^2+1")).Size(), 3u);
+    // A constant right operand is folded into its operator: z, z², +1 and the overflow check
+    // of both operations.
+    EXPECT_EQ(CompiledProgram::Compile(Translate("z^2+1")).Size(), 4u);
 }
 
 TEST(CompiledProgram, BlockMarksInvalidPointsAsNaN) {
@@ -349,8 +359,18 @@ TEST(CompiledProgram, SummariseGivesExactMagnitudesAndRanges) {
                                 {0, 1e-40f},
                                 {0x1.fffffep127f, 0x1.fffffep127f},
                                 {4097, 4097},
+                                // |w| = 2^24 + 1, + 3 and + 4097, ties between two singles
+                                {8192, 16777215},
+                                {9758731, 13647060},
+                                {1005537, 16751160},
+                                {0x1p-40f * 8192, 0x1p-40f * 16777215},
+                                {0x1p40f * 9758731, 0x1p40f * 13647060},
                                 {std::nanf(""), 1}};
+    // Each once in a group of eight of its own at the front (a group is computed together), and
+    // once at the end, in the tail that the vector path leaves.
     for (const auto& p : special) {
+        u.insert(u.begin(), {p[1], 1, 2, 3, 4, 5, 6, 7});
+        v.insert(v.begin(), {p[0], 1, 1, 1, 1, 1, 1, 1});
         u.push_back(p[0]);
         v.push_back(p[1]);
     }

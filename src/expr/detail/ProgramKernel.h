@@ -41,6 +41,9 @@ enum class OpCode : std::uint8_t {
     Exp,
     Sqr,
     Func,
+    /// Marks Overflow where a value of slots k..slot is not finite: the checks that the
+    /// instructions before it left out (see CompiledProgram::DeferOverflowChecks).
+    Check,
 };
 
 /// One instruction: its result (and first operand) lives in stack slot `slot`, a second stack
