@@ -306,8 +306,8 @@ void CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t 
 }
 
 template <typename Output>
-void CompiledProgram::RunChunks(const float* x, const float* y, std::size_t n, float t,
-                                Output output) const {
+void CompiledProgram::RunChunks(const float* x, std::size_t xStep, const float* y, std::size_t n,
+                                float t, Output output) const {
     // Per thread: the stack (real and imaginary parts of every slot, one spare slot so that the
     // second operand of the top slot is addressable), the statuses and padded inputs.
     struct Scratch {
@@ -328,13 +328,14 @@ void CompiledProgram::RunChunks(const float* x, const float* y, std::size_t n, f
         const std::size_t count = std::min(kKernelChunk, n - begin);
         const std::size_t padded = (count + kKernelLanes - 1) / kKernelLanes * kKernelLanes;
         KernelFrame frame;
-        frame.x = x + begin;
+        frame.x = x + begin * xStep;
         frame.y = y + begin;
         if (padded != count) {
             // The kernel reads whole vectors: the last chunk is copied and padded with its last
             // point, so that a row of one x (or one y) stays one value to the kernel.
-            std::fill(std::copy(x + begin, x + begin + count, scratch.x.begin()),
-                      scratch.x.begin() + padded, x[begin + count - 1]);
+            const float* xs = x + begin * xStep;
+            std::fill(std::copy(xs, xs + count, scratch.x.begin()), scratch.x.begin() + padded,
+                      xs[count - 1]);
             std::fill(std::copy(y + begin, y + begin + count, scratch.y.begin()),
                       scratch.y.begin() + padded, y[begin + count - 1]);
             frame.x = scratch.x.data();
@@ -346,16 +347,16 @@ void CompiledProgram::RunChunks(const float* x, const float* y, std::size_t n, f
         frame.status = scratch.lanes.data();
         frame.scalar = ScalarStep;
         kernel.run(ops_.data(), ops_.size(), frame);
-        output(kernel, scratch.lanes.data(), top, begin, count);
+        output(kernel, scratch.lanes.data(), top, frame.x, begin, count);
     }
 }
 
 bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t n, float t,
                                     float* u, float* v, EvalStatus* status) const {
     bool whole = false;
-    RunChunks(x, y, n, t,
+    RunChunks(x, 1, y, n, t,
               [&](const KernelTable& kernel, const LaneStatus* lanes, const float* top,
-                  std::size_t begin, std::size_t count) {
+                  const float*, std::size_t begin, std::size_t count) {
                   whole |= kernel.finish(lanes, static_cast<LaneStatus>(tail_), top,
                                          top + kKernelChunk, count, u + begin, v + begin,
                                          reinterpret_cast<std::uint8_t*>(status + begin));
@@ -366,13 +367,27 @@ bool CompiledProgram::EvaluateBlock(const float* x, const float* y, std::size_t 
 EvalStatus CompiledProgram::EvaluateRow(const float* x, const float* y, std::size_t n, float t,
                                         float* u, float* v, float* m,
                                         detail::BlockRanges& ranges) const {
+    return EvaluateRow(x, 1, y, n, t, u, v, m, ranges);
+}
+
+EvalStatus CompiledProgram::EvaluateRow(float x, const float* y, std::size_t n, float t, float* u,
+                                        float* v, float* m, detail::BlockRanges& ranges) const {
+    // One chunk's worth of x serves every chunk of the row.
+    thread_local std::array<float, kKernelChunk> xs;
+    std::fill(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(std::min(n, kKernelChunk)), x);
+    return EvaluateRow(xs.data(), 0, y, n, t, u, v, m, ranges);
+}
+
+EvalStatus CompiledProgram::EvaluateRow(const float* x, std::size_t xStep, const float* y,
+                                        std::size_t n, float t, float* u, float* v, float* m,
+                                        detail::BlockRanges& ranges) const {
     LaneStatus whole = 0;
-    RunChunks(x, y, n, t,
+    RunChunks(x, xStep, y, n, t,
               [&](const KernelTable& kernel, const LaneStatus* lanes, const float* top,
-                  std::size_t begin, std::size_t count) {
-                  const LaneStatus failure = kernel.store(
-                      lanes, static_cast<LaneStatus>(tail_), top, top + kKernelChunk, x + begin,
-                      y + begin, count, u + begin, v + begin, m + begin, ranges);
+                  const float* xs, std::size_t begin, std::size_t count) {
+                  const LaneStatus failure =
+                      kernel.store(lanes, static_cast<LaneStatus>(tail_), top, top + kKernelChunk,
+                                   xs, y + begin, count, u + begin, v + begin, m + begin, ranges);
                   whole = whole != 0 ? whole : failure;
               });
     return static_cast<EvalStatus>(whole);

@@ -59,6 +59,10 @@ public:
     EvalStatus EvaluateRow(const float* x, const float* y, std::size_t n, float t, float* u,
                            float* v, float* m, detail::BlockRanges& ranges) const;
 
+    /// The same for a row whose points all have the real part x, as a row of a Cartesian grid.
+    EvalStatus EvaluateRow(float x, const float* y, std::size_t n, float t, float* u, float* v,
+                           float* m, detail::BlockRanges& ranges) const;
+
     /// m[k] = |u[k] + v[k]·i| in double precision, narrowed, and ranges widened by the n points
     /// (x and y only where u is defined, NaN passed over), with this program's instruction set.
     void Summarise(const float* x, const float* y, const float* u, const float* v, float* m,
@@ -91,10 +95,16 @@ private:
     /// values are next used by anything else, and at the end.
     void DeferOverflowChecks();
 
-    /// Runs the program over n points a chunk at a time; output(kernel, lanes, top, begin,
-    /// count) takes each chunk's statuses and top stack slot.
+    /// Runs the program over n points a chunk at a time; output(kernel, lanes, top, xs, begin,
+    /// count) takes each chunk's statuses, top stack slot and real parts. A chunk starting at
+    /// point k reads its real parts from x + k·xStep: xStep 0 gives every chunk the same ones.
     template <typename Output>
-    void RunChunks(const float* x, const float* y, std::size_t n, float t, Output output) const;
+    void RunChunks(const float* x, std::size_t xStep, const float* y, std::size_t n, float t,
+                   Output output) const;
+
+    EvalStatus EvaluateRow(const float* x, std::size_t xStep, const float* y, std::size_t n,
+                           float t, float* u, float* v, float* m,
+                           detail::BlockRanges& ranges) const;
 
     std::vector<Op> ops_;
     /// How a run that gets past the last instruction ends: Value, NoValue, or

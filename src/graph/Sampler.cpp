@@ -292,8 +292,8 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
         std::fill(std::begin(ranges.min), std::end(ranges.min), inf);
         std::fill(std::begin(ranges.max), std::end(ranges.max), -inf);
         EvalStatus failure = EvalStatus::Value;
-        std::vector<float> xs(nv), ys(nv);
-        if (!domain.Polar) std::copy(params.begin(), params.end(), ys.begin());
+        // A polar row's points are worked out here; a Cartesian row is one x and the y nodes.
+        std::vector<float> xs(domain.Polar ? nv : 0), ys(domain.Polar ? nv : 0);
         for (;;) {
             const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
             if (i >= nu) break;
@@ -309,13 +309,15 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
                 std::copy(xs.begin(), xs.end(), grids.x.Row(i));
                 std::copy(ys.begin(), ys.end(), grids.y.Row(i));
             } else {
-                std::fill(xs.begin(), xs.end(), a);
                 grids.x.StoredData()[i] = a;
             }
             // Values, magnitudes and ranges in one pass per chunk, straight into the grid rows.
+            float* u = grids.u.Row(i);
+            float* v = grids.v.Row(i);
+            float* m = grids.m.Row(i);
             const EvalStatus whole =
-                program.EvaluateRow(xs.data(), ys.data(), nv, t, grids.u.Row(i), grids.v.Row(i),
-                                    grids.m.Row(i), ranges);
+                domain.Polar ? program.EvaluateRow(xs.data(), ys.data(), nv, t, u, v, m, ranges)
+                             : program.EvaluateRow(a, params.data(), nv, t, u, v, m, ranges);
             if (whole != EvalStatus::Value) failure = whole;
         }
         SampleOutcome& out = outcomes[index];

@@ -444,7 +444,8 @@ TEST(CompiledProgram, RowsOfOneRealOrImaginaryPartGiveEachPointsValue) {
 
 // A sampled row is what EvaluateBlock and Summarise give together, to the bit, whatever the
 // alignment of the rows it writes (streamed in aligned vectors, plain stores at the ends), and it
-// names the status that fails the whole function.
+// names the status that fails the whole function; a row of one x (a Cartesian grid's, given as
+// that x) as well.
 TEST(CompiledProgram, RowsAreBlockAndSummaryAtAnyAlignment) {
     const struct {
         std::string postfix;
@@ -460,52 +461,57 @@ TEST(CompiledProgram, RowsAreBlockAndSummaryAtAnyAlignment) {
         xs[k] = k % 97 == 0 ? 0.0f : static_cast<float>(k % 37) * 0.25f - 4.5f;
         ys[k] = k % 97 == 0 ? 0.0f : static_cast<float>(k % 29) * 0.375f - 5.0f;
     }
-    for (const auto& c : cases) {
-        CompiledProgram p = CompiledProgram::Compile(c.postfix);
-        for (const InstructionSet set : InstructionSets()) {
-            ASSERT_TRUE(p.UseInstructionSet(set));
-            std::vector<float> u(n), v(n), m(n);
-            std::vector<EvalStatus> status(n);
-            detail::BlockRanges want, got;
-            for (detail::BlockRanges* r : {&want, &got}) {
-                std::fill(std::begin(r->min), std::end(r->min), INFINITY);
-                std::fill(std::begin(r->max), std::end(r->max), -INFINITY);
-            }
-            p.EvaluateBlock(xs.data(), ys.data(), n, 0, u.data(), v.data(), status.data());
-            p.Summarise(xs.data(), ys.data(), u.data(), v.data(), m.data(), n, want);
-            for (std::size_t offset = 0; offset < 4; ++offset) {
-                std::vector<float> rows(3 * (n + 4), -1.0f);
-                float* ru = rows.data() + offset;
-                float* rv = ru + n + 4;
-                float* rm = rv + n + 4;
-                const auto where = ::testing::Message()
-                                   << "'" << c.postfix << "' set " << static_cast<int>(set)
-                                   << " offset " << offset;
-                EXPECT_EQ(p.EvaluateRow(xs.data(), ys.data(), n, 0, ru, rv, rm, got), c.whole)
-                    << where;
-                for (std::size_t k = 0; k < n; ++k) {
-                    ASSERT_EQ(std::bit_cast<std::uint32_t>(ru[k]),
-                              std::bit_cast<std::uint32_t>(u[k]))
-                        << where << " at " << k;
-                    ASSERT_EQ(std::bit_cast<std::uint32_t>(rv[k]),
-                              std::bit_cast<std::uint32_t>(v[k]))
-                        << where << " at " << k;
-                    ASSERT_EQ(std::bit_cast<std::uint32_t>(rm[k]),
-                              std::bit_cast<std::uint32_t>(m[k]))
-                        << where << " at " << k;
+    const std::vector<float> sameX(n, 0.0f);
+    for (const bool oneX : {false, true})
+        for (const auto& c : cases) {
+            const float* x = oneX ? sameX.data() : xs.data();
+            CompiledProgram p = CompiledProgram::Compile(c.postfix);
+            for (const InstructionSet set : InstructionSets()) {
+                ASSERT_TRUE(p.UseInstructionSet(set));
+                std::vector<float> u(n), v(n), m(n);
+                std::vector<EvalStatus> status(n);
+                detail::BlockRanges want, got;
+                for (detail::BlockRanges* r : {&want, &got}) {
+                    std::fill(std::begin(r->min), std::end(r->min), INFINITY);
+                    std::fill(std::begin(r->max), std::end(r->max), -INFINITY);
                 }
-                EXPECT_EQ(ru[n], -1.0f) << where; // nothing past the row
-                for (int q = 0; q < 5; ++q) {
-                    EXPECT_EQ(std::bit_cast<std::uint32_t>(got.min[q]),
-                              std::bit_cast<std::uint32_t>(want.min[q]))
-                        << where << " quantity " << q;
-                    EXPECT_EQ(std::bit_cast<std::uint32_t>(got.max[q]),
-                              std::bit_cast<std::uint32_t>(want.max[q]))
-                        << where << " quantity " << q;
+                p.EvaluateBlock(x, ys.data(), n, 0, u.data(), v.data(), status.data());
+                p.Summarise(x, ys.data(), u.data(), v.data(), m.data(), n, want);
+                for (std::size_t offset = 0; offset < 4; ++offset) {
+                    std::vector<float> rows(3 * (n + 4), -1.0f);
+                    float* ru = rows.data() + offset;
+                    float* rv = ru + n + 4;
+                    float* rm = rv + n + 4;
+                    const auto where = ::testing::Message()
+                                       << "'" << c.postfix << "' set " << static_cast<int>(set)
+                                       << " offset " << offset;
+                    EXPECT_EQ(oneX ? p.EvaluateRow(0.0f, ys.data(), n, 0, ru, rv, rm, got)
+                                   : p.EvaluateRow(x, ys.data(), n, 0, ru, rv, rm, got),
+                              c.whole)
+                        << where << (oneX ? " one x" : "");
+                    for (std::size_t k = 0; k < n; ++k) {
+                        ASSERT_EQ(std::bit_cast<std::uint32_t>(ru[k]),
+                                  std::bit_cast<std::uint32_t>(u[k]))
+                            << where << " at " << k;
+                        ASSERT_EQ(std::bit_cast<std::uint32_t>(rv[k]),
+                                  std::bit_cast<std::uint32_t>(v[k]))
+                            << where << " at " << k;
+                        ASSERT_EQ(std::bit_cast<std::uint32_t>(rm[k]),
+                                  std::bit_cast<std::uint32_t>(m[k]))
+                            << where << " at " << k;
+                    }
+                    EXPECT_EQ(ru[n], -1.0f) << where; // nothing past the row
+                    for (int q = 0; q < 5; ++q) {
+                        EXPECT_EQ(std::bit_cast<std::uint32_t>(got.min[q]),
+                                  std::bit_cast<std::uint32_t>(want.min[q]))
+                            << where << " quantity " << q;
+                        EXPECT_EQ(std::bit_cast<std::uint32_t>(got.max[q]),
+                                  std::bit_cast<std::uint32_t>(want.max[q]))
+                            << where << " quantity " << q;
+                    }
                 }
             }
         }
-    }
 }
 
 // Each instruction set can be chosen where the processor has it; the baseline always.
