@@ -284,7 +284,18 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, nu));
 
-    std::atomic<std::uint64_t> nextRow{0};
+    // Each thread starts on a block of rows of its own and then helps with the others' blocks.
+    // Sampling the same grid again gives each thread the rows it wrote last time, whose memory
+    // is still in its own caches, as long as the threads keep pace with each other.
+    struct Block {
+        alignas(64) std::atomic<std::uint64_t> next{0};
+        std::uint64_t end = 0;
+    };
+    std::vector<Block> blocks(threads);
+    for (unsigned k = 0; k < threads; ++k) {
+        blocks[k].next = nu * k / threads;
+        blocks[k].end = nu * (k + 1) / threads;
+    }
     std::vector<SampleOutcome> outcomes(threads);
     const std::function<void(unsigned)> worker = [&](unsigned index) {
         constexpr float inf = std::numeric_limits<float>::infinity();
@@ -294,8 +305,16 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
         EvalStatus failure = EvalStatus::Value;
         // A polar row's points are worked out here; a Cartesian row is one x and the y nodes.
         std::vector<float> xs(domain.Polar ? nv : 0), ys(domain.Polar ? nv : 0);
+        // The next row to sample, nu when all are taken.
+        auto nextRow = [&, b = index, tried = 0u]() mutable {
+            for (; tried < threads; b = (b + 1) % threads, ++tried) {
+                const std::uint64_t i = blocks[b].next.fetch_add(1, std::memory_order_relaxed);
+                if (i < blocks[b].end) return i;
+            }
+            return nu;
+        };
         for (;;) {
-            const std::uint64_t i = nextRow.fetch_add(1, std::memory_order_relaxed);
+            const std::uint64_t i = nextRow();
             if (i >= nu) break;
             const float a = GridNode(domain.MinU, domain.MaxU, i, nu - 1);
             if (domain.Polar) {
