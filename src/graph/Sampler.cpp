@@ -273,6 +273,11 @@ std::string SampleFailureMessage(EvalStatus s) {
     }
 }
 
+unsigned CoreCount() {
+    static const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return cores;
+}
+
 SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& domain, float t,
                             unsigned threads, SampleGrids& grids) {
     const std::uint64_t nu = domain.NU, nv = domain.NV;
@@ -281,7 +286,14 @@ SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& 
         params[j] = GridNode(domain.MinV, domain.MaxV, j, nv - 1);
     if (!domain.Polar) std::copy(params.begin(), params.end(), grids.y.StoredData());
 
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    if (threads == 0) {
+        // One thread per core, but none that would get fewer points than it costs to hand
+        // them over: waking a helper and joining it again takes about as long as sampling
+        // ten thousand points of a simple function.
+        constexpr std::uint64_t kPointsPerThread = 16384;
+        const std::uint64_t worth = std::max<std::uint64_t>(1, nu * nv / kPointsPerThread);
+        threads = static_cast<unsigned>(std::min<std::uint64_t>(CoreCount(), worth));
+    }
     threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, nu));
 
     // Each thread starts on a block of rows of its own and then helps with the others' blocks.

@@ -17,7 +17,8 @@ struct SamplingOptions {
     SamplingOptions(unsigned threads, std::optional<std::uint64_t> availableBytes)
         : Threads(threads), AvailableBytes(availableBytes) {}
 
-    /// Threads that sample rows in parallel (0: one per core). Results do not depend on it.
+    /// Threads that sample rows in parallel (0: one per core, fewer on small grids). Results
+    /// do not depend on it.
     unsigned Threads = 0;
     /// Bytes the value grids may take; unset: what the system leaves this process (the least of
     /// free memory, the control group's limit and the address-space limit).
@@ -110,9 +111,13 @@ struct SampleOutcome {
                                                          std::uint64_t availableBytes,
                                                          bool polar = false);
 
+/// The processor cores this process can use, at least 1. Read once: asking the system takes
+/// about as long as sampling a thousand points.
+unsigned CoreCount();
+
 /// Evaluates program at every node of domain at parameter t into grids (already sized), rows
-/// spread over threads (0: one per core). Undefined points are NaN in u, v and m and are left
-/// out of the ranges, x and y included.
+/// spread over threads (0: one per core, fewer on small grids). Undefined points are NaN in u,
+/// v and m and are left out of the ranges, x and y included.
 SampleOutcome SampleProgram(const CompiledProgram& program, const SampleDomain& domain, float t,
                             unsigned threads, SampleGrids& grids);
 

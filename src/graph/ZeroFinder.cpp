@@ -3,6 +3,7 @@
 #include "expr/CEvaluator.h"
 #include "expr/TextPasses.h"
 #include "graph/CGraph.h"
+#include "graph/Sampler.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -471,7 +472,7 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
 
     const std::size_t cellRows = nu - 1, cellCols = nv - 1;
     unsigned threads = options.Threads;
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    if (threads == 0) threads = CoreCount();
     // Small grids are not worth a thread.
     if (cellRows * cellCols < 65536) threads = 1;
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, cellRows));
