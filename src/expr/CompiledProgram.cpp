@@ -128,7 +128,8 @@ void CompiledProgram::DeferOverflowChecks() {
         case Code::Square:
             return true;
         case Code::PowIntC:
-            return op.k >= 0;
+            // z^0 is 1 whatever z is, and a negative power divides.
+            return op.k > 0;
         default:
             return false;
         }
