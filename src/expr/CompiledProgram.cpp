@@ -105,8 +105,59 @@ CompiledProgram::Code CompiledProgram::VariableCode(Variable variable) {
 
 CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
     CompiledProgram p = Translate(postfix);
+    p.FoldVariables();
     p.DeferOverflowChecks();
     return p;
+}
+
+// z sits in the frame's x and y for the whole chunk, so an instruction whose operand is z can
+// read it there instead of from a slot that z was copied into. A value stays in its slot until
+// the instruction that takes it: the first later instruction that writes a slot at or below
+// it, which takes it as its first operand (same slot) or as its second (the slot below).
+void CompiledProgram::FoldVariables() {
+    auto takesFirst = [](Code code) {
+        switch (code) {
+        case Code::Add:
+        case Code::Sub:
+        case Code::Mul:
+        case Code::Div:
+        case Code::AddC:
+        case Code::SubC:
+        case Code::MulC:
+        case Code::DivC:
+        case Code::Square:
+        case Code::Log:
+        case Code::Exp:
+            return true;
+        default:
+            return false;
+        }
+    };
+    auto takesSecond = [](Code code) {
+        return code == Code::Add || code == Code::Sub || code == Code::Mul || code == Code::Div;
+    };
+    std::vector<bool> folded(ops_.size(), false);
+    for (std::size_t i = 0; i < ops_.size(); ++i) {
+        if (ops_[i].code != Code::Z) continue;
+        const std::uint16_t slot = ops_[i].slot;
+        std::size_t j = i + 1;
+        while (j < ops_.size() && ops_[j].slot > slot)
+            ++j;
+        if (j == ops_.size()) continue; // the result itself
+        Op& taker = ops_[j];
+        if (taker.slot == slot && takesFirst(taker.code)) {
+            taker.fromZ |= detail::kFromZFirst;
+            folded[i] = true;
+        } else if (taker.slot + 1 == slot && takesSecond(taker.code)) {
+            taker.fromZ |= detail::kFromZSecond;
+            folded[i] = true;
+        }
+    }
+    std::vector<Op> ops;
+    ops.reserve(ops_.size());
+    for (std::size_t i = 0; i < ops_.size(); ++i)
+        if (!folded[i]) ops.push_back(ops_[i]);
+    ops_ = std::move(ops);
 }
 
 // An instruction that only adds, subtracts and multiplies keeps non-finite parts non-finite:
@@ -114,7 +165,7 @@ CompiledProgram CompiledProgram::Compile(std::string_view postfix) {
 // Once such an instruction's result is not finite, every result computed from it is not finite
 // either, so the check of a run of them can wait until a value leaves the run. The wait ends
 // before any other instruction, which may set a fault of its own and must see the run's first,
-// and at the end; the Check then covers every slot the run wrote that is still on the stack.
+// and at the end; the Checks then cover every slot the run wrote that is still on the stack.
 // The statuses are those of checking after every instruction, at a fraction of the work.
 void CompiledProgram::DeferOverflowChecks() {
     auto deferred = [](const Op& op) {
@@ -148,32 +199,36 @@ void CompiledProgram::DeferOverflowChecks() {
             return false;
         }
     };
+    // pending[s]: slot s holds a value of the run whose check is still to come. A value a
+    // sum or product takes is checked through its result, so taking it clears its slot.
+    std::vector<bool> pending;
     std::vector<Op> ops;
     ops.reserve(ops_.size() + 1);
-    std::size_t depth = 0;  // values on the stack before an instruction
-    std::size_t lowest = 0; // lowest slot a pending run wrote
-    bool pending = false;
     auto flush = [&] {
-        if (!pending || depth == 0) return;
-        Op check{};
-        check.code = Code::Check;
-        check.k = static_cast<std::int32_t>(lowest);
-        check.slot = static_cast<std::uint16_t>(depth - 1);
-        ops.push_back(check);
-        pending = false;
+        for (std::size_t first = 0; first < pending.size(); ++first) {
+            if (!pending[first]) continue;
+            std::size_t last = first;
+            while (last + 1 < pending.size() && pending[last + 1])
+                ++last;
+            Op check{};
+            check.code = Code::Check;
+            check.k = static_cast<std::int32_t>(first);
+            check.slot = static_cast<std::uint16_t>(last);
+            ops.push_back(check);
+            first = last;
+        }
+        pending.assign(pending.size(), false);
     };
     for (const Op& op : ops_) {
         if (deferred(op)) {
-            lowest = pending ? std::min<std::size_t>(lowest, op.slot) : op.slot;
-            pending = true;
-        } else if (neutral(op)) {
-            // Writes a slot above every pending one, or (Neg) negates one in place.
-            if (pending) lowest = std::min<std::size_t>(lowest, op.slot);
-        } else {
+            pending.resize(std::max<std::size_t>(pending.size(), op.slot + 1u), false);
+            std::fill(pending.begin() + op.slot + 1, pending.end(), false);
+            pending[op.slot] = true;
+        } else if (!neutral(op)) {
             flush();
         }
+        // A neutral instruction pushes a finite value onto a free slot, or negates one in place.
         ops.push_back(op);
-        depth = op.slot + 1u;
     }
     flush();
     ops_ = std::move(ops);

@@ -91,6 +91,9 @@ private:
     /// Compiles a postfix text instruction by instruction, each checking its results.
     static CompiledProgram Translate(std::string_view postfix);
 
+    /// Lets instructions whose operand is z read it from the frame instead of a slot.
+    void FoldVariables();
+
     /// Leaves the overflow checks of sums and products to Check instructions where their
     /// values are next used by anything else, and at the end.
     void DeferOverflowChecks();

@@ -54,7 +54,13 @@ struct KernelOp {
     std::uint16_t slot = 0; ///< stack slot of the result (and first operand)
     std::int32_t k = 0;     ///< integer exponent of PowIntC
     float cr = 0, ci = 0;   ///< constant operand
+    /// Operands read straight from z (the frame's x and y) instead of their slots: kFromZFirst,
+    /// kFromZSecond. Only for the instructions CompiledProgram::FoldVariables lists.
+    std::uint8_t fromZ = 0;
 };
+
+inline constexpr std::uint8_t kFromZFirst = 1;
+inline constexpr std::uint8_t kFromZSecond = 2;
 
 /// Points per chunk: the stack slots of a chunk stay in the L1 cache.
 inline constexpr std::size_t kKernelChunk = 256;
