@@ -27,17 +27,17 @@ std::string ComplexText(double x, double y) {
     return text;
 }
 
-// The value a plot axis takes at a find: the coordinates themselves, the quantities of w as 0 at
-// a zero, and the top of the axis (towards infinity) at a pole; log |w| of a zero is the bottom.
-float MarkCoordinate(std::int32_t code, const FoundRoot& root, float low, float high) {
-    const bool zero = root.Kind == RootKind::Zero;
+// The value a plot axis takes at a find at (x, y): the coordinates themselves, the quantities of
+// w as 0 at a zero, and the top of the axis (towards infinity) at a pole; log |w| of a zero is
+// the bottom.
+float MarkCoordinate(std::int32_t code, double x, double y, bool zero, float low, float high) {
     float value = 0.0f;
     switch (code) {
     case kQuantityX:
-        value = static_cast<float>(root.X);
+        value = static_cast<float>(x);
         break;
     case kQuantityY:
-        value = static_cast<float>(root.Y);
+        value = static_cast<float>(y);
         break;
     case kQuantityMagnitude:
         value = zero ? 0.0f : high;
@@ -111,16 +111,22 @@ std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots) {
         float sides[3] = {highs[0] - lows[0], highs[1] - lows[1], highs[2] - lows[2]};
         std::sort(sides, sides + 3);
         const float radius = std::max(0.02f * sides[1], 1e-6f);
-        for (const FoundRoot& root : graph.Result.Roots) {
+        auto add = [&](double x, double y, bool zero, std::int32_t color) {
             CMarker mark;
-            mark.x = MarkCoordinate(codes[0], root, lows[0], highs[0]);
-            mark.y = MarkCoordinate(codes[1], root, lows[1], highs[1]);
-            mark.z = MarkCoordinate(codes[2], root, lows[2], highs[2]);
+            mark.x = MarkCoordinate(codes[0], x, y, zero, lows[0], highs[0]);
+            mark.y = MarkCoordinate(codes[1], x, y, zero, lows[1], highs[1]);
+            mark.z = MarkCoordinate(codes[2], x, y, zero, lows[2], highs[2]);
             mark.Size = (radius - 0.05f) / 0.05f; // the sphere radius is Size·0.05 + 0.05
-            mark.Color = root.Kind == RootKind::Zero ? kZeroMarkColor : kPoleMarkColor;
+            mark.Color = color;
             mark.Show = true;
             marks.push_back(mark);
+        };
+        for (const FoundRoot& root : graph.Result.Roots) {
+            const bool zero = root.Kind == RootKind::Zero;
+            add(root.X, root.Y, zero, zero ? kZeroMarkColor : kPoleMarkColor);
         }
+        for (const InvalidRegion& region : graph.Result.Invalid)
+            add(region.CentreX, region.CentreY, false, kNoValueMarkColor);
     }
     return marks;
 }

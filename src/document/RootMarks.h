@@ -11,9 +11,10 @@
 
 namespace tervane {
 
-/// Packed colours (red in the low byte) of the marks of zeros and poles.
-inline constexpr std::int32_t kZeroMarkColor = 0xE06010; // blue
-inline constexpr std::int32_t kPoleMarkColor = 0x1010E0; // red
+/// Packed colours (red in the low byte) of the marks of zeros, poles and places without a value.
+inline constexpr std::int32_t kZeroMarkColor = 0xE06010;    // blue
+inline constexpr std::int32_t kPoleMarkColor = 0x1010E0;    // red
+inline constexpr std::int32_t kNoValueMarkColor = 0x909090; // grey
 
 /// The zeros and poles found in one shown graph.
 struct GraphRoots {
@@ -48,7 +49,8 @@ private:
 /// The marks of the finds in plot coordinates: at the root's x and y, the quantities of w taken
 /// as 0 at a zero (|w| = 0 and log |w| at the bottom of the box) and at the top of the box at a
 /// pole; every mark lies inside its graph's box. Zeros in kZeroMarkColor, poles in
-/// kPoleMarkColor, sized to the box.
+/// kPoleMarkColor, sized to the box. A region without a value (most often a pole that a grid
+/// point hits) is marked as a pole at its centre, in kNoValueMarkColor.
 std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots);
 
 /// The text the Result box shows: per graph its label and one line a find ("zero of order 2 at

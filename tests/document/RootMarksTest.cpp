@@ -7,13 +7,14 @@
 namespace tervane {
 namespace {
 
-std::shared_ptr<CGraph> Plot(const std::string& function, std::int32_t kind = kGraphSurface) {
+std::shared_ptr<CGraph> Plot(const std::string& function, std::int32_t kind = kGraphSurface,
+                             int steps = 31) {
     GraphRecipe recipe;
     recipe.Function = function;
     recipe.Name = "g";
     recipe.MinU = recipe.MinV = -3;
     recipe.MaxU = recipe.MaxV = 3;
-    recipe.StepU = recipe.StepV = 31; // no node on the pole at −2
+    recipe.StepU = recipe.StepV = steps; // 31: no node on the pole at −2
     recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
     return kind == kGraphSurface ? MakeSurfaceGraph(recipe) : MakeColorMapGraph(recipe);
 }
@@ -44,6 +45,18 @@ TEST(RootMarks, TheShownGraphsAreSearchedListedAndMarked) {
     EXPECT_NEAR(marks[1].x, 1.0f, 1e-4);
     EXPECT_FLOAT_EQ(marks[1].y, box.MinY); // |w| = 0, on the floor of the box
     EXPECT_NEAR(marks[1].z, 0.0f, 1e-4);
+
+    // A node on the pole (30 steps): a grey mark where it is, as high as a pole's.
+    Document hit;
+    ASSERT_TRUE(hit.AddGraph(Plot("(z-1)^2/(z+2)", kGraphSurface, 30)).Ok());
+    const CBox hitBox = hit.ShownGraphs().FunSurfs()[0]->GetBox();
+    const std::vector<CMarker> hitMarks = RootMarkers(hit.ShownRoots());
+    ASSERT_EQ(hitMarks.size(), 2u);
+    EXPECT_EQ(hitMarks[0].Color, kZeroMarkColor);
+    EXPECT_EQ(hitMarks[1].Color, kNoValueMarkColor);
+    EXPECT_NEAR(hitMarks[1].x, -2.0f, 1e-4);
+    EXPECT_FLOAT_EQ(hitMarks[1].y, hitBox.MaxY);
+    EXPECT_NEAR(hitMarks[1].z, 0.0f, 1e-4);
 
     // A changed function is searched again.
     doc.ShownGraphs().FunSurfs()[0]->SetExpressZ("z");
