@@ -107,10 +107,12 @@ std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots) {
         const std::int32_t codes[3] = {graph.Graph->VarX(), graph.Graph->VarY(),
                                        graph.Graph->VarZ()};
         // A sphere 4 % across the middle one of the box's sides: the height of a colour map
-        // or of a surface cut at a pole can dwarf the domain the marks lie in.
+        // or of a surface cut at a pole can dwarf the domain the marks lie in. But at least 2 %
+        // across the longest side, which sets the scale of the picture: in a box much taller
+        // than wide the marks would otherwise be a few pixels.
         float sides[3] = {highs[0] - lows[0], highs[1] - lows[1], highs[2] - lows[2]};
         std::sort(sides, sides + 3);
-        const float radius = std::max(0.02f * sides[1], 1e-6f);
+        const float radius = std::max({0.02f * sides[1], 0.01f * sides[2], 1e-6f});
         auto add = [&](double x, double y, bool zero, std::int32_t color) {
             CMarker mark;
             mark.x = MarkCoordinate(codes[0], x, y, zero, lows[0], highs[0]);

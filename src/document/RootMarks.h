@@ -14,7 +14,7 @@ namespace tervane {
 /// Packed colours (red in the low byte) of the marks of zeros, poles and places without a value.
 inline constexpr std::int32_t kZeroMarkColor = 0xE06010;    // blue
 inline constexpr std::int32_t kPoleMarkColor = 0x1010E0;    // red
-inline constexpr std::int32_t kNoValueMarkColor = 0x909090; // grey
+inline constexpr std::int32_t kNoValueMarkColor = 0x404040; // dark grey (the light brightens it)
 
 /// The zeros and poles found in one shown graph.
 struct GraphRoots {

@@ -191,8 +191,15 @@ void SceneRenderer::CompileSceneList(GLuint list, const ListContent& content,
         if (content.axes && fonts_) IssueAxes(*content.axes, *fonts_);
         for (std::size_t k = 0; k < graphLists.size(); ++k)
             if (content.drawnOverAxes[k] && graphLists[k] != 0) glCallList(graphLists[k]);
-        for (const CMarker& mark : content.marks)
-            DrawMarker(mark, content.sceneKind);
+        if (!content.marks.empty()) {
+            // The marks show their own colours, lit like the graphs: the axes before them leave
+            // the colour material off.
+            const GlAttribGuard attributes(GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT);
+            glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+            glEnable(GL_COLOR_MATERIAL);
+            for (const CMarker& mark : content.marks)
+                DrawMarker(mark, content.sceneKind);
+        }
     }
     glEndList();
 }

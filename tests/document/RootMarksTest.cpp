@@ -57,6 +57,9 @@ TEST(RootMarks, TheShownGraphsAreSearchedListedAndMarked) {
     EXPECT_NEAR(hitMarks[1].x, -2.0f, 1e-4);
     EXPECT_FLOAT_EQ(hitMarks[1].y, hitBox.MaxY);
     EXPECT_NEAR(hitMarks[1].z, 0.0f, 1e-4);
+    // This box is far taller than wide: the marks are sized to its height, not its width.
+    ASSERT_GT(hitBox.MaxY - hitBox.MinY, 4 * (hitBox.MaxX - hitBox.MinX));
+    EXPECT_NEAR(hitMarks[1].Size * 0.05f + 0.05f, 0.01f * (hitBox.MaxY - hitBox.MinY), 1e-3);
 
     // A changed function is searched again.
     doc.ShownGraphs().FunSurfs()[0]->SetExpressZ("z");

@@ -390,5 +390,26 @@ TEST_F(SceneGraphTest, PhaseColoursAndTheirWheel) {
                                          kSize - 1 - static_cast<int>(wheel.centreY))));
 }
 
+TEST_F(SceneGraphTest, RootMarksKeepTheirColoursUnderTheLight) {
+    // A lit scene with its axes, drawn before the marks: a zero's mark is still its own blue
+    // (with some green: 0x10, 0x60, 0xE0, brightened by the light), a colour that neither the
+    // graph (red by x) nor the axes (grey lines, pure blue labels) have.
+    light_.SetEnabled(true);
+    axes_.Show = true;
+    auto g = Plane("z-1", 16);
+    ZeroFinderResult found;
+    found.Roots.push_back(FoundRoot{RootKind::Zero, 1.0, 0.0, 1, true});
+    values_.Roots = {GraphRoots{g, "g", found}};
+    const QImage image = Draw(g);
+    int marked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            marked += c.blue() > c.red() + 80 && c.green() > c.red() + 20;
+        }
+    }
+    EXPECT_GT(marked, 0);
+}
+
 } // namespace
 } // namespace tervane
