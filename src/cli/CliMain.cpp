@@ -30,60 +30,107 @@ namespace tervane::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: tervane-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  translate [--raw] TEXT   print the postfix form of the function TEXT\n"
-    "                           (--raw: without writing out implicit multiplications)\n"
-    "  eval TEXT X Y [--t T]    evaluate the function TEXT at z = X + Yi and print \"U V\"\n"
-    "                           (T: the animation parameter t, 0 by default)\n"
-    "  batch                    read commands from standard input, one a line:\n"
-    "                             translate<TAB>TEXT\n"
-    "                             eval<TAB>TEXT<TAB>X<TAB>Y\n"
-    "                           and print one answer a line: ok<TAB>..., none or err<TAB>...\n"
-    "  sample --expr TEXT [--xmin A] [--xmax B] [--ymin C] [--ymax D]\n"
-    "         [--stepsx N] [--stepsy M] [-o FILE]\n"
-    "                           sample the function over the grid (defaults: -2..2, 40\n"
-    "                           steps) and write CSV: i,j,x,y,u,v,m (nan where undefined)\n"
-    "  sample FILE.kpl [--graph N] [-o FILE]\n"
-    "                           the same CSV for the first shown graph of a document\n"
-    "                           (N: the N-th graph of the document's list, from 1)\n"
-    "  info FILE.kpl            print a document as JSON\n"
-    "  convert IN.kpl OUT.kpl   read a document and write it back\n"
-    "  export FILE.kpl -o OUT.ply|OUT.obj\n"
-    "                           the shown surfaces as triangle meshes with colours (PLY)\n"
-    "                           or materials (OBJ, with OUT.mtl beside it)\n"
-    "  make-samples DIR         write the Demo menu's documents into DIR\n"
-    "  plot TEXT -o OUT.png|OUT.bmp|OUT.kpl|OUT.ply|OUT.obj [--kind surface|colormap]\n"
-    "       [--axes A,B,C] [--colour R,G,B] [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]]\n"
-    "       [--size WxH] [--view V] [--projection P] [--clip|--no-clip]\n"
-    "                           plot the function TEXT: a picture, a document or a mesh.\n"
-    "                           A, B, C (the X, Y = height and Z axes) and R, G, B are each\n"
-    "                           one of x, y, re, im, abs, arg, logabs (defaults: x,abs,y\n"
-    "                           and re,im,abs, -2..2 both ways, 40 steps, a surface seen\n"
-    "                           from iso); --colour phase[,rings][,rays] colours by arg w\n"
-    "                           round an even colour wheel, lighter with |w|\n"
-    "  zeros TEXT [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]] [--t T]\n"
-    "                           print the zeros and poles of the function TEXT inside the\n"
-    "                           range as CSV lines kind,x,y,order (kind zero or pole),\n"
-    "                           sorted by x then y; range and steps as for plot\n"
+// One command's lines of the usage text. The full text is the commands' lines in this order
+// between a heading and the --help line, so "tervane-cli --help" and "tervane-cli COMMAND --help"
+// always say the same about a command.
+struct CommandUsage {
+    std::string_view name;
+    bool takesArguments;
+    std::string_view lines;
+};
+
+constexpr CommandUsage kCommandUsages[] = {
+    {"translate", true,
+     "  translate [--raw] TEXT   print the postfix form of the function TEXT\n"
+     "                           (--raw: without writing out implicit multiplications)\n"},
+    {"eval", true,
+     "  eval TEXT X Y [--t T]    evaluate the function TEXT at z = X + Yi and print \"U V\"\n"
+     "                           (T: the animation parameter t, 0 by default)\n"},
+    {"batch", false,
+     "  batch                    read commands from standard input, one a line:\n"
+     "                             translate<TAB>TEXT\n"
+     "                             eval<TAB>TEXT<TAB>X<TAB>Y\n"
+     "                           and print one answer a line: ok<TAB>..., none or err<TAB>...\n"},
+    {"sample", true,
+     "  sample --expr TEXT [--xmin A] [--xmax B] [--ymin C] [--ymax D]\n"
+     "         [--stepsx N] [--stepsy M] [-o FILE]\n"
+     "                           sample the function over the grid (defaults: -2..2, 40\n"
+     "                           steps) and write CSV: i,j,x,y,u,v,m (nan where undefined)\n"
+     "  sample FILE.kpl [--graph N] [-o FILE]\n"
+     "                           the same CSV for the first shown graph of a document\n"
+     "                           (N: the N-th graph of the document's list, from 1)\n"},
+    {"info", true, "  info FILE.kpl            print a document as JSON\n"},
+    {"convert", true, "  convert IN.kpl OUT.kpl   read a document and write it back\n"},
+    {"export", true,
+     "  export FILE.kpl -o OUT.ply|OUT.obj\n"
+     "                           the shown surfaces as triangle meshes with colours (PLY)\n"
+     "                           or materials (OBJ, with OUT.mtl beside it)\n"},
+    {"make-samples", true, "  make-samples DIR         write the Demo menu's documents into DIR\n"},
+    {"plot", true,
+     "  plot TEXT -o OUT.png|OUT.bmp|OUT.kpl|OUT.ply|OUT.obj [--kind surface|colormap]\n"
+     "       [--axes A,B,C] [--colour R,G,B] [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]]\n"
+     "       [--size WxH] [--view V] [--projection P] [--clip|--no-clip]\n"
+     "                           plot the function TEXT: a picture, a document or a mesh.\n"
+     "                           A, B, C (the X, Y = height and Z axes) and R, G, B are each\n"
+     "                           one of x, y, re, im, abs, arg, logabs (defaults: x,abs,y\n"
+     "                           and re,im,abs, -2..2 both ways, 40 steps, a surface seen\n"
+     "                           from iso); --colour phase[,rings][,rays] colours by arg w\n"
+     "                           round an even colour wheel, lighter with |w|\n"},
+    {"zeros", true,
+     "  zeros TEXT [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]] [--t T]\n"
+     "                           print the zeros and poles of the function TEXT inside the\n"
+     "                           range as CSV lines kind,x,y,order (kind zero or pole),\n"
+     "                           sorted by x then y; range and steps as for plot\n"},
 #ifdef TERVANE_CLI_RENDER
-    "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
-    "         [--projection ortho|perspective] [--step N] [--clip|--no-clip]\n"
-    "                           draw the document's shown graphs and axes without a display,\n"
-    "                           framed as \"Zoom to Fit\" does (defaults: 640x480, the\n"
-    "                           document's own view, ortho, the document's step); .bmp is\n"
-    "                           written as the window's bitmap capture. Spikes (a few\n"
-    "                           values far beyond the rest) are cut off unless --no-clip\n"
+    {"render", true,
+     "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
+     "         [--projection ortho|perspective] [--step N] [--clip|--no-clip]\n"
+     "                           draw the document's shown graphs and axes without a display,\n"
+     "                           framed as \"Zoom to Fit\" does (defaults: 640x480, the\n"
+     "                           document's own view, ortho, the document's step); .bmp is\n"
+     "                           written as the window's bitmap capture. Spikes (a few\n"
+     "                           values far beyond the rest) are cut off unless --no-clip\n"},
 #endif
-    "  --help                   print this text\n"
-    "\n"
+};
+
+constexpr std::string_view kExitCodes =
     "Exit codes: 0 success, 1 the function or document has an error, 2 wrong usage.\n";
+
+const std::string& FullUsage() {
+    static const std::string text = [] {
+        std::string t = "Usage: tervane-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
+        for (const CommandUsage& c : kCommandUsages)
+            t += c.lines;
+        t += "  --help                   print this text\n\n";
+        t += kExitCodes;
+        return t;
+    }();
+    return text;
+}
+
+const CommandUsage* FindCommandUsage(std::string_view name) {
+    for (const CommandUsage& c : kCommandUsages)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+// A command asked for help anywhere among its arguments prints its own usage and does nothing
+// else: "--help" is never meant as a function text, a file name or an option's value.
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size(); ++i)
+        if (args[i] == "--help" || args[i] == "-h") return true;
+    return false;
+}
+
+void PrintCommandUsage(const CommandUsage& c, std::ostream& out) {
+    out << "Usage: tervane-cli " << c.name << (c.takesArguments ? " [ARGUMENTS]" : "") << "\n\n"
+        << c.lines << '\n'
+        << kExitCodes;
+}
 
 int Usage(std::ostream& err, std::string_view problem) {
     if (!problem.empty()) err << "tervane-cli: " << problem << "\n\n";
-    err << kUsage;
+    err << FullUsage();
     return 2;
 }
 
@@ -317,7 +364,11 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (args.empty()) return Usage(err, "no command given");
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage;
+        out << FullUsage();
+        return 0;
+    }
+    if (const CommandUsage* usage = FindCommandUsage(command); usage && AsksForHelp(args)) {
+        PrintCommandUsage(*usage, out);
         return 0;
     }
     if (command == "translate") return CmdTranslate(args, out, err);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -67,11 +68,59 @@ TEST(TervaneCli, CommandsAndExitCodes) {
     }
 }
 
-TEST(TervaneCli, HelpGoesToStandardOutput) {
-    const Result r = Cli({"--help"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("translate [--raw] TEXT"), std::string::npos);
-    EXPECT_TRUE(r.err.empty());
+// "COMMAND --help" (or -h, wherever it stands) prints that command's entry of the full usage
+// text on standard output and does nothing else; the full text is those entries in order.
+TEST(TervaneCli, EveryCommandAnswersHelpWithItsOwnUsage) {
+    const std::string output = ::testing::TempDir() + "/tervane_help.kpl";
+    std::filesystem::remove(output);
+    struct HelpCase {
+        std::vector<std::string> args;
+        std::string synopsis; // the entry's first line starts so
+    };
+    const HelpCase cases[] = {
+        {{"translate", "--help"}, "  translate [--raw] TEXT   print"},
+        {{"eval", "z", "-h", "1"}, "  eval TEXT X Y [--t T]    evaluate"},
+        {{"batch", "--help"}, "  batch                    read commands"},
+        {{"sample", "--expr", "z", "--help"}, "  sample --expr TEXT"},
+        {{"info", "-h"}, "  info FILE.kpl            print"},
+        {{"convert", "in.kpl", output, "--help"}, "  convert IN.kpl OUT.kpl   read"},
+        {{"export", "--help", "-o", output}, "  export FILE.kpl -o"},
+        {{"make-samples", "--help"}, "  make-samples DIR         write"},
+        {{"plot", "z", "-o", output, "--help"}, "  plot TEXT -o"},
+        {{"zeros", "z", "--range", "--help"}, "  zeros TEXT [--range"},
+#ifdef TERVANE_CLI_RENDER
+        {{"render", "-h"}, "  render FILE.kpl -o"},
+#endif
+    };
+    const Result full = Cli({"--help"});
+    ASSERT_EQ(full.code, 0);
+    EXPECT_EQ(full.err, "");
+    const std::string head = "Usage: tervane-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
+    const std::string tail =
+        "  --help                   print this text\n\n"
+        "Exit codes: 0 success, 1 the function or document has an error, 2 wrong usage.\n";
+    std::string entries;
+    for (const auto& c : cases) {
+        const std::string& name = c.args[0];
+        const Result r = Cli(c.args);
+        EXPECT_EQ(r.code, 0) << name;
+        EXPECT_EQ(r.err, "") << name;
+        const std::string heading =
+            "Usage: tervane-cli " + name + (name == "batch" ? "" : " [ARGUMENTS]") + "\n\n";
+        ASSERT_TRUE(r.out.starts_with(heading + c.synopsis)) << r.out;
+        const std::size_t end = r.out.find("\n\nExit codes:");
+        ASSERT_NE(end, std::string::npos) << r.out;
+        const std::string entry = r.out.substr(heading.size(), end + 1 - heading.size());
+        EXPECT_TRUE(r.out.ends_with(tail.substr(tail.find("Exit codes:")))) << name;
+        // Only this command's lines: every line that names a command names this one.
+        std::istringstream lines(entry);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_TRUE(line.starts_with("   ") || line.starts_with("  " + name + " "))
+                << name << ": " << line;
+        entries += entry;
+    }
+    EXPECT_EQ(full.out, head + entries + tail);
+    EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 TEST(TervaneCli, BatchAnswersEveryLineAndNeverStops) {
