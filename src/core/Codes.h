@@ -16,7 +16,7 @@ enum QuantityCode : std::int32_t {
     kQuantityReal = 3,         ///< u = Re w
     kQuantityImaginary = 4,    ///< v = Im w
     kQuantityMagnitude = 5,    ///< |w|
-    kQuantityArgument = 6,     ///< arg w in −π..π, on the branch of the logarithm
+    kQuantityArgument = 6,     ///< arg w in (−π, π], π on the negative real axis as for log
     kQuantityLogMagnitude = 7, ///< log |w| (natural logarithm; undefined where w = 0)
 };
 

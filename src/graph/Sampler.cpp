@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 #include <mutex>
+#include <numbers>
 #include <thread>
 #include <vector>
 
@@ -131,6 +132,11 @@ std::string Megabytes(std::uint64_t bytes) {
 
 float ArgumentOf(float u, float v) {
     if (std::isnan(u) || std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
+    // On the real axis the sign of a zero imaginary part is an accident of the arithmetic (sin z
+    // on its real axis, 1/z on the negative real axis and the constant -1 all give −0), and atan2
+    // would turn it into −π. Like the logarithm, take π on the whole negative real axis, and 0 at
+    // w = 0 whatever the signs of its zeros.
+    if (v == 0.0f) return u < 0.0f ? static_cast<float>(std::numbers::pi) : 0.0f;
     return static_cast<float>(std::atan2(static_cast<double>(v), static_cast<double>(u)));
 }
 

@@ -43,7 +43,10 @@ struct SampleDomain {
 /// pole at 0 is hit rather than missed by a rounding error and drawn as a spike).
 float GridNode(float lo, float hi, std::uint64_t i, std::uint64_t steps);
 
-/// arg w in −π..π from the sampled parts (atan2 in double, narrowed; NaN where w is undefined).
+/// arg w in (−π, π] from the sampled parts (atan2 in double, narrowed; NaN where w is
+/// undefined). On the real axis it agrees with the logarithm whatever the sign of a zero
+/// imaginary part: π where Re w < 0, 0 where Re w ≥ 0 (w = 0 included). Every argument of a
+/// sampled w, plotted or coloured, comes from here.
 float ArgumentOf(float u, float v);
 
 /// log |w| from the sampled magnitude (natural logarithm in double, narrowed); NaN where w is

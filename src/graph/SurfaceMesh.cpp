@@ -1,6 +1,7 @@
 #include "graph/SurfaceMesh.h"
 
 #include "graph/PhaseColour.h"
+#include "graph/Sampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,8 +109,8 @@ Vec3 SurfaceMesh::Color(std::size_t i, std::size_t j) const {
         if (graph_.RealPart().Count() != nu_ * nv_ || graph_.MagnitudeGrid().Count() != nu_ * nv_)
             return {0, 0, 0};
         const float u = graph_.RealPart()(i, j), v = graph_.ImaginaryPart()(i, j);
-        const auto c = PhaseColour(std::atan2(static_cast<double>(v), static_cast<double>(u)),
-                                   graph_.MagnitudeGrid()(i, j), {phaseRings_, phaseRays_});
+        const auto c =
+            PhaseColour(ArgumentOf(u, v), graph_.MagnitudeGrid()(i, j), {phaseRings_, phaseRays_});
         return {c[0], c[1], c[2]};
     }
     return {Scaled(graph_.ColorGridR()(i, j), colours_[0]),

@@ -1,6 +1,7 @@
 #include "graph/PhaseColour.h"
 #include "GraphTestSupport.h"
 #include "graph/CGraph.h"
+#include "graph/Sampler.h"
 #include "graph/SurfaceMesh.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,34 @@ TEST(Quantities, ArgumentAndLogMagnitudeFollowTheSampledValues) {
     EXPECT_TRUE(std::isnan(logm(2, 2)));
     EXPECT_FLOAT_EQ(g->GetExtents().MaxL, static_cast<float>(std::log(std::sqrt(8.0))));
     EXPECT_FLOAT_EQ(g->GetExtents().MinL, 0.0f); // |w| = 1 next to the zero
+}
+
+TEST(Quantities, ArgumentIsPiOnTheWholeNegativeRealAxis) {
+    // A zero imaginary part may come out as −0; arg w is π there all the same, as for log w.
+    const float pi = static_cast<float>(kPi);
+    struct Part {
+        float u, v, arg;
+    };
+    for (const Part c : {Part{-1.0f, -0.0f, pi}, Part{-1.0f, 0.0f, pi}, Part{-INFINITY, -0.0f, pi},
+                         Part{1.0f, -0.0f, 0.0f}, Part{-0.0f, -0.0f, 0.0f}})
+        EXPECT_EQ(ArgumentOf(c.u, c.v), c.arg) << c.u << ' ' << c.v;
+
+    // Grid nodes z = x + yi, x in −4..4 and y in −2..2 a unit apart, node (x + 4, y + 2).
+    struct Node {
+        const char* function;
+        std::size_t i, j;
+        bool negativeZero; // Im w comes out as −0 here
+    };
+    for (const Node c :
+         {Node{"1/z", 3, 2, true}, Node{"sin(z)", 2, 2, true}, Node{"sin(z)", 8, 2, true},
+          Node{"z^2", 4, 1, true}, Node{"-1", 0, 0, true}, Node{"z-3", 3, 2, false}}) {
+        const auto g = testing::Surface(c.function, -4, 4, -2, 2, 8, 4, kQuantityArgument);
+        ASSERT_TRUE(g->GetPoints()) << c.function;
+        ASSERT_EQ(g->ImaginaryPart()(c.i, c.j), 0.0f) << c.function;
+        ASSERT_LT(g->RealPart()(c.i, c.j), 0.0f) << c.function;
+        ASSERT_EQ(std::signbit(g->ImaginaryPart()(c.i, c.j)), c.negativeZero) << c.function;
+        EXPECT_EQ(g->PlotZ()(c.i, c.j), pi) << c.function << " at node " << c.i << ',' << c.j;
+    }
 }
 
 TEST(Quantities, PhaseSchemeColoursByArgAndModulus) {
