@@ -5,6 +5,7 @@
 #include "expr/Tokens.h"
 #include "expr/detail/ProgramKernel.h"
 
+#include <complex>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -41,6 +42,11 @@ public:
 
     /// Evaluates at z = x + yi with animation parameter t.
     EvalStatus Evaluate(float x, float y, float t, Complex& w) const;
+
+    /// Evaluates at z in double precision throughout (constants as compiled): the same
+    /// steps, branches and faults, without narrowing to single between them. For refining
+    /// positions more finely than a single resolves; not bit-equal to Evaluate.
+    EvalStatus EvaluatePrecise(std::complex<double> z, double t, std::complex<double>& w) const;
 
     /// Evaluates n points z = x[k] + y[k]·i into u[k] + v[k]·i. Where status[k] is not Value,
     /// u[k] and v[k] are NaN. Returns true when some status is neither Value nor an arithmetic

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <complex>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -169,6 +171,68 @@ TEST(CompiledProgram, MatchesTheInterpreterOnTypedFunctions) {
     };
     for (const char* text : texts)
         ExpectSameEverywhere(Translate(text));
+}
+
+// The double-precision path takes the same steps as the single one: where the single path has
+// a value the double one has it too, within the single's rounding; and it resolves what a
+// single cannot (exp z - 1 near 0, a high power near its zero, a quotient of tiny values).
+TEST(CompiledProgram, PreciseEvaluationFollowsTheSinglePathMoreFinely) {
+    for (const char* text : {"z^2+1",
+                             "sin(z)*cos(z)/(z+1)",
+                             "1/z",
+                             "z^-3",
+                             "z^0.5",
+                             "z^z",
+                             "z^(1+i)",
+                             "sqr(z)",
+                             "log(z)",
+                             "tan(z)",
+                             "ctan(z)",
+                             "atan(z)",
+                             "asech(z)+acsech(z)+actanh(z)",
+                             "sec(z)+csec(z)",
+                             "rnd(z)",
+                             "a",
+                             "r",
+                             "t*z",
+                             "pi*z",
+                             "z^65",
+                             "z^-64",
+                             "(z^2-1)^2/(z^3+1)",
+                             "exp(exp(z))",
+                             "z/(z-exp(z))+z*(z+z)",
+                             "abs(z)*x-y"}) {
+        const CompiledProgram program = CompiledProgram::Compile(Translate(text));
+        for (const auto& [x, y] : SamplePoints()) {
+            Complex single;
+            std::complex<double> w;
+            const EvalStatus s = program.Evaluate(x, y, 0.25f, single);
+            const EvalStatus p = program.EvaluatePrecise({x, y}, 0.25, w);
+            // A single may overflow where a double does not, and rounds tiny arguments coarsely.
+            if (s != EvalStatus::Value || std::hypot(x, y) < 1e-10f) continue;
+            ASSERT_EQ(p, EvalStatus::Value) << text << " at " << x << "," << y;
+            const double scale = std::max(std::abs(w), 1e-30);
+            EXPECT_LE(std::abs(std::complex<double>(single.re, single.im) - w), 1e-4 * scale + 1e-6)
+                << text << " at " << x << "," << y;
+        }
+    }
+    const struct {
+        const char* text;
+        double x, y;
+        std::complex<double> expected;
+    } fine[] = {
+        {"exp(z)-1", 1e-9, 2e-9, {1e-9, 2e-9}},
+        {"(z-0.5)^8", 0.5 + 1e-6, 0, {std::pow(1e-6 + 0.5 - double(0.5f), 8), 0}},
+        {"1/(z-0.25)^8", 0.25 + 1e-4, 0, {1e32, 0}},
+        {"sin(z)", 1e-12, -1e-12, {1e-12, -1e-12}},
+    };
+    for (const auto& f : fine) {
+        std::complex<double> w;
+        ASSERT_EQ(CompiledProgram::Compile(Translate(f.text)).EvaluatePrecise({f.x, f.y}, 0, w),
+                  EvalStatus::Value)
+            << f.text;
+        EXPECT_LE(std::abs(w - f.expected), 1e-6 * std::abs(f.expected)) << f.text;
+    }
 }
 
 TEST(CompiledProgram, MatchesTheInterpreterOnMalformedPostfix) {
