@@ -98,6 +98,15 @@ int CmdZeros(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 << Point(r.CentreX, r.CentreY) << " (x " << Number(r.MinX) << ".." << Number(r.MaxX)
                 << ", y " << Number(r.MinY) << ".." << Number(r.MaxY)
                 << "); zeros and poles there are not counted\n";
+    for (const InvalidRegion& r : result.Singular)
+        if (++warnings <= kMaxWarnings)
+            err << "tervane-cli: warning: branch cut or essential singularity near "
+                << Point(r.CentreX, r.CentreY) << " (x " << Number(r.MinX) << ".." << Number(r.MaxX)
+                << ", y " << Number(r.MinY) << ".." << Number(r.MaxY)
+                << "): w winds there without a zero or pole; none is counted\n";
+    if (result.Incomplete && ++warnings <= kMaxWarnings)
+        err << "tervane-cli: warning: w turns too fast for this grid in places; the count there "
+               "rests on the grid's points alone (more --steps give a sure count)\n";
     for (const FoundRoot& root : result.Roots)
         if (!root.Refined && ++warnings <= kMaxWarnings)
             err << "tervane-cli: warning: the " << KindName(root.Kind) << " near "

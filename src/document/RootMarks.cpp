@@ -149,7 +149,14 @@ std::string RootsReport(const std::vector<GraphRoots>& roots) {
             text += "  no value near z = " + ComplexText(region.CentreX, region.CentreY) + " (" +
                     std::to_string(region.Cells) + (region.Cells == 1 ? " cell" : " cells") +
                     " not searched)\n";
-        if (graph.Result.Roots.empty() && graph.Result.Invalid.empty()) text += "  none found\n";
+        for (const InvalidRegion& region : graph.Result.Singular)
+            text += "  branch cut or essential singularity near z = " +
+                    ComplexText(region.CentreX, region.CentreY) + " (no zero or pole counted)\n";
+        if (graph.Result.Incomplete)
+            text += "  (w turns too fast for the grid in places: more steps give a sure count)\n";
+        if (graph.Result.Roots.empty() && graph.Result.Invalid.empty() &&
+            graph.Result.Singular.empty())
+            text += "  none found\n";
     }
     return text;
 }

@@ -4,21 +4,28 @@
 #include "expr/TextPasses.h"
 #include "graph/CGraph.h"
 #include "graph/Sampler.h"
+#include "graph/detail/ArgumentSteps.h"
+#include "graph/detail/RootLocation.h"
 
 #include <algorithm>
-#include <cfloat>
+#include <array>
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tervane {
 
 namespace {
 
-using Point = std::complex<double>;
+using detail::PathFlags;
+using detail::Point;
 
 // The scan works on bytes in straight loops without branches, which the compiler turns into
 // vector code: quadrants of a row of nodes, the steps along and across rows, and the cell sums,
@@ -70,20 +77,52 @@ std::int8_t HalfTurn(std::uint8_t qa, float ua, float va, std::uint8_t qb, float
     return qa < qb ? 2 : -2;
 }
 
+// Largest of |u| and |v| of n values: within a factor √2 of |w|, and it never overflows.
+void RowSizes(const float* u, const float* v, std::size_t n, float* size) {
+    for (std::size_t j = 0; j < n; ++j)
+        size[j] = std::max(std::fabs(u[j]), std::fabs(v[j]));
+}
+
+// 1 where w may do more between nodes a[k] and b[k] than their values show: it turns by more
+// than a quarter turn, or |w| changes by more than about a factor 4 (by the Cauchy-Riemann
+// equations |w| and arg w change equally fast, so a fast change of either can hide turns).
+// Nodes without a value give 1 too (NaN fails the comparison).
+std::uint8_t SteepEdges(const float* ua, const float* va, const float* sa, const float* ub,
+                        const float* vb, const float* sb, std::size_t n, std::uint8_t* steep) {
+    unsigned any = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const float dot = ua[k] * ub[k] + va[k] * vb[k];
+        const unsigned s = static_cast<unsigned>(!(dot >= 0.0f)) |
+                           static_cast<unsigned>(sb[k] > 4.0f * sa[k]) |
+                           static_cast<unsigned>(sa[k] > 4.0f * sb[k]);
+        steep[k] = static_cast<std::uint8_t>(s);
+        any |= s;
+    }
+    return static_cast<std::uint8_t>(any);
+}
+
 struct CellFind {
     std::size_t i = 0, j = 0;
     int winding = 0; // in quarter turns around the cell's border (i, j) → (i+1, j) → ...
 };
 
-// Cells j0..j1−1 of cell row i, each with a corner without a value. Runs keep a region where
-// the function has no value (a half-plane where exp overflows) small in memory.
-struct InvalidRun {
+// Cells j0..j1−1 of cell row i. Runs keep a region where the function has no value (a
+// half-plane where exp overflows) small in memory.
+struct CellRun {
     std::size_t i = 0, j0 = 0, j1 = 0;
 };
 
+void AddToRuns(std::vector<CellRun>& runs, std::size_t i, std::size_t j) {
+    if (!runs.empty() && runs.back().i == i && runs.back().j1 == j)
+        ++runs.back().j1;
+    else
+        runs.push_back({i, j, j + 1});
+}
+
 struct ScanPart {
     std::vector<CellFind> finds;
-    std::vector<InvalidRun> invalid; // in the order of i, then j
+    std::vector<CellRun> invalid; // cells with a corner without a value, in the order of i, j
+    std::vector<CellRun> steep;   // valid cells with a steep edge, in the same order
 };
 
 // Scans the cells of rows i0..i1−1 (cell row i lies between node rows i and i + 1). Each step
@@ -92,8 +131,9 @@ struct ScanPart {
 // block: a zero on a node or an edge is counted in exactly one cell.
 void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv, std::size_t i0,
               std::size_t i1, ScanPart& part) {
-    std::vector<std::uint8_t> qa(nv), qb(nv);
+    std::vector<std::uint8_t> qa(nv), qb(nv), steepA(nv), steepB(nv), steepAcross(nv);
     std::vector<std::int8_t> along0(nv), along1(nv), across(nv);
+    std::vector<float> sizeA(nv), sizeB(nv);
     const float* const ub = u.data();
     const float* const vb = v.data();
     // The steps from node (ia, ja + k) to node (ib, jb + k), k < n.
@@ -105,280 +145,51 @@ void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv
                 out[k] =
                     HalfTurn(qFrom[k], ub[from + k], vb[from + k], qTo[k], ub[to + k], vb[to + k]);
     };
-    const auto row = [&](std::size_t i, std::uint8_t* q, std::int8_t* along) {
-        RowQuadrants(ub + i * nv, vb + i * nv, nv, q);
-        steps(q, i * nv, q + 1, i * nv + 1, nv - 1, along);
+    struct Row {
+        std::uint8_t* q;
+        std::int8_t* along;
+        std::uint8_t* steep;
+        float* size;
     };
-    std::uint8_t* qLow = qa.data();
-    std::uint8_t* qHigh = qb.data();
-    std::int8_t* alongLow = along0.data();
-    std::int8_t* alongHigh = along1.data();
+    const auto row = [&](std::size_t i, const Row& r) {
+        const std::size_t o = i * nv;
+        RowQuadrants(ub + o, vb + o, nv, r.q);
+        RowSizes(ub + o, vb + o, nv, r.size);
+        steps(r.q, o, r.q + 1, o + 1, nv - 1, r.along);
+        SteepEdges(ub + o, vb + o, r.size, ub + o + 1, vb + o + 1, r.size + 1, nv - 1, r.steep);
+    };
+    Row low{qa.data(), along0.data(), steepA.data(), sizeA.data()};
+    Row high{qb.data(), along1.data(), steepB.data(), sizeB.data()};
     std::int8_t* const acr = across.data();
-    row(i0, qLow, alongLow);
+    std::uint8_t* const steepAcr = steepAcross.data();
+    row(i0, low);
     for (std::size_t i = i0; i < i1; ++i) {
-        row(i + 1, qHigh, alongHigh);
-        steps(qLow, i * nv, qHigh, (i + 1) * nv, nv, acr);
+        row(i + 1, high);
+        steps(low.q, i * nv, high.q, (i + 1) * nv, nv, acr);
+        SteepEdges(ub + i * nv, vb + i * nv, low.size, ub + (i + 1) * nv, vb + (i + 1) * nv,
+                   high.size, nv, steepAcr);
         unsigned any = 0;
         for (std::size_t j = 0; j + 1 < nv; ++j) {
-            const unsigned corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
-            const int sum = acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j];
-            any |= (corners & 4u) | static_cast<unsigned>(sum != 0);
+            const unsigned corners = low.q[j] | low.q[j + 1] | high.q[j] | high.q[j + 1];
+            const int sum = acr[j] + high.along[j] - acr[j + 1] - low.along[j];
+            any |= (corners & 4u) | static_cast<unsigned>(sum != 0) | low.steep[j] | high.steep[j] |
+                   steepAcr[j] | steepAcr[j + 1];
         }
         if (any) {
             for (std::size_t j = 0; j + 1 < nv; ++j) {
-                const int corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
-                const int sum = acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j];
+                const int corners = low.q[j] | low.q[j + 1] | high.q[j] | high.q[j + 1];
+                const int sum = acr[j] + high.along[j] - acr[j + 1] - low.along[j];
                 if (corners & 4) {
-                    if (!part.invalid.empty() && part.invalid.back().i == i &&
-                        part.invalid.back().j1 == j)
-                        ++part.invalid.back().j1;
-                    else
-                        part.invalid.push_back({i, j, j + 1});
-                } else if (sum != 0) {
-                    part.finds.push_back({i, j, sum});
+                    AddToRuns(part.invalid, i, j);
+                    continue;
                 }
+                if (sum != 0) part.finds.push_back({i, j, sum});
+                if (low.steep[j] | high.steep[j] | steepAcr[j] | steepAcr[j + 1])
+                    AddToRuns(part.steep, i, j);
             }
         }
-        std::swap(qLow, qHigh);
-        std::swap(alongLow, alongHigh);
+        std::swap(low, high);
     }
-}
-
-struct Box {
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-
-    bool Contains(Point p) const {
-        return p.real() >= minX && p.real() <= maxX && p.imag() >= minY && p.imag() <= maxY;
-    }
-};
-
-// The four corners of cell (i, j) in the order of its border.
-struct Cell {
-    Point corner[4];
-
-    Cell(const Grid2D& x, const Grid2D& y, std::size_t i, std::size_t j) {
-        const std::size_t ci[4] = {i, i + 1, i + 1, i};
-        const std::size_t cj[4] = {j, j, j + 1, j + 1};
-        for (int k = 0; k < 4; ++k)
-            corner[k] = {x(ci[k], cj[k]), y(ci[k], cj[k])};
-    }
-
-    Point Centre() const { return (corner[0] + corner[1] + corner[2] + corner[3]) / 4.0; }
-
-    // Twice the signed area: positive when the border runs counter-clockwise.
-    double Orientation() const {
-        double a = 0.0;
-        for (int k = 0; k < 4; ++k) {
-            const Point p = corner[k], q = corner[(k + 1) & 3];
-            a += p.real() * q.imag() - q.real() * p.imag();
-        }
-        return a;
-    }
-
-    // The longest side.
-    double Size() const {
-        double s = 0.0;
-        for (int k = 0; k < 4; ++k)
-            s = std::max(s, std::abs(corner[(k + 1) & 3] - corner[k]));
-        return s;
-    }
-
-    Box Bounds(double margin) const {
-        Box b{corner[0].real(), corner[0].real(), corner[0].imag(), corner[0].imag()};
-        for (int k = 1; k < 4; ++k) {
-            b.minX = std::min(b.minX, corner[k].real());
-            b.maxX = std::max(b.maxX, corner[k].real());
-            b.minY = std::min(b.minY, corner[k].imag());
-            b.maxY = std::max(b.maxY, corner[k].imag());
-        }
-        return {b.minX - margin, b.maxX + margin, b.minY - margin, b.maxY + margin};
-    }
-};
-
-// Resolution of a position given to the program, which takes single x and y.
-double PositionUlp(Point p) {
-    return FLT_EPSILON * std::max(std::abs(p.real()), std::abs(p.imag()));
-}
-
-// Steps below this end the iteration: a few units of the single position, or a ten-millionth
-// of the cell where the position is near zero.
-double Tolerance(Point p, double cell) {
-    return std::max(4.0 * PositionUlp(p), 1e-7 * cell);
-}
-
-// f, or 1/f when a pole is sought.
-class Target {
-public:
-    enum class At { Value, Pole, None };
-
-    Target(const CompiledProgram& program, float t, bool pole)
-        : program_(program), t_(t), pole_(pole) {}
-
-    At Evaluate(float x, float y, Point& g) const {
-        Complex w;
-        if (program_.Evaluate(x, y, t_, w) != EvalStatus::Value) return pole_ ? At::Pole : At::None;
-        const Point f(w.re, w.im);
-        if (!pole_) {
-            g = f;
-        } else {
-            if (f == 0.0) return At::None;
-            g = 1.0 / f;
-        }
-        return At::Value;
-    }
-
-private:
-    const CompiledProgram& program_;
-    float t_;
-    bool pole_;
-};
-
-constexpr int kMaxIterations = 40;
-
-// Newton's method for a zero of the given order of the target, z ← z − order·g/g', from start.
-// The derivative is a central difference whose step follows the Newton steps down (a fixed
-// step would misjudge the derivative of a zero of order three or more once the iterate is
-// closer than the step). Fails when the iterate leaves allowed, a value is missing or the
-// derivative vanishes.
-std::optional<Point> Newton(const Target& target, Point start, int order, double cell,
-                            const Box& allowed) {
-    Point z = start;
-    double lastStep = std::numeric_limits<double>::infinity();
-    double h = 1e-3 * cell;
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-        const float xf = static_cast<float>(z.real()), yf = static_cast<float>(z.imag());
-        const Point zf(xf, yf);
-        Point g;
-        const Target::At at = target.Evaluate(xf, yf, g);
-        if (at == Target::At::Pole) return zf; // f has no value: the pole itself was hit
-        if (at == Target::At::None) return std::nullopt;
-        if (g == 0.0) return zf;
-        h = std::max(std::min(h, lastStep), std::max(16.0 * PositionUlp(zf), 1e-7 * cell));
-        const float xp = static_cast<float>(xf + h), xm = static_cast<float>(xf - h);
-        Point gp, gm;
-        if (target.Evaluate(xp, yf, gp) != Target::At::Value ||
-            target.Evaluate(xm, yf, gm) != Target::At::Value)
-            return std::nullopt;
-        const Point derivative = (gp - gm) / (static_cast<double>(xp) - xm);
-        if (derivative == 0.0 || !std::isfinite(derivative.real()) ||
-            !std::isfinite(derivative.imag()))
-            return std::nullopt;
-        const Point step = static_cast<double>(order) * g / derivative;
-        z = zf - step;
-        if (!allowed.Contains(z)) return std::nullopt;
-        lastStep = std::abs(step);
-        if (lastStep <= Tolerance(z, cell)) return z;
-    }
-    // Rounding noise in f can keep the last steps above the tolerance; small ones are kept.
-    if (lastStep <= 1e-4 * cell) return z;
-    return std::nullopt;
-}
-
-// A find with the cell it came from.
-struct Candidate {
-    FoundRoot root;
-    double cell = 0.0; // size of the cell
-    Box bounds;        // the cell's corners
-    Box allowed;       // where refinement may go: the bounds and a cell around them
-    bool dropped = false;
-    bool changed = false;
-
-    int SignedOrder() const { return root.Kind == RootKind::Zero ? root.Order : -root.Order; }
-    void SetSignedOrder(int order) {
-        root.Kind = order >= 0 ? RootKind::Zero : RootKind::Pole;
-        root.Order = std::abs(order);
-        changed = true;
-    }
-};
-
-// A component within a millionth of the cell of zero is zero: single-precision evaluation
-// leaves a root at 0 (tan z, a real root's imaginary part) a few 1e-8 away from it.
-double SnapToZero(double c, double cell) {
-    return std::abs(c) <= 1e-6 * cell ? 0.0 : c;
-}
-
-bool Refine(Candidate& c, const CompiledProgram& program, float t) {
-    const Target target(program, t, c.root.Kind == RootKind::Pole);
-    const auto found = Newton(target, {c.root.X, c.root.Y}, c.root.Order, c.cell, c.allowed);
-    if (!found) return false;
-    c.root.X = SnapToZero(found->real(), c.cell);
-    c.root.Y = SnapToZero(found->imag(), c.cell);
-    c.root.Refined = true;
-    return true;
-}
-
-// Gathers the finds that belong to one root. Near a zero or pole of high order on a coarse grid
-// w can turn by more than half a turn along one edge, and the order is then spread over
-// several cells, some of them with the opposite sign (a triple zero counted as four zeros and a
-// pole); a multiple root on a shared edge may be split between two cells. Refined finds of one
-// kind closer than a twentieth of a cell are merged; a find that did not refine and whose cell
-// (with half a cell around it) holds a refined root is added to that root with its sign. The
-// sum is conserved, and the roots whose order changed are refined again with the new order
-// (one whose order came to nothing is dropped).
-void Consolidate(std::vector<Candidate>& candidates, const CompiledProgram* program, float t) {
-    std::sort(candidates.begin(), candidates.end(),
-              [](const Candidate& a, const Candidate& b) { return a.root.X < b.root.X; });
-    double widest = 0.0;
-    for (const Candidate& c : candidates)
-        widest = std::max(widest, c.cell);
-    for (std::size_t a = 0; a < candidates.size(); ++a) {
-        Candidate& keep = candidates[a];
-        if (keep.dropped || !keep.root.Refined) continue;
-        for (std::size_t b = a + 1; b < candidates.size(); ++b) {
-            Candidate& other = candidates[b];
-            if (other.root.X - keep.root.X > 0.05 * widest) break;
-            if (other.dropped || !other.root.Refined || other.root.Kind != keep.root.Kind) continue;
-            const double reach = 0.05 * std::max(keep.cell, other.cell);
-            if (std::abs(Point(other.root.X - keep.root.X, other.root.Y - keep.root.Y)) > reach)
-                continue;
-            const double wk = keep.root.Order, wo = other.root.Order;
-            keep.root.X = (keep.root.X * wk + other.root.X * wo) / (wk + wo);
-            keep.root.Y = (keep.root.Y * wk + other.root.Y * wo) / (wk + wo);
-            keep.SetSignedOrder(keep.SignedOrder() + other.SignedOrder());
-            keep.cell = std::max(keep.cell, other.cell);
-            other.dropped = true;
-        }
-    }
-    // Refined roots by x, to find those inside the cell of a find that did not refine.
-    std::vector<std::size_t> refined;
-    for (std::size_t k = 0; k < candidates.size(); ++k)
-        if (!candidates[k].dropped && candidates[k].root.Refined) refined.push_back(k);
-    for (Candidate& loose : candidates) {
-        if (loose.dropped || loose.root.Refined) continue;
-        const double margin = 0.5 * loose.cell;
-        Box reach = loose.bounds;
-        reach.minX -= margin;
-        reach.maxX += margin;
-        reach.minY -= margin;
-        reach.maxY += margin;
-        auto k = std::lower_bound(
-            refined.begin(), refined.end(), reach.minX,
-            [&](std::size_t index, double x) { return candidates[index].root.X < x; });
-        Candidate* nearest = nullptr;
-        double best = std::numeric_limits<double>::infinity();
-        const Point centre(loose.root.X, loose.root.Y);
-        for (; k != refined.end() && candidates[*k].root.X <= reach.maxX; ++k) {
-            Candidate& r = candidates[*k];
-            const Point p(r.root.X, r.root.Y);
-            if (!reach.Contains(p) || std::abs(p - centre) >= best) continue;
-            best = std::abs(p - centre);
-            nearest = &r;
-        }
-        if (!nearest) continue;
-        nearest->SetSignedOrder(nearest->SignedOrder() + loose.SignedOrder());
-        nearest->cell = std::max(nearest->cell, loose.cell);
-        loose.dropped = true;
-    }
-    for (Candidate& c : candidates) {
-        if (c.dropped || !c.changed) continue;
-        if (c.root.Order == 0) {
-            c.dropped = true;
-        } else if (program) {
-            const Candidate before = c;
-            if (!Refine(c, *program, t)) c = before;
-        }
-    }
-    std::erase_if(candidates, [](const Candidate& c) { return c.dropped; });
 }
 
 std::size_t FindSet(std::vector<std::size_t>& parent, std::size_t k) {
@@ -389,12 +200,10 @@ std::size_t FindSet(std::vector<std::size_t>& parent, std::size_t k) {
     return k;
 }
 
-// Groups the runs of invalid cells (in the order of i, then j) into regions of cells that
-// touch, corners included: runs of neighbouring rows whose cells overlap or meet diagonally.
-std::vector<InvalidRegion> GroupInvalid(const std::vector<InvalidRun>& runs, const Grid2D& x,
-                                        const Grid2D& y) {
-    std::vector<InvalidRegion> regions;
-    if (runs.empty()) return regions;
+// Groups runs of cells (in the order of i, then j) into regions of cells that touch, corners
+// included: runs of neighbouring rows whose cells overlap or meet diagonally. Returns the runs
+// of each region.
+std::vector<std::vector<std::size_t>> GroupRuns(const std::vector<CellRun>& runs) {
     std::vector<std::size_t> parent(runs.size());
     for (std::size_t k = 0; k < runs.size(); ++k)
         parent[k] = k;
@@ -416,18 +225,27 @@ std::vector<InvalidRegion> GroupInvalid(const std::vector<InvalidRun>& runs, con
         prev = row;
         row = next;
     }
-    std::vector<std::size_t> regionOf(runs.size(), SIZE_MAX);
+    std::vector<std::vector<std::size_t>> groups;
+    std::vector<std::size_t> groupOf(runs.size(), SIZE_MAX);
     for (std::size_t k = 0; k < runs.size(); ++k) {
         const std::size_t root = FindSet(parent, k);
-        if (regionOf[root] == SIZE_MAX) {
-            regionOf[root] = regions.size();
-            InvalidRegion r;
-            r.MinX = r.MinY = std::numeric_limits<double>::infinity();
-            r.MaxX = r.MaxY = -std::numeric_limits<double>::infinity();
-            regions.push_back(r);
+        if (groupOf[root] == SIZE_MAX) {
+            groupOf[root] = groups.size();
+            groups.emplace_back();
         }
-        InvalidRegion& r = regions[regionOf[root]];
-        const InvalidRun& run = runs[k];
+        groups[groupOf[root]].push_back(k);
+    }
+    return groups;
+}
+
+// Bounding box, centre and number of cells of a group of runs.
+InvalidRegion RegionOf(const std::vector<CellRun>& runs, const std::vector<std::size_t>& group,
+                       const Grid2D& x, const Grid2D& y) {
+    InvalidRegion r;
+    r.MinX = r.MinY = std::numeric_limits<double>::infinity();
+    r.MaxX = r.MaxY = -std::numeric_limits<double>::infinity();
+    for (const std::size_t k : group) {
+        const CellRun& run = runs[k];
         r.Cells += run.j1 - run.j0;
         for (std::size_t i = run.i; i <= run.i + 1; ++i) {
             for (std::size_t j = run.j0; j <= run.j1; ++j) {
@@ -439,14 +257,246 @@ std::vector<InvalidRegion> GroupInvalid(const std::vector<InvalidRun>& runs, con
             }
         }
     }
-    for (InvalidRegion& r : regions) {
-        r.CentreX = 0.5 * (r.MinX + r.MaxX);
-        r.CentreY = 0.5 * (r.MinY + r.MaxY);
-    }
+    r.CentreX = 0.5 * (r.MinX + r.MaxX);
+    r.CentreY = 0.5 * (r.MinY + r.MaxY);
+    return r;
+}
+
+void SortRegions(std::vector<InvalidRegion>& regions) {
     std::sort(regions.begin(), regions.end(), [](const InvalidRegion& a, const InvalidRegion& b) {
         return a.CentreX != b.CentreX ? a.CentreX < b.CentreX : a.CentreY < b.CentreY;
     });
-    return regions;
+}
+
+// Runs of a sorted list of cell numbers (i·(nv − 1) + j).
+std::vector<CellRun> RunsOf(const std::vector<std::size_t>& cells, std::size_t cellCols) {
+    std::vector<CellRun> runs;
+    for (const std::size_t c : cells)
+        AddToRuns(runs, c / cellCols, c % cellCols);
+    return runs;
+}
+
+// Regions of a few cells round one or two nodes without a value (a pole that a node hits) are
+// searched when f has a value next to those nodes.
+constexpr std::size_t kMaxFilledCells = 16;
+
+// The search after the scan: w followed between the nodes where the scan saw it turn or grow
+// fast, the windings of the cells round those places counted again, and the finds located.
+class Search {
+public:
+    Search(const ZeroFinderInput& input, std::span<const float> u, std::span<const float> v,
+           detail::ArgumentTracker* tracker)
+        : x_(*input.X), y_(*input.Y), u_(u), v_(v), nu_(input.U->SizeU()), nv_(input.U->SizeV()),
+          tracker_(tracker) {}
+
+    std::size_t CellCols() const { return nv_ - 1; }
+    std::size_t CellRows() const { return nu_ - 1; }
+
+    // Nodes without a value in a small region inside the grid get the value of f in double
+    // precision, there or at a point right beside it, when all of the region's edges can then be
+    // followed without a jump. Returns whether the region was filled.
+    bool FillRegion(const std::vector<std::size_t>& cells) {
+        std::vector<std::size_t> filled, followed;
+        bool ok = true;
+        for (const std::size_t c : cells) {
+            const double reach = 1e-6 * CellQuad(c).Size();
+            for (const std::size_t node : CellNodes(c)) {
+                if (!std::isnan(u_[node]) || overrides_.contains(node)) continue;
+                // On the border a pole may be counted outside the grid: it stays a warning.
+                const std::size_t i = node / nv_, j = node % nv_;
+                if (i == 0 || j == 0 || i + 1 == nu_ || j + 1 == nv_) {
+                    ok = false;
+                    break;
+                }
+                const auto p = tracker_->ValueNear(NodeZ(node), reach);
+                if (!p) {
+                    ok = false;
+                    break;
+                }
+                overrides_[node] = *p;
+                filled.push_back(node);
+            }
+            if (!ok) break;
+        }
+        for (std::size_t k = 0; ok && k < cells.size(); ++k) {
+            for (const std::size_t e : CellEdges(cells[k])) {
+                if (edges_.contains(e)) continue;
+                const PathFlags flags = Follow(e);
+                followed.push_back(e);
+                if (!flags.Sound()) ok = false;
+            }
+        }
+        if (ok) return true;
+        for (const std::size_t node : filled)
+            overrides_.erase(node);
+        for (const std::size_t e : followed)
+            edges_.erase(e);
+        return false;
+    }
+
+    // Follows every edge of the given cells (sorted, each valid) and counts the windings of
+    // these cells and of every cell round them again.
+    void Recount(const std::vector<std::size_t>& cells, std::unordered_map<std::size_t, int>& finds,
+                 std::unordered_set<std::size_t>& jumps) {
+        // A node where the single value is exactly 0 (a high power below the smallest single)
+        // takes its value in double precision, so that w's argument there is its own.
+        for (const std::size_t c : cells)
+            for (const std::size_t node : CellNodes(c))
+                if (u_[node] == 0.0f && v_[node] == 0.0f && !overrides_.contains(node))
+                    if (const auto w = tracker_->Value(NodeZ(node)); w && *w != 0.0)
+                        overrides_[node] = {NodeZ(node), *w};
+        for (const std::size_t c : cells)
+            for (const std::size_t e : CellEdges(c))
+                if (!edges_.contains(e)) Follow(e);
+        for (const std::size_t c : Dilate(cells)) {
+            if (!CellValid(c)) continue;
+            detail::PathFlags flags;
+            const int quarters = CellQuarters(c, flags);
+            if (quarters != 0)
+                finds[c] = quarters;
+            else
+                finds.erase(c);
+            if (flags.Jump && quarters != 0)
+                jumps.insert(c);
+            else
+                jumps.erase(c);
+        }
+    }
+
+    // The cells round the given ones (sorted, without repeats), the given ones included.
+    std::vector<std::size_t> Dilate(const std::vector<std::size_t>& cells) const {
+        std::vector<std::size_t> out;
+        out.reserve(cells.size() * 3);
+        const std::size_t cols = CellCols(), rows = CellRows();
+        for (const std::size_t c : cells) {
+            const std::size_t i = c / cols, j = c % cols;
+            for (std::size_t a = i > 0 ? i - 1 : 0; a <= std::min(i + 1, rows - 1); ++a)
+                for (std::size_t b = j > 0 ? j - 1 : 0; b <= std::min(j + 1, cols - 1); ++b)
+                    out.push_back(a * cols + b);
+        }
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+        return out;
+    }
+
+    bool CellValid(std::size_t c) const {
+        for (const std::size_t node : CellNodes(c))
+            if (std::isnan(u_[node]) && !overrides_.contains(node)) return false;
+        return true;
+    }
+
+    // The cell's corners in the order of its border, with f at each.
+    detail::Quad CellQuad(std::size_t c) const {
+        const auto nodes = CellNodes(c);
+        return {{Node(nodes[0]), Node(nodes[1]), Node(nodes[2]), Node(nodes[3])}};
+    }
+
+private:
+    Point NodeZ(std::size_t node) const {
+        return {x_(node / nv_, node % nv_), y_(node / nv_, node % nv_)};
+    }
+
+    detail::PathPoint Node(std::size_t node) const {
+        if (const auto it = overrides_.find(node); it != overrides_.end()) return it->second;
+        return {NodeZ(node), Point(u_[node], v_[node])};
+    }
+
+    // Nodes (i, j), (i+1, j), (i+1, j+1), (i, j+1) of cell c.
+    std::array<std::size_t, 4> CellNodes(std::size_t c) const {
+        const std::size_t n = c / CellCols() * nv_ + c % CellCols();
+        return {n, n + nv_, n + nv_ + 1, n + 1};
+    }
+
+    // Edges: 2·n from node n to the next along j, 2·n + 1 from n to the next along i.
+    std::array<std::size_t, 4> CellEdges(std::size_t c) const {
+        const auto n = CellNodes(c);
+        return {2 * n[0] + 1, 2 * n[1], 2 * n[3] + 1, 2 * n[0]};
+    }
+
+    detail::PathFlags Follow(std::size_t edge) {
+        const std::size_t from = edge / 2;
+        const std::size_t to = from + (edge % 2 ? nv_ : 1);
+        detail::PathFlags flags;
+        const int steps = tracker_->Steps(Node(from), Node(to), flags);
+        edges_[edge] = {steps, flags};
+        return flags;
+    }
+
+    int EdgeSteps(std::size_t edge, detail::PathFlags& flags) const {
+        if (const auto it = edges_.find(edge); it != edges_.end()) {
+            flags |= it->second.flags;
+            return it->second.steps;
+        }
+        const std::size_t from = edge / 2;
+        const std::size_t to = from + (edge % 2 ? nv_ : 1);
+        return detail::QuarterStep(Node(from).w, Node(to).w);
+    }
+
+    // The winding of cell c in quarter turns along its border (i, j) → (i+1, j) → ...
+    int CellQuarters(std::size_t c, detail::PathFlags& flags) const {
+        const auto e = CellEdges(c);
+        return EdgeSteps(e[0], flags) + EdgeSteps(e[1], flags) - EdgeSteps(e[2], flags) -
+               EdgeSteps(e[3], flags);
+    }
+
+    struct EdgeTurn {
+        int steps = 0;
+        detail::PathFlags flags;
+    };
+
+    const Grid2D& x_;
+    const Grid2D& y_;
+    std::span<const float> u_, v_;
+    std::size_t nu_, nv_;
+    detail::ArgumentTracker* tracker_;
+    std::unordered_map<std::size_t, detail::PathPoint> overrides_;
+    std::unordered_map<std::size_t, EdgeTurn> edges_;
+};
+
+// A component within a ten-billionth of the cell of zero is zero: a root on an axis that the
+// refinement approached from one side, or a pole on a node found from a point beside it.
+double SnapToZero(double c, double cell) {
+    return std::abs(c) <= 1e-10 * cell ? 0.0 : c;
+}
+
+// A located root with the cell it was counted in.
+struct Candidate {
+    FoundRoot root;
+    int share = 0;   // signed part of the order counted in this cell
+    double cell = 0; // the cell's size
+};
+
+// Merges refined finds of one kind that are the same root: a root on an edge or a node whose
+// order was split between the cells that share it. Their shares add up.
+std::vector<FoundRoot> Merge(std::vector<Candidate> candidates) {
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.root.X < b.root.X; });
+    std::vector<bool> dropped(candidates.size(), false);
+    for (std::size_t a = 0; a < candidates.size(); ++a) {
+        Candidate& keep = candidates[a];
+        if (dropped[a] || !keep.root.Refined) continue;
+        for (std::size_t b = a + 1; b < candidates.size(); ++b) {
+            const Candidate& other = candidates[b];
+            const double reach = 1e-6 * std::max(keep.cell, other.cell);
+            if (other.root.X - keep.root.X > reach) break;
+            if (dropped[b] || !other.root.Refined || other.root.Kind != keep.root.Kind) continue;
+            if (std::abs(Point(other.root.X - keep.root.X, other.root.Y - keep.root.Y)) > reach)
+                continue;
+            keep.share += other.share;
+            dropped[b] = true;
+        }
+    }
+    std::vector<FoundRoot> roots;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        if (dropped[k]) continue;
+        FoundRoot r = candidates[k].root;
+        r.Order = std::max(r.Order, std::abs(candidates[k].share));
+        roots.push_back(r);
+    }
+    std::sort(roots.begin(), roots.end(), [](const FoundRoot& a, const FoundRoot& b) {
+        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+    });
+    return roots;
 }
 
 } // namespace
@@ -487,49 +537,99 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
             pool.emplace_back([&, k] { ScanRows(u, v, nv, rowsOf(k), rowsOf(k + 1), parts[k]); });
     }
 
-    const Grid2D& x = *input.X;
-    const Grid2D& y = *input.Y;
-    std::vector<Candidate> candidates;
-    std::vector<InvalidRun> invalid;
+    std::unordered_map<std::size_t, int> finds; // cell → winding in quarter turns
+    std::vector<CellRun> invalid, steep;
     for (ScanPart& part : parts) {
         invalid.insert(invalid.end(), part.invalid.begin(), part.invalid.end());
-        for (const CellFind& f : part.finds) {
-            const Cell cell(x, y, f.i, f.j);
-            const double orientation = cell.Orientation();
-            if (orientation == 0.0 || !std::isfinite(orientation)) continue; // no inside
-            // Windings are counted along i then j; on a grid where that runs clockwise in the
-            // z plane they are reversed.
-            const int turns = (orientation > 0.0 ? f.winding : -f.winding) / 4;
-            if (turns == 0) continue;
-            Candidate c;
-            const Point centre = cell.Centre();
-            c.root = {turns > 0 ? RootKind::Zero : RootKind::Pole, centre.real(), centre.imag(),
-                      std::abs(turns), false};
-            c.cell = cell.Size();
-            c.bounds = cell.Bounds(0.0);
-            c.allowed = cell.Bounds(c.cell);
-            candidates.push_back(c);
+        steep.insert(steep.end(), part.steep.begin(), part.steep.end());
+        for (const CellFind& f : part.finds)
+            finds[f.i * cellCols + f.j] = f.winding;
+    }
+    const auto groups = GroupRuns(invalid);
+
+    std::optional<detail::ArgumentTracker> tracker;
+    if (program) tracker.emplace(*program, input.T, options.EvaluationBudget + 4 * nu * nv);
+    Search search(input, u, v, tracker ? &*tracker : nullptr);
+    std::unordered_set<std::size_t> jumps; // cells whose winding rests on a jump of w
+    if (tracker) {
+        std::vector<std::size_t> recount;
+        for (const CellRun& run : steep)
+            for (std::size_t j = run.j0; j < run.j1; ++j)
+                recount.push_back(run.i * cellCols + j);
+        for (const auto& group : groups) {
+            std::vector<std::size_t> cells;
+            for (const std::size_t k : group)
+                for (std::size_t j = invalid[k].j0; j < invalid[k].j1; ++j)
+                    cells.push_back(invalid[k].i * cellCols + j);
+            if (cells.size() > kMaxFilledCells || !search.FillRegion(cells)) {
+                result.Invalid.push_back(RegionOf(invalid, group, *input.X, *input.Y));
+                continue;
+            }
+            recount.insert(recount.end(), cells.begin(), cells.end());
         }
+        std::sort(recount.begin(), recount.end());
+        recount.erase(std::unique(recount.begin(), recount.end()), recount.end());
+        std::vector<std::size_t> valid;
+        for (const std::size_t c : search.Dilate(recount))
+            if (search.CellValid(c)) valid.push_back(c);
+        search.Recount(valid, finds, jumps);
+    } else {
+        for (const auto& group : groups)
+            result.Invalid.push_back(RegionOf(invalid, group, *input.X, *input.Y));
     }
 
-    const bool refine = program && options.Refine;
-    if (refine) {
-        const std::size_t count = std::min(candidates.size(), options.MaxRefined);
-        for (std::size_t k = 0; k < count; ++k)
-            Refine(candidates[k], *program, input.T);
-    }
-    Consolidate(candidates, refine ? program : nullptr, input.T);
+    std::vector<std::size_t> cells;
+    cells.reserve(finds.size());
+    for (const auto& [cell, quarters] : finds)
+        cells.push_back(cell);
+    std::sort(cells.begin(), cells.end());
 
-    result.Roots.reserve(candidates.size());
-    for (const Candidate& c : candidates)
-        result.Roots.push_back(c.root);
-    std::sort(result.Roots.begin(), result.Roots.end(), [](const FoundRoot& a, const FoundRoot& b) {
-        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
-    });
-    result.Invalid = GroupInvalid(invalid, x, y);
+    const bool refine = tracker && options.Refine;
+    std::vector<Candidate> candidates;
+    std::vector<std::size_t> singular;
+    std::size_t located = 0;
+    for (const std::size_t c : cells) {
+        const detail::Quad quad = search.CellQuad(c);
+        const int orientation = quad.Orientation();
+        if (orientation == 0) continue; // no inside
+        const int turns = orientation * finds[c] / 4;
+        if (turns == 0) continue;
+        const double size = quad.Size();
+        if (refine && located < options.MaxRefined && !tracker->Exhausted()) {
+            ++located;
+            const detail::Location location =
+                detail::LocateRoots(*tracker, quad, turns, jumps.contains(c));
+            if (location.Singular) singular.push_back(c);
+            for (const detail::LocatedRoot& r : location.Roots) {
+                const int share = jumps.contains(c) ? (r.Turns > 0 ? r.Order : -r.Order) : r.Turns;
+                candidates.push_back(
+                    {{share > 0 ? RootKind::Zero : RootKind::Pole, SnapToZero(r.Z.real(), size),
+                      SnapToZero(r.Z.imag(), size), r.Order, r.Refined},
+                     share,
+                     size});
+            }
+            continue;
+        }
+        if (jumps.contains(c)) {
+            singular.push_back(c);
+            continue;
+        }
+        const Point centre = quad.Centre();
+        candidates.push_back({{turns > 0 ? RootKind::Zero : RootKind::Pole, centre.real(),
+                               centre.imag(), std::abs(turns), false},
+                              turns,
+                              size});
+    }
+    result.Roots = Merge(std::move(candidates));
+
+    const std::vector<CellRun> singularRuns = RunsOf(singular, cellCols);
+    for (const auto& group : GroupRuns(singularRuns))
+        result.Singular.push_back(RegionOf(singularRuns, group, *input.X, *input.Y));
+    SortRegions(result.Invalid);
+    SortRegions(result.Singular);
+    result.Incomplete = tracker && tracker->Exhausted();
     return result;
 }
-
 std::optional<CompiledProgram> CompileGraphFunction(const CGraph& graph) {
     CEvaluator evaluator;
     std::string postfix;

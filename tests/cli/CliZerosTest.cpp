@@ -53,11 +53,26 @@ TEST(CliZeros, PrintsTheZerosAndPolesSortedByXThenY) {
          {{"zero", -1.5, 0, 1}, {"zero", 1.5, 0, 1}},
          ""},
         {{"exp(z)"}, {}, ""},
-        // The default grid has a node at 1: the pole is not guessed but warned about.
-        {{"z/(z-1)"},
+        // The default grid has a node at 1: the pole is found from the points round it.
+        {{"z/(z-1)"}, {{"zero", 0, 0, 1}, {"pole", 1, 0, 1}}, ""},
+        // On the border it is not searched but warned about.
+        {{"z/(z-2)"},
          {{"zero", 0, 0, 1}},
-         "tervane-cli: warning: the function has no value in 4 grid cells around (1, 0) (x "
-         "0.9..1.1, y -0.1..0.1); zeros and poles there are not counted\n"},
+         "tervane-cli: warning: the function has no value in 2 grid cells around (1.95, 0) (x "
+         "1.9..2, y -0.1..0.1); zeros and poles there are not counted\n"},
+        {{"(z-0.31-0.17i)^5", "--steps", "37"}, {{"zero", 0.31, 0.17, 5}}, ""},
+        {{"1/z^2", "--steps", "41"}, {{"pole", 0, 0, 2}}, ""},
+        {{"z^5-1", "--steps", "3,200"},
+         {{"zero", -0.809017, -0.5877853, 1},
+          {"zero", -0.809017, 0.5877853, 1},
+          {"zero", 0.309017, -0.9510565, 1},
+          {"zero", 0.309017, 0.9510565, 1},
+          {"zero", 1, 0, 1}},
+         ""},
+        {{"z^1.5"},
+         {},
+         "tervane-cli: warning: branch cut or essential singularity near (0, 0) (x -0.1..0.1, y "
+         "-0.1..0.1): w winds there without a zero or pole; none is counted\n"},
     };
     for (const Case& c : cases) {
         const ZerosRun run = Zeros(c.args);

@@ -46,20 +46,28 @@ TEST(RootMarks, TheShownGraphsAreSearchedListedAndMarked) {
     EXPECT_FLOAT_EQ(marks[1].y, box.MinY); // |w| = 0, on the floor of the box
     EXPECT_NEAR(marks[1].z, 0.0f, 1e-4);
 
-    // A node on the pole (30 steps): a grey mark where it is, as high as a pole's.
+    // A node on the pole (30 steps): the pole is found all the same. On the grid's border
+    // (x = -3) it is not searched: a grey mark where it is, as high as a pole's.
     Document hit;
     ASSERT_TRUE(hit.AddGraph(Plot("(z-1)^2/(z+2)", kGraphSurface, 30)).Ok());
-    const CBox hitBox = hit.ShownGraphs().FunSurfs()[0]->GetBox();
     const std::vector<CMarker> hitMarks = RootMarkers(hit.ShownRoots());
     ASSERT_EQ(hitMarks.size(), 2u);
-    EXPECT_EQ(hitMarks[0].Color, kZeroMarkColor);
-    EXPECT_EQ(hitMarks[1].Color, kNoValueMarkColor);
-    EXPECT_NEAR(hitMarks[1].x, -2.0f, 1e-4);
-    EXPECT_FLOAT_EQ(hitMarks[1].y, hitBox.MaxY);
-    EXPECT_NEAR(hitMarks[1].z, 0.0f, 1e-4);
+    EXPECT_EQ(hitMarks[0].Color, kPoleMarkColor);
+    EXPECT_NEAR(hitMarks[0].x, -2.0f, 1e-4);
+    Document border;
+    ASSERT_TRUE(border.AddGraph(Plot("(z-1)^2/(z+3)", kGraphSurface, 30)).Ok());
+    const CBox borderBox = border.ShownGraphs().FunSurfs()[0]->GetBox();
+    const std::vector<CMarker> borderMarks = RootMarkers(border.ShownRoots());
+    ASSERT_EQ(borderMarks.size(), 2u);
+    EXPECT_EQ(borderMarks[0].Color, kZeroMarkColor);
+    EXPECT_EQ(borderMarks[1].Color, kNoValueMarkColor);
+    EXPECT_NEAR(borderMarks[1].x, -2.9f, 1e-4);
+    EXPECT_FLOAT_EQ(borderMarks[1].y, borderBox.MaxY);
+    EXPECT_NEAR(borderMarks[1].z, 0.0f, 1e-4);
     // This box is far taller than wide: the marks are sized to its height, not its width.
-    ASSERT_GT(hitBox.MaxY - hitBox.MinY, 4 * (hitBox.MaxX - hitBox.MinX));
-    EXPECT_NEAR(hitMarks[1].Size * 0.05f + 0.05f, 0.01f * (hitBox.MaxY - hitBox.MinY), 1e-3);
+    ASSERT_GT(borderBox.MaxY - borderBox.MinY, 4 * (borderBox.MaxX - borderBox.MinX));
+    EXPECT_NEAR(borderMarks[1].Size * 0.05f + 0.05f, 0.01f * (borderBox.MaxY - borderBox.MinY),
+                1e-3);
 
     // A changed function is searched again.
     doc.ShownGraphs().FunSurfs()[0]->SetExpressZ("z");
