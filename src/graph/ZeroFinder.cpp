@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -33,16 +34,32 @@ using detail::Point;
 // a winding or without a value) occur in the row at all. Only then is the row looked at point
 // by point.
 
-// Quadrants of the angles of n values u + vi in [0, 2π): 0 for [0, π/2), 1 for [π/2, π), 2 for
-// [π, 3π/2), 3 for [3π/2, 2π). w = 0 counts as quadrant 0; a node without a value gets 4 added.
-void RowQuadrants(const float* u, const float* v, std::size_t n, std::uint8_t* q) {
+// The scan's loops are built for AVX2 as well as for every x86-64; the processor's best is
+// chosen when the program loads. Their arrays never overlap (__restrict), so that they are
+// vectorised without run-time overlap tests.
+#define TERVANE_SCAN_CLONES __attribute__((target_clones("avx2", "default")))
+
+// Per node, bytes: the quadrant of w's angle in [0, 2π) (0 for [0, π/2), 1 for [π/2, π), 2 for
+// [π, 3π/2), 3 for [3π/2, 2π); w = 0 counts as quadrant 0; a node without a value gets 4
+// added), the octant (which half of its quadrant the angle lies in, roughly: ties may go
+// either way) and the binary exponent of the larger of |u| and |v| (within a factor √2 of |w|).
+TERVANE_SCAN_CLONES void RowNodes(const float* __restrict u, const float* __restrict v,
+                                  std::size_t n, std::uint8_t* __restrict q,
+                                  std::uint8_t* __restrict octant,
+                                  std::uint8_t* __restrict exponent) {
     for (std::size_t j = 0; j < n; ++j) {
         const float a = u[j], b = v[j];
         const unsigned lower = (b < 0.0f) | ((b == 0.0f) & (a < 0.0f));
         const unsigned upperLeft = (a <= 0.0f) & (b > 0.0f);
         const unsigned right = a >= 0.0f;
         const unsigned none = (a != a) | (b != b); // NaN
-        q[j] = static_cast<std::uint8_t>(lower * (2 + right) + (1 - lower) * upperLeft + 4 * none);
+        const unsigned quadrant = lower * (2 + right) + (1 - lower) * upperLeft;
+        q[j] = static_cast<std::uint8_t>(quadrant + 4 * none);
+        const float fa = std::fabs(a), fb = std::fabs(b);
+        const unsigned half = static_cast<unsigned>(fb > fa) ^ (quadrant & 1u);
+        octant[j] = static_cast<std::uint8_t>(2 * quadrant + half);
+        exponent[j] =
+            static_cast<std::uint8_t>(std::bit_cast<std::uint32_t>(std::max(fa, fb)) >> 23);
     }
 }
 
@@ -51,18 +68,51 @@ constexpr std::int8_t kHalfTurn = 2;
 
 // Quarter turns of w from nodes a[k] to b[k] (-1, 0, 1, or kHalfTurn when they lie in opposite
 // quadrants), 0 when either end has no value. Returns true when some step is kHalfTurn.
-bool QuadrantSteps(const std::uint8_t* a, const std::uint8_t* b, std::size_t n,
-                   std::int8_t* steps) {
-    unsigned halfTurns = 0;
+//
+// Also marks the edges along which w may do more than its values at the ends show (steep[k] =
+// 1): their angles lie two octants or more apart (every turn of a quarter or more does), or the
+// exponents of their sizes differ by two or more (every change of |w| by a factor 4√2 or more
+// does). By the Cauchy-Riemann equations |w| and arg w change equally fast, so a fast change of
+// either can hide turns between the nodes. Edges with an end without a value are marked too.
+TERVANE_SCAN_CLONES bool
+EdgeSteps(const std::uint8_t* __restrict qa, const std::uint8_t* __restrict oa,
+          const std::uint8_t* __restrict ea, const std::uint8_t* __restrict qb,
+          const std::uint8_t* __restrict ob, const std::uint8_t* __restrict eb, std::size_t n,
+          std::int8_t* __restrict steps, std::uint8_t* __restrict steep) {
+    // Byte arithmetic throughout, so that the loop runs on whole vectors of bytes.
+    std::uint8_t halfTurns = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        const unsigned d = static_cast<unsigned>(b[k] - a[k]) & 3u;
-        const unsigned valid = 1u - (((a[k] | b[k]) >> 2) & 1u);
-        // 0, 1, 2, 3 → 0, 1, 2, −1
-        const int step = static_cast<int>(d) - 4 * static_cast<int>(d & (d >> 1) & 1u);
-        steps[k] = static_cast<std::int8_t>(step * static_cast<int>(valid));
-        halfTurns |= static_cast<unsigned>(steps[k] == kHalfTurn);
+        const std::uint8_t d = static_cast<std::uint8_t>((qb[k] - qa[k]) & 3);
+        const std::uint8_t none = static_cast<std::uint8_t>(((qa[k] | qb[k]) >> 2) & 1);
+        // 0, 1, 2, 3 → 0, 1, 2, −1 (as a byte, 255), and 0 without a value
+        const std::uint8_t step =
+            static_cast<std::uint8_t>((d | (0 - ((d >> 1) & d & 1))) & (none - 1));
+        steps[k] = static_cast<std::int8_t>(step);
+        halfTurns |= static_cast<std::uint8_t>(step == kHalfTurn);
+        const std::uint8_t turn = static_cast<std::uint8_t>((ob[k] - oa[k] + 1) & 7);
+        const std::uint8_t grow = static_cast<std::uint8_t>(eb[k] - ea[k] + 1);
+        steep[k] = static_cast<std::uint8_t>((turn > 2) | (grow > 2) | none);
     }
     return halfTurns != 0;
+}
+
+// Whether any of n cells between two node rows has a corner without a value, a winding or a
+// steep edge. Bytes again: a winding of −8..8 quarters is not 0 as a byte unless it is 0.
+TERVANE_SCAN_CLONES std::uint8_t
+CellRowFlags(const std::uint8_t* __restrict qLow, const std::uint8_t* __restrict qHigh,
+             const std::int8_t* __restrict alongLow, const std::int8_t* __restrict alongHigh,
+             const std::int8_t* __restrict acr, const std::uint8_t* __restrict steepLow,
+             const std::uint8_t* __restrict steepHigh, const std::uint8_t* __restrict steepAcr,
+             std::size_t n) {
+    std::uint8_t any = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::uint8_t corners = qLow[j] | qLow[j + 1] | qHigh[j] | qHigh[j + 1];
+        const std::uint8_t sum =
+            static_cast<std::uint8_t>(acr[j] + alongHigh[j] - acr[j + 1] - alongLow[j]);
+        any |= static_cast<std::uint8_t>((corners & 4) | sum | steepLow[j] | steepHigh[j] |
+                                         steepAcr[j] | steepAcr[j + 1]);
+    }
+    return any;
 }
 
 // Resolves a step of two quadrants from a to b by the side b lies on seen from a (the sign of
@@ -75,30 +125,6 @@ std::int8_t HalfTurn(std::uint8_t qa, float ua, float va, std::uint8_t qb, float
     if (cross > 0.0) return 2;
     if (cross < 0.0) return -2;
     return qa < qb ? 2 : -2;
-}
-
-// Largest of |u| and |v| of n values: within a factor √2 of |w|, and it never overflows.
-void RowSizes(const float* u, const float* v, std::size_t n, float* size) {
-    for (std::size_t j = 0; j < n; ++j)
-        size[j] = std::max(std::fabs(u[j]), std::fabs(v[j]));
-}
-
-// 1 where w may do more between nodes a[k] and b[k] than their values show: it turns by more
-// than a quarter turn, or |w| changes by more than about a factor 4 (by the Cauchy-Riemann
-// equations |w| and arg w change equally fast, so a fast change of either can hide turns).
-// Nodes without a value give 1 too (NaN fails the comparison).
-std::uint8_t SteepEdges(const float* ua, const float* va, const float* sa, const float* ub,
-                        const float* vb, const float* sb, std::size_t n, std::uint8_t* steep) {
-    unsigned any = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const float dot = ua[k] * ub[k] + va[k] * vb[k];
-        const unsigned s = static_cast<unsigned>(!(dot >= 0.0f)) |
-                           static_cast<unsigned>(sb[k] > 4.0f * sa[k]) |
-                           static_cast<unsigned>(sa[k] > 4.0f * sb[k]);
-        steep[k] = static_cast<std::uint8_t>(s);
-        any |= s;
-    }
-    return static_cast<std::uint8_t>(any);
 }
 
 struct CellFind {
@@ -129,52 +155,53 @@ struct ScanPart {
 // along or across a row is worked out once and used by both cells that share its edge, with
 // opposite signs, so the sum of the cells' winding numbers is the winding around the whole
 // block: a zero on a node or an edge is counted in exactly one cell.
-void ScanRows(std::span<const float> u, std::span<const float> v, std::size_t nv, std::size_t i0,
-              std::size_t i1, ScanPart& part) {
-    std::vector<std::uint8_t> qa(nv), qb(nv), steepA(nv), steepB(nv), steepAcross(nv);
+//
+// Built for AVX2 as well as for every x86-64; the processor's best is chosen when the program
+// loads.
+__attribute__((target_clones("avx2", "default"))) void ScanRows(std::span<const float> u,
+                                                                std::span<const float> v,
+                                                                std::size_t nv, std::size_t i0,
+                                                                std::size_t i1, ScanPart& part) {
+    std::vector<std::uint8_t> bytes(9 * nv);
     std::vector<std::int8_t> along0(nv), along1(nv), across(nv);
-    std::vector<float> sizeA(nv), sizeB(nv);
     const float* const ub = u.data();
     const float* const vb = v.data();
-    // The steps from node (ia, ja + k) to node (ib, jb + k), k < n.
-    const auto steps = [&](const std::uint8_t* qFrom, std::size_t from, const std::uint8_t* qTo,
-                           std::size_t to, std::size_t n, std::int8_t* out) {
-        if (!QuadrantSteps(qFrom, qTo, n, out)) return;
-        for (std::size_t k = 0; k < n; ++k)
-            if (out[k] == kHalfTurn)
-                out[k] =
-                    HalfTurn(qFrom[k], ub[from + k], vb[from + k], qTo[k], ub[to + k], vb[to + k]);
-    };
     struct Row {
         std::uint8_t* q;
+        std::uint8_t* octant;
+        std::uint8_t* exponent;
+        std::uint8_t* steep; // of the edges along the row
         std::int8_t* along;
-        std::uint8_t* steep;
-        float* size;
+    };
+    Row low{bytes.data(), bytes.data() + nv, bytes.data() + 2 * nv, bytes.data() + 3 * nv,
+            along0.data()};
+    Row high{bytes.data() + 4 * nv, bytes.data() + 5 * nv, bytes.data() + 6 * nv,
+             bytes.data() + 7 * nv, along1.data()};
+    std::uint8_t* const steepAcr = bytes.data() + 8 * nv;
+    std::int8_t* const acr = across.data();
+    // The steps from node from + k of row a to node to + k of row b, k < n.
+    const auto steps = [&](const Row& a, std::size_t from, std::size_t ja, const Row& b,
+                           std::size_t to, std::size_t jb, std::size_t n, std::int8_t* out,
+                           std::uint8_t* steep) {
+        if (!EdgeSteps(a.q + ja, a.octant + ja, a.exponent + ja, b.q + jb, b.octant + jb,
+                       b.exponent + jb, n, out, steep))
+            return;
+        for (std::size_t k = 0; k < n; ++k)
+            if (out[k] == kHalfTurn)
+                out[k] = HalfTurn(a.q[ja + k], ub[from + k], vb[from + k], b.q[jb + k], ub[to + k],
+                                  vb[to + k]);
     };
     const auto row = [&](std::size_t i, const Row& r) {
         const std::size_t o = i * nv;
-        RowQuadrants(ub + o, vb + o, nv, r.q);
-        RowSizes(ub + o, vb + o, nv, r.size);
-        steps(r.q, o, r.q + 1, o + 1, nv - 1, r.along);
-        SteepEdges(ub + o, vb + o, r.size, ub + o + 1, vb + o + 1, r.size + 1, nv - 1, r.steep);
+        RowNodes(ub + o, vb + o, nv, r.q, r.octant, r.exponent);
+        steps(r, o, 0, r, o + 1, 1, nv - 1, r.along, r.steep);
     };
-    Row low{qa.data(), along0.data(), steepA.data(), sizeA.data()};
-    Row high{qb.data(), along1.data(), steepB.data(), sizeB.data()};
-    std::int8_t* const acr = across.data();
-    std::uint8_t* const steepAcr = steepAcross.data();
     row(i0, low);
     for (std::size_t i = i0; i < i1; ++i) {
         row(i + 1, high);
-        steps(low.q, i * nv, high.q, (i + 1) * nv, nv, acr);
-        SteepEdges(ub + i * nv, vb + i * nv, low.size, ub + (i + 1) * nv, vb + (i + 1) * nv,
-                   high.size, nv, steepAcr);
-        unsigned any = 0;
-        for (std::size_t j = 0; j + 1 < nv; ++j) {
-            const unsigned corners = low.q[j] | low.q[j + 1] | high.q[j] | high.q[j + 1];
-            const int sum = acr[j] + high.along[j] - acr[j + 1] - low.along[j];
-            any |= (corners & 4u) | static_cast<unsigned>(sum != 0) | low.steep[j] | high.steep[j] |
-                   steepAcr[j] | steepAcr[j + 1];
-        }
+        steps(low, i * nv, 0, high, (i + 1) * nv, 0, nv, acr, steepAcr);
+        const std::uint8_t any = CellRowFlags(low.q, high.q, low.along, high.along, acr, low.steep,
+                                              high.steep, steepAcr, nv - 1);
         if (any) {
             for (std::size_t j = 0; j + 1 < nv; ++j) {
                 const int corners = low.q[j] | low.q[j + 1] | high.q[j] | high.q[j + 1];
