@@ -14,6 +14,7 @@
 #include <complex>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -383,7 +384,7 @@ public:
                 finds[c] = quarters;
             else
                 finds.erase(c);
-            if (flags.Jump && quarters != 0)
+            if (!flags.Sound() && quarters != 0)
                 jumps.insert(c);
             else
                 jumps.erase(c);
@@ -493,6 +494,46 @@ struct Candidate {
     double cell = 0; // the cell's size
 };
 
+// The refined roots found, each with the order its check measured and the shares of it that
+// cells counted.
+class Claims {
+public:
+    struct Entry {
+        Point z;
+        bool zero = true;
+        int order = 0;                                  // as its check measured it
+        int claimed = 0;                                // the shares cells counted
+        std::vector<std::pair<std::size_t, int>> cells; // (cell's place, share)
+    };
+
+    void Add(const detail::LocatedRoot& r, int share, std::size_t cell, double size) {
+        Entry* e = Find(r, size);
+        if (!e) {
+            byX_.emplace(r.Z.real(), entries_.size());
+            entries_.push_back({r.Z, r.Turns > 0, r.Order, 0, {}});
+            e = &entries_.back();
+        }
+        e->claimed += std::abs(share);
+        e->cells.emplace_back(cell, share);
+    }
+
+    std::vector<Entry>& Entries() { return entries_; }
+
+private:
+    Entry* Find(const detail::LocatedRoot& r, double size) {
+        const double reach = 1e-6 * size;
+        for (auto it = byX_.lower_bound(r.Z.real() - reach);
+             it != byX_.end() && it->first <= r.Z.real() + reach; ++it) {
+            Entry& e = entries_[it->second];
+            if (e.zero == (r.Turns > 0) && std::abs(e.z - r.Z) <= reach) return &e;
+        }
+        return nullptr;
+    }
+
+    std::vector<Entry> entries_;
+    std::multimap<double, std::size_t> byX_;
+};
+
 // Merges refined finds of one kind that are the same root: a root on an edge or a node whose
 // order was split between the cells that share it. Their shares add up.
 std::vector<FoundRoot> Merge(std::vector<Candidate> candidates) {
@@ -577,7 +618,8 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
     std::optional<detail::ArgumentTracker> tracker;
     if (program) tracker.emplace(*program, input.T, options.EvaluationBudget + 4 * nu * nv);
     Search search(input, u, v, tracker ? &*tracker : nullptr);
-    std::unordered_set<std::size_t> jumps; // cells whose winding rests on a jump of w
+    // Cells whose winding rests on a path where w jumps or could not be followed.
+    std::unordered_set<std::size_t> jumps;
     if (tracker) {
         std::vector<std::size_t> recount;
         for (const CellRun& run : steep)
@@ -614,7 +656,16 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
     const bool refine = tracker && options.Refine;
     std::vector<Candidate> candidates;
     std::vector<std::size_t> singular;
-    std::size_t located = 0;
+    // The cells whose finds were located, with what was found there.
+    struct Located {
+        std::size_t cell;
+        detail::Quad quad;
+        int turns;
+        bool jump;
+        double size;
+        detail::Location location;
+    };
+    std::vector<Located> located;
     for (const std::size_t c : cells) {
         const detail::Quad quad = search.CellQuad(c);
         const int orientation = quad.Orientation();
@@ -622,22 +673,13 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
         const int turns = orientation * finds[c] / 4;
         if (turns == 0) continue;
         const double size = quad.Size();
-        if (refine && located < options.MaxRefined && !tracker->Exhausted()) {
-            ++located;
-            const detail::Location location =
-                detail::LocateRoots(*tracker, quad, turns, jumps.contains(c));
-            if (location.Singular) singular.push_back(c);
-            for (const detail::LocatedRoot& r : location.Roots) {
-                const int share = jumps.contains(c) ? (r.Turns > 0 ? r.Order : -r.Order) : r.Turns;
-                candidates.push_back(
-                    {{share > 0 ? RootKind::Zero : RootKind::Pole, SnapToZero(r.Z.real(), size),
-                      SnapToZero(r.Z.imag(), size), r.Order, r.Refined},
-                     share,
-                     size});
-            }
+        const bool jump = jumps.contains(c);
+        if (refine && located.size() < options.MaxRefined && !tracker->Exhausted()) {
+            located.push_back(
+                {c, quad, turns, jump, size, detail::LocateRoots(*tracker, quad, turns, jump)});
             continue;
         }
-        if (jumps.contains(c)) {
+        if (jump) {
             singular.push_back(c);
             continue;
         }
@@ -647,6 +689,62 @@ ZeroFinderResult FindZerosAndPoles(const ZeroFinderInput& input, const CompiledP
                               turns,
                               size});
     }
+    // Each cell's share of a root it found: the measured order where the winding rests on a jump.
+    const auto shareOf = [](const Located& l, const detail::LocatedRoot& r) {
+        return l.jump ? (r.Turns > 0 ? r.Order : -r.Order) : r.Turns;
+    };
+    // Two roots on the edge two cells share may both be found from either cell, one of them
+    // twice: more shares of it than its order. Each cell claiming it searches again with it
+    // passed over, until its shares fit; a cell whose search finds another root takes that.
+    const auto claimsOf = [&] {
+        Claims claims;
+        for (std::size_t k = 0; k < located.size(); ++k)
+            for (const detail::LocatedRoot& r : located[k].location.Roots)
+                if (r.Refined) claims.Add(r, shareOf(located[k], r), k, located[k].size);
+        return claims;
+    };
+    Claims claims = claimsOf();
+    for (Claims::Entry& e : claims.Entries()) {
+        for (const auto& [k, share] : e.cells) {
+            if (e.claimed <= e.order) break;
+            Located& l = located[k];
+            detail::Location again =
+                detail::LocateRoots(*tracker, l.quad, l.turns, l.jump, {{e.z, e.order}});
+            const bool found = !again.Singular && !again.Roots.empty() &&
+                               std::all_of(again.Roots.begin(), again.Roots.end(),
+                                           [](const auto& r) { return r.Refined; });
+            if (!found) continue;
+            l.location = std::move(again);
+            e.claimed -= std::abs(share);
+        }
+    }
+    // Shares that no search explains (roots crowding on an edge, as round an essential
+    // singularity) are no sure root: their cells are singular places. No root is reported with
+    // more than the order its check measured.
+    claims = claimsOf();
+    for (Claims::Entry& e : claims.Entries()) {
+        for (auto it = e.cells.rbegin(); it != e.cells.rend() && e.claimed > e.order; ++it) {
+            detail::Location& location = located[it->first].location;
+            const double reach = 1e-6 * located[it->first].size;
+            std::erase_if(location.Roots, [&](const detail::LocatedRoot& r) {
+                return r.Refined && std::abs(r.Z - e.z) <= reach;
+            });
+            location.Singular = true;
+            e.claimed -= std::abs(it->second);
+        }
+    }
+    for (const Located& l : located) {
+        if (l.location.Singular) singular.push_back(l.cell);
+        for (const detail::LocatedRoot& r : l.location.Roots) {
+            const int share = shareOf(l, r);
+            candidates.push_back(
+                {{share > 0 ? RootKind::Zero : RootKind::Pole, SnapToZero(r.Z.real(), l.size),
+                  SnapToZero(r.Z.imag(), l.size), r.Order, r.Refined},
+                 share,
+                 l.size});
+        }
+    }
+    std::sort(singular.begin(), singular.end());
     result.Roots = Merge(std::move(candidates));
 
     const std::vector<CellRun> singularRuns = RunsOf(singular, cellCols);

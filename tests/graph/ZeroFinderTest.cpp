@@ -254,6 +254,45 @@ TEST(ZeroFinder, BranchCutsAreNotZerosOrPoles) {
     }
 }
 
+// Round an essential singularity zeros crowd without end (sin(1/z): 1/(kπ)) or there are none
+// at all (exp(1/z)): every root reported is a true simple zero, and the place itself is named.
+TEST(ZeroFinder, EssentialSingularitiesGiveOnlyTrueRoots) {
+    for (const int steps : {40, 41, 200, 1001}) {
+        SCOPED_TRACE(steps);
+        auto g = Surface("sin(1/z)", -2, 2, -2, 2, steps, steps);
+        ASSERT_TRUE(g->GetPoints()) << g->LastError();
+        const ZeroFinderResult result = FindIn(*g, 2);
+        EXPECT_GE(result.Roots.size(), 6u);
+        for (const FoundRoot& r : result.Roots) {
+            const double k = 1.0 / (kPi * r.X);
+            EXPECT_TRUE(r.Kind == kZero && r.Order == 1 && r.Refined && r.Y == 0.0 &&
+                        std::abs(k - std::round(k)) < 1e-6 * std::abs(k))
+                << r.X << ", " << r.Y << " order " << r.Order;
+        }
+        bool named = false;
+        for (const auto* regions : {&result.Singular, &result.Invalid})
+            for (const InvalidRegion& region : *regions)
+                named |=
+                    region.MinX <= 0 && 0 <= region.MaxX && region.MinY <= 0 && 0 <= region.MaxY;
+        EXPECT_TRUE(named);
+        auto e = Surface("exp(1/z)", -2, 2, -2, 2, steps, steps);
+        ASSERT_TRUE(e->GetPoints()) << e->LastError();
+        EXPECT_TRUE(FindIn(*e, 2).Roots.empty());
+    }
+}
+
+// exp z - 1 is exactly 0 in single precision within 6e-8 of 0, so refining it in single
+// precision gave up on grids whose nodes fall near there. Forty grids of about 1500 steps.
+TEST(ZeroFinder, RefinesExpMinusOneOnEveryGrid) {
+    for (int steps = 1474; steps < 1514; ++steps) {
+        auto g = Surface("exp(z)-1", -5, 5.3f, -4.1f, 4, steps, steps);
+        ASSERT_TRUE(g->GetPoints()) << g->LastError();
+        const ZeroFinderResult result = FindIn(*g, 2);
+        SCOPED_TRACE(steps);
+        ExpectRoots(result, {{kZero, 0, 0, 1}});
+    }
+}
+
 // Zeros and poles of orders 1 to 8 at random places on grids of 20 to 200 steps (a fixed seed):
 // every one found once, with its kind and order, refined to within 1e-9, and nothing else.
 TEST(ZeroFinder, FindsRootsOfEveryOrderAnywhere) {

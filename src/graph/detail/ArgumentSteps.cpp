@@ -16,6 +16,9 @@ constexpr double kSmooth = std::numbers::pi / 4;
 // Pieces are halved at most this many times: down to 2^-26 of the path.
 constexpr int kMaxDepth = 26;
 
+// Evaluations one path may take. Near a zero or pole of order 8 an edge takes a few dozen.
+constexpr std::size_t kPathEvaluations = 4000;
+
 // At the depth limit, a piece that is still not smooth is told apart by |w| a few hundred piece
 // lengths away: next to a zero or pole of order m it differs from the piece's by a factor of
 // about 512^m; next to a jump it does not (w is continuous on either side).
@@ -35,7 +38,7 @@ Point LogRatio(Point p, Point q) {
 } // namespace
 
 std::optional<Point> ArgumentTracker::Value(Point z) {
-    if (evaluations_ >= budget_) return std::nullopt;
+    if (Spent()) return std::nullopt;
     ++evaluations_;
     std::complex<double> w;
     if (program_.EvaluatePrecise(z, t_, w) != EvalStatus::Value) return std::nullopt;
@@ -49,13 +52,14 @@ std::optional<PathPoint> ArgumentTracker::ValueNear(Point z, double reach) {
         for (int k = 0; k < 8; ++k) {
             const Point p = z + std::polar(r * reach, k * std::numbers::pi / 4);
             if (const auto w = Value(p)) return PathPoint{p, *w};
-            if (Exhausted()) return std::nullopt;
+            if (Spent()) return std::nullopt;
         }
     }
     return std::nullopt;
 }
 
 int ArgumentTracker::Steps(const PathPoint& a, const PathPoint& b, PathFlags& flags) {
+    pathEnd_ = evaluations_ + kPathEvaluations;
     return Piece(a, b, 0, flags);
 }
 
@@ -84,7 +88,7 @@ int ArgumentTracker::Piece(const PathPoint& a, const PathPoint& b, int depth, Pa
                         std::abs(d1.imag() + d2.imag() - LogRatio(b.w, a.w).imag()) < 1.0;
     const int here = QuarterStep(a.w, m->w) + QuarterStep(m->w, b.w);
     if (smooth) return here;
-    if (Exhausted()) {
+    if (Spent() || evaluations_ >= pathEnd_) {
         flags.Unresolved = true;
         return here;
     }

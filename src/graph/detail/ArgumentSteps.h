@@ -10,6 +10,7 @@
 
 #include "expr/CompiledProgram.h"
 
+#include <algorithm>
 #include <complex>
 #include <cstddef>
 #include <cstdint>
@@ -69,7 +70,7 @@ struct PathPoint {
 class ArgumentTracker {
 public:
     ArgumentTracker(const CompiledProgram& program, double t, std::size_t budget)
-        : program_(program), t_(t), budget_(budget) {}
+        : program_(program), t_(t), budget_(budget), limit_(budget) {}
 
     /// f(z) in double precision; nothing where f has no value or the budget is spent.
     std::optional<Point> Value(Point z);
@@ -78,12 +79,20 @@ public:
     /// reach that has one (the point is moved); nothing when none has a value.
     std::optional<PathPoint> ValueNear(Point z, double reach);
 
-    /// The turn of w from a to b along the straight piece between them, in quarter turns.
+    /// The turn of w from a to b along the straight piece between them, in quarter turns. A
+    /// path that needs more than a few thousand evaluations (f varies without end, as round an
+    /// essential singularity) is left unresolved.
     int Steps(const PathPoint& a, const PathPoint& b, PathFlags& flags);
 
     /// Evaluations made so far.
     std::size_t Evaluations() const { return evaluations_; }
+    /// The whole budget is spent.
     bool Exhausted() const { return evaluations_ >= budget_; }
+    /// The budget or the present limit is spent: no more evaluations.
+    bool Spent() const { return evaluations_ >= limit_; }
+    /// Allows at most n more evaluations until Unlimit.
+    void Limit(std::size_t n) { limit_ = std::min(budget_, evaluations_ + n); }
+    void Unlimit() { limit_ = budget_; }
 
 private:
     int Piece(const PathPoint& a, const PathPoint& b, int depth, PathFlags& flags);
@@ -94,7 +103,9 @@ private:
     const CompiledProgram& program_;
     double t_;
     std::size_t budget_;
+    std::size_t limit_;
     std::size_t evaluations_ = 0;
+    std::size_t pathEnd_ = 0; // evaluations allowed to the path being followed
 };
 
 } // namespace tervane::detail

@@ -14,6 +14,9 @@ namespace {
 constexpr int kNewtonIterations = 50;
 // Quads are cut into four at most this many times: down to about 1e-12 of a cell.
 constexpr int kMaxDepth = 40;
+// Evaluations one cell's search may take. Round an essential singularity, where zeros or poles
+// crowd without end, it would go on and on.
+constexpr std::size_t kCellEvaluations = 100000;
 
 struct Bounds {
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
@@ -40,7 +43,7 @@ Bounds BoundsOf(const Quad& q, double margin) {
 std::optional<Point> Target(ArgumentTracker& tracker, Point z, bool pole, bool* hit = nullptr) {
     const auto f = tracker.Value(z);
     if (!f) {
-        if (hit) *hit = pole && !tracker.Exhausted();
+        if (hit) *hit = pole && !tracker.Spent();
         return std::nullopt;
     }
     if (!pole) return *f;
@@ -71,7 +74,7 @@ std::optional<Point> Derivative(ArgumentTracker& tracker, Point z, double h, boo
 // more); where a difference point has no value, the difference is taken in another direction.
 // Fails when the iterate leaves `room` or does not settle.
 std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bool pole,
-                            double scale, const Bounds& room) {
+                            double scale, const Bounds& room, const std::vector<KnownRoot>& known) {
     Point z = start;
     double last = std::numeric_limits<double>::infinity();
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
@@ -79,7 +82,7 @@ std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bo
         const auto g = Target(tracker, z, pole, &hit);
         if (!g) {
             if (hit) return z; // f has no value at the pole itself
-            if (tracker.Exhausted()) return std::nullopt;
+            if (tracker.Spent()) return std::nullopt;
             z += Point(1e-9 * scale, 0.7e-9 * scale); // step off a point without a value
             continue;
         }
@@ -98,7 +101,12 @@ std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bo
             h = std::max(1e-3 * distance, floor);
         }
         if (!derivative) return std::nullopt;
-        const Point step = static_cast<double>(order) * *g / *derivative;
+        // With known roots divided out: the logarithmic derivative less k/(z − r) for each.
+        Point logDerivative = *derivative / *g;
+        for (const KnownRoot& r : known)
+            logDerivative -= static_cast<double>(r.Order) / (z - r.Z);
+        if (logDerivative == 0.0 || !std::isfinite(std::abs(logDerivative))) return std::nullopt;
+        const Point step = static_cast<double>(order) / logDerivative;
         z -= step;
         last = std::abs(step);
         if (!room.Contains(z)) return std::nullopt;
@@ -162,18 +170,20 @@ Point Bilinear(const Quad& q, double s, double t) {
 
 class Locator {
 public:
-    Locator(ArgumentTracker& tracker, int orientation, bool jumpSeen)
-        : tracker_(tracker), orientation_(orientation), jumpSeen_(jumpSeen) {}
+    Locator(ArgumentTracker& tracker, int orientation, bool jumpSeen,
+            const std::vector<KnownRoot>& known)
+        : tracker_(tracker), orientation_(orientation), jumpSeen_(jumpSeen), known_(known) {}
 
     void Locate(const Quad& q, int turns, int depth) {
         const double size = q.Size();
         const Point centre = q.Centre();
         const bool pole = turns < 0;
-        const auto z = Newton(tracker_, centre, std::abs(turns), pole, size, BoundsOf(q, size));
-        if (z && BoundsOf(q, 1e-6 * size).Contains(*z)) {
+        const auto z =
+            Newton(tracker_, centre, std::abs(turns), pole, size, BoundsOf(q, size), known_);
+        if (z && BoundsOf(q, 1e-6 * size).Contains(*z) && !IsKnown(*z, size)) {
             bool jump = false;
-            const int order = Verify(tracker_, *z, turns, size, jump);
-            if (order != 0) {
+            const int order = Verify(tracker_, *z, turns, CheckScale(*z, size), jump);
+            if (order != 0 && !Taken(*z, turns, std::abs(order), size)) {
                 result_.Roots.push_back({*z, turns, std::abs(order), true});
                 return;
             }
@@ -190,6 +200,33 @@ public:
     Location Result() { return std::move(result_); }
 
 private:
+    // Whether a part found before holds the root at z to its whole order already: two roots on
+    // the edge two parts share may both be found from either part. The root is then passed
+    // over from here on, so that the search finds this part's own.
+    bool Taken(Point z, int turns, int order, double size) {
+        int claimed = std::abs(turns);
+        for (const LocatedRoot& r : result_.Roots)
+            if ((r.Turns > 0) == (turns > 0) && std::abs(r.Z - z) <= 1e-6 * size)
+                claimed += std::abs(r.Turns);
+        if (claimed <= order) return false;
+        known_.push_back({z, order});
+        return true;
+    }
+
+    bool IsKnown(Point z, double size) const {
+        for (const KnownRoot& r : known_)
+            if (std::abs(z - r.Z) <= 1e-6 * size) return true;
+        return false;
+    }
+
+    // The checking squares stay clear of the known roots.
+    double CheckScale(Point z, double size) const {
+        double scale = size;
+        for (const KnownRoot& r : known_)
+            scale = std::min(scale, 2.0 * std::abs(z - r.Z));
+        return scale;
+    }
+
     // Cuts q into four at the midpoints of its sides and follows the winding into each part
     // that has one. The parts' inner edges are followed once and shared, so their windings add
     // up to q's as long as every path is sound.
@@ -232,14 +269,14 @@ private:
                 Locate(child, part, depth + 1);
             }
         }
-        if (flags.Jump && found != turns) result_.Singular = true;
-        if (found == 0 && !flags.Jump)
-            result_.Roots.push_back({q.Centre(), turns, std::abs(turns), false});
+        // Parts whose windings do not add up to q's: the rest of q's winding is no root.
+        if (found != turns) result_.Singular = true;
     }
 
     ArgumentTracker& tracker_;
     int orientation_;
     bool jumpSeen_;
+    std::vector<KnownRoot> known_;
     Location result_;
 };
 
@@ -266,10 +303,19 @@ int Quad::Orientation() const {
     return a > 0.0 ? 1 : -1;
 }
 
-Location LocateRoots(ArgumentTracker& tracker, const Quad& quad, int turns, bool jumpSeen) {
-    Locator locator(tracker, quad.Orientation(), jumpSeen);
+Location LocateRoots(ArgumentTracker& tracker, const Quad& quad, int turns, bool jumpSeen,
+                     const std::vector<KnownRoot>& known) {
+    Locator locator(tracker, quad.Orientation(), jumpSeen, known);
+    tracker.Limit(kCellEvaluations);
     locator.Locate(quad, turns, 0);
-    return locator.Result();
+    Location location = locator.Result();
+    if (tracker.Spent()) {
+        // The search did not end: what it did not locate is no sure root.
+        std::erase_if(location.Roots, [](const LocatedRoot& r) { return !r.Refined; });
+        location.Singular = true;
+    }
+    tracker.Unlimit();
+    return location;
 }
 
 } // namespace tervane::detail

@@ -34,14 +34,25 @@ struct LocatedRoot {
 
 struct Location {
     std::vector<LocatedRoot> Roots;
-    /// Part of the winding led to no zero or pole: w jumps there (a branch cut) or behaves like
-    /// no power of z − z0 down to the smallest scale (an essential singularity).
+    /// Part of the winding led to no zero or pole: w jumps there (a branch cut), behaves like
+    /// no power of z − z0 down to the smallest scale (an essential singularity), or the
+    /// winding vanishes when the quad is cut into four (it came from the grid's values alone).
     bool Singular = false;
+};
+
+/// A root found before, to be passed over: Newton's method then works on f divided by its
+/// factor (z − Z)^Order (multiplied for a pole), and a result at it is refused.
+struct KnownRoot {
+    Point Z;
+    int Order = 0;
 };
 
 /// Locates the zeros and poles making up the winding `turns` of w round quad, counted
 /// counter-clockwise in the z plane (zeros less poles). jumpSeen: the winding rests on a path
 /// where w jumps, so only a root that passes the check is kept, with the order it measured.
-Location LocateRoots(ArgumentTracker& tracker, const Quad& quad, int turns, bool jumpSeen);
+/// known: roots of the same kind already counted elsewhere (a cell's neighbour found the root
+/// on their shared edge that this cell's winding does not hold).
+Location LocateRoots(ArgumentTracker& tracker, const Quad& quad, int turns, bool jumpSeen,
+                     const std::vector<KnownRoot>& known = {});
 
 } // namespace tervane::detail
