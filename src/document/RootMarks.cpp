@@ -106,18 +106,27 @@ std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots) {
         if (!(lows[0] <= highs[0] && lows[1] <= highs[1] && lows[2] <= highs[2])) continue;
         const std::int32_t codes[3] = {graph.Graph->VarX(), graph.Graph->VarY(),
                                        graph.Graph->VarZ()};
-        // A sphere 4 % across the middle one of the box's sides: the height of a colour map
-        // or of a surface cut at a pole can dwarf the domain the marks lie in. But at least 2 %
-        // across the longest side, which sets the scale of the picture: in a box much taller
-        // than wide the marks would otherwise be a few pixels.
+        // A colour map is drawn flat, its X and Z plot axes across the view and nothing up:
+        // its marks lie in that plane, 4 % of its larger side across.
+        const bool flat = graph.Graph->GraphType() == kGraphColorMap;
+        // On a surface a sphere 4 % across the middle one of the box's sides: the height of a
+        // surface cut at a pole can dwarf the domain the marks lie in. But at least 2 % across
+        // the longest side, which sets the scale of the picture: in a box much taller than wide
+        // the marks would otherwise be a few pixels.
         float sides[3] = {highs[0] - lows[0], highs[1] - lows[1], highs[2] - lows[2]};
         std::sort(sides, sides + 3);
-        const float radius = std::max({0.02f * sides[1], 0.01f * sides[2], 1e-6f});
+        const float radius =
+            flat ? std::max({0.02f * (highs[0] - lows[0]), 0.02f * (highs[2] - lows[2]), 1e-6f})
+                 : std::max({0.02f * sides[1], 0.01f * sides[2], 1e-6f});
         auto add = [&](double x, double y, bool zero, std::int32_t color) {
             CMarker mark;
             mark.x = MarkCoordinate(codes[0], x, y, zero, lows[0], highs[0]);
             mark.y = MarkCoordinate(codes[1], x, y, zero, lows[1], highs[1]);
             mark.z = MarkCoordinate(codes[2], x, y, zero, lows[2], highs[2]);
+            if (flat) {
+                mark.y = mark.z;
+                mark.z = 0.0f;
+            }
             mark.Size = (radius - 0.05f) / 0.05f; // the sphere radius is Size·0.05 + 0.05
             mark.Color = color;
             mark.Show = true;
@@ -129,6 +138,8 @@ std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots) {
         }
         for (const InvalidRegion& region : graph.Result.Invalid)
             add(region.CentreX, region.CentreY, false, kNoValueMarkColor);
+        for (const InvalidRegion& region : graph.Result.Singular)
+            add(region.CentreX, region.CentreY, true, kSingularMarkColor);
     }
     return marks;
 }

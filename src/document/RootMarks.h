@@ -12,9 +12,10 @@
 namespace tervane {
 
 /// Packed colours (red in the low byte) of the marks of zeros, poles and places without a value.
-inline constexpr std::int32_t kZeroMarkColor = 0xE06010;    // blue
-inline constexpr std::int32_t kPoleMarkColor = 0x1010E0;    // red
-inline constexpr std::int32_t kNoValueMarkColor = 0x404040; // dark grey (the light brightens it)
+inline constexpr std::int32_t kZeroMarkColor = 0xE06010;     // blue
+inline constexpr std::int32_t kPoleMarkColor = 0x1010E0;     // red
+inline constexpr std::int32_t kNoValueMarkColor = 0x404040;  // dark grey (the light brightens it)
+inline constexpr std::int32_t kSingularMarkColor = 0xC040A0; // violet
 
 /// The zeros and poles found in one shown graph.
 struct GraphRoots {
@@ -50,7 +51,9 @@ private:
 /// as 0 at a zero (|w| = 0 and log |w| at the bottom of the box) and at the top of the box at a
 /// pole; every mark lies inside its graph's box. Zeros in kZeroMarkColor, poles in
 /// kPoleMarkColor, sized to the box. A region without a value (most often a pole that a grid
-/// point hits) is marked as a pole at its centre, in kNoValueMarkColor.
+/// point hits) is marked as a pole at its centre, in kNoValueMarkColor; a branch cut or an
+/// essential singularity the finder names is marked at its region's centre, as low as a zero,
+/// in kSingularMarkColor.
 std::vector<CMarker> RootMarkers(const std::vector<GraphRoots>& roots);
 
 /// The text the Result box shows: per graph its label and one line a find ("zero of order 2 at

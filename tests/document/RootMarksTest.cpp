@@ -69,6 +69,30 @@ TEST(RootMarks, TheShownGraphsAreSearchedListedAndMarked) {
     EXPECT_NEAR(borderMarks[1].Size * 0.05f + 0.05f, 0.01f * (borderBox.MaxY - borderBox.MinY),
                 1e-3);
 
+    // A colour map is drawn flat at (X, Z, 0): its marks lie there, 4 % of its side across,
+    // however tall its |w| range.
+    Document map;
+    ASSERT_TRUE(map.AddGraph(Plot("(z-1)^2/(z+2)", kGraphColorMap)).Ok());
+    const std::vector<CMarker> mapMarks = RootMarkers(map.ShownRoots());
+    ASSERT_EQ(mapMarks.size(), 2u);
+    const float expectedX[] = {-2.0f, 1.0f};
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_NEAR(mapMarks[k].x, expectedX[k], 1e-4);
+        EXPECT_NEAR(mapMarks[k].y, 0.0f, 1e-4);
+        EXPECT_EQ(mapMarks[k].z, 0.0f);
+        EXPECT_NEAR(mapMarks[k].Size * 0.05f + 0.05f, 0.02f * 6, 1e-4);
+    }
+
+    // A branch point: listed and marked in its own colour, as low as a zero.
+    Document cut;
+    ASSERT_TRUE(cut.AddGraph(Plot("z^1.5")).Ok());
+    const std::vector<CMarker> cutMarks = RootMarkers(cut.ShownRoots());
+    ASSERT_EQ(cutMarks.size(), 1u);
+    EXPECT_EQ(cutMarks[0].Color, kSingularMarkColor);
+    EXPECT_NEAR(cutMarks[0].x, 0.0f, 0.1f);
+    EXPECT_NE(RootsReport(cut.ShownRoots()).find("branch cut or essential singularity near z = "),
+              std::string::npos);
+
     // A changed function is searched again.
     doc.ShownGraphs().FunSurfs()[0]->SetExpressZ("z");
     ASSERT_TRUE(doc.ShownGraphs().FunSurfs()[0]->GetPoints());
