@@ -293,6 +293,32 @@ TEST(ZeroFinder, RefinesExpMinusOneOnEveryGrid) {
     }
 }
 
+// Roots of every order exactly on a node (the cells round it share it), on an edge and at a
+// cell's centre of the -2..2 grid in 40 steps.
+TEST(ZeroFinder, FindsRootsOfEveryOrderOnNodesAndEdges) {
+    const struct {
+        const char* text; // the root's place in the function
+        double x, y;
+    } places[] = {{"z", 0, 0},
+                  {"(z-0.5)", 0.5, 0},
+                  {"(z-0.25-0.5i)", 0.25, 0.5},
+                  {"(z+0.05+0.15i)", -0.05, -0.15}};
+    for (const auto& place : places) {
+        for (const bool pole : {false, true}) {
+            for (int order = 1; order <= 8; ++order) {
+                const std::string text =
+                    std::string(pole ? "1/" : "") + place.text + "^" + std::to_string(order);
+                SCOPED_TRACE(text);
+                auto g = Surface(text, -2, 2, -2, 2, 40, 40);
+                ASSERT_TRUE(g->GetPoints()) << g->LastError();
+                const ZeroFinderResult result = FindIn(*g);
+                ExpectRoots(result, {{pole ? kPole : kZero, place.x, place.y, order}});
+                EXPECT_TRUE(result.Invalid.empty() && result.Singular.empty());
+            }
+        }
+    }
+}
+
 // Zeros and poles of orders 1 to 8 at random places on grids of 20 to 200 steps (a fixed seed):
 // every one found once, with its kind and order, refined to within 1e-9, and nothing else.
 TEST(ZeroFinder, FindsRootsOfEveryOrderAnywhere) {

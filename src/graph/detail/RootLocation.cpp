@@ -12,6 +12,8 @@ namespace tervane::detail {
 namespace {
 
 constexpr int kNewtonIterations = 50;
+// Orders Newton's method estimates at most.
+constexpr double kMaxMultiplicity = 64.5;
 // Quads are cut into four at most this many times: down to about 1e-12 of a cell.
 constexpr int kMaxDepth = 40;
 // Evaluations one cell's search may take. Round an essential singularity, where zeros or poles
@@ -77,6 +79,12 @@ std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bo
                             double scale, const Bounds& room, const std::vector<KnownRoot>& known) {
     Point z = start;
     double last = std::numeric_limits<double>::infinity();
+    // The root's own order may exceed the share the cell counted (a multiple root on a node
+    // is shared by the cells round it). With u = g/g' = (z − r)/m near a root r of order m, two
+    // iterates give m = s·u0 / (u0 − u1) for a step s·u0 between them: the order is estimated
+    // from the second iteration on.
+    double multiplicity = order;
+    std::optional<Point> previousU;
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
         bool hit = false;
         const auto g = Target(tracker, z, pole, &hit);
@@ -96,7 +104,7 @@ std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bo
         for (int attempt = 0; attempt < 8; ++attempt) {
             derivative = Derivative(tracker, z, h, pole);
             if (!derivative) break;
-            const double distance = std::abs(static_cast<double>(order) * *g / *derivative);
+            const double distance = std::abs(multiplicity * *g / *derivative);
             if (h <= 1e-2 * distance || h <= floor) break;
             h = std::max(1e-3 * distance, floor);
         }
@@ -106,7 +114,14 @@ std::optional<Point> Newton(ArgumentTracker& tracker, Point start, int order, bo
         for (const KnownRoot& r : known)
             logDerivative -= static_cast<double>(r.Order) / (z - r.Z);
         if (logDerivative == 0.0 || !std::isfinite(std::abs(logDerivative))) return std::nullopt;
-        const Point step = static_cast<double>(order) / logDerivative;
+        const Point u = 1.0 / logDerivative;
+        if (previousU && *previousU != u) {
+            const double estimate = (multiplicity * *previousU / (*previousU - u)).real();
+            if (estimate >= 0.5 && estimate < kMaxMultiplicity)
+                multiplicity = std::max(1.0, std::round(estimate));
+        }
+        previousU = u;
+        const Point step = multiplicity * u;
         z -= step;
         last = std::abs(step);
         if (!room.Contains(z)) return std::nullopt;
