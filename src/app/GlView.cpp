@@ -55,11 +55,11 @@ void GlView::RequestZoomToFit() {
 void GlView::FitNow() {
     fitPending_ = false;
     if (inputs_.ShownGraphs.Count() == 0 || !renderer_) return;
-    // The renderer's box of the first step: the graphs' present grids may hold the last step
-    // of an animation.
+    // The box the renderer drew: for an animation the union of every step's box (the graphs'
+    // present grids hold one step only), so that no step runs off the view.
     // Framed as the headless pictures are: room for the box's labels as the scene is turned.
     const CScene& shown = inputs_.ShownGraphs;
-    ZoomToFit(inputs_.View, renderer_->SceneBox(), values_().SceneKind,
+    ZoomToFit(inputs_.View, renderer_->DrawnBox(), values_().SceneKind,
               inputs_.Orientation.OrientationMatrix(
                   SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}));
 }

@@ -67,6 +67,42 @@ TEST(AxesFit, TickLabelsAndTitlesStayInsideThePicture) {
     }
 }
 
+// An animation is framed by the union of every step's box: exp(t·z) for t 0.1..1 grows
+// tenfold from the first step to the last, which must stay in the picture with its labels.
+TEST(AxesFit, AnimationsAreFramedByEveryStep) {
+    EnsureGuiApplication();
+    GraphRecipe recipe;
+    recipe.Function = "exp(t*z)";
+    recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
+    auto graph = MakeSurfaceGraph(recipe);
+    graph->SetAnimation(true);
+    graph->SetMinT(0.1f);
+    graph->SetMaxT(1.0f);
+    Document document;
+    document.SetSceneKind(kScene3D);
+    document.SetAnimationFrames(10);
+    ASSERT_TRUE(document.AddGraph(graph).Ok());
+    for (const int step : {1, 11}) {
+        RenderRequest request;
+        request.Width = 320;
+        request.Height = 240;
+        request.View = StandardView::ISO;
+        request.Step = step;
+        const QImage image =
+            RenderToImage(document.ShownGraphs(), document.Axes(), SceneValuesOf(document), request)
+                .convertToFormat(QImage::Format_RGB32);
+        // Nothing but the background on the picture's border.
+        int drawn = 0;
+        for (int x = 0; x < image.width(); ++x)
+            for (const int y : {0, image.height() - 1})
+                drawn += image.pixel(x, y) != image.pixel(0, 0);
+        for (int y = 0; y < image.height(); ++y)
+            for (const int x : {0, image.width() - 1})
+                drawn += image.pixel(x, y) != image.pixel(0, 0);
+        EXPECT_EQ(drawn, 0) << "step " << step;
+    }
+}
+
 TEST(AxesFit, BoxesWhoseLabelsFitAreFramedByTheBoxAlone) {
     struct Case {
         CBox box;

@@ -19,8 +19,13 @@ OffscreenFrame::OffscreenFrame(CScene& shownGraphs, CAxes& axes, const SceneValu
     view_.SetProjectType(request.ProjectType);
     renderer_.Initialize();
     renderer_.Resize(request.Width, request.Height);
-    ZoomToFit(view_, shownGraphs, values.SceneKind, axes.ShowPI);
+    // Framed after the build, by the box the build drew: for an animation the union of every
+    // step's box, so that no step runs off the picture.
     renderer_.BuildSceneList(values);
+    if (shownGraphs.Count() > 0)
+        ZoomToFit(view_, renderer_.DrawnBox(), values.SceneKind,
+                  orientation_.OrientationMatrix(SceneAngles{
+                      shownGraphs.RotRoll(), shownGraphs.RotPitch(), shownGraphs.RotYaw()}));
     renderer_.Display(request.Step);
 }
 
