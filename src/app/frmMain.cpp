@@ -858,6 +858,13 @@ bool frmMain::SaveFlow(const QString& caption) {
 }
 
 bool frmMain::SaveDocumentAs(QString name) {
+    // Unchecked graphs are not written: say so first, so that nothing is dropped unawares.
+    if (const std::optional<std::string> note = document_.HiddenGraphsNote()) {
+        const QMessageBox::StandardButton answer =
+            ShowMessage(this, Message(FromStd(*note), "Note", QMessageBox::Warning,
+                                      QMessageBox::Yes | QMessageBox::Cancel));
+        if (answer != QMessageBox::Yes) return false;
+    }
     if (QFileInfo(name).suffix().isEmpty()) name += ".kpl";
     const DocumentResult r = document_.SaveFile(ToPath(name));
     if (!r.Ok()) {
@@ -895,6 +902,8 @@ void frmMain::SaveAsFlow() {
 }
 
 void frmMain::OpenDemo(const QString& fileName) {
+    // A demo replaces the document like Open does, so it asks the same question first.
+    if (!AskSaveBeforeOpen()) return;
     LoadDocument(samplesFolder_ + "/" + fileName);
 }
 

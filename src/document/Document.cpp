@@ -176,6 +176,22 @@ DocumentResult Document::Load(std::string_view bytes) {
     return result;
 }
 
+std::optional<std::string> Document::HiddenGraphsNote() const {
+    const std::size_t all = Count(), shown = shownGraphs_.Count();
+    if (all == shown) return std::nullopt;
+    const std::size_t hidden = all - shown;
+    const auto graphs = [](std::size_t n) {
+        return std::to_string(n) + (n == 1 ? " graph" : " graphs");
+    };
+    if (shown == 0)
+        return "No graph is checked in the list, and a document keeps only the checked graphs: "
+               "the file will hold no graph. Save it all the same?";
+    return graphs(hidden) + (hidden == 1 ? " is" : " are") +
+           " not checked in the list and will not be saved: a document keeps only the checked "
+           "graphs. Save the " +
+           graphs(shown) + " shown?";
+}
+
 DocumentResult Document::LoadFile(const std::filesystem::path& path) {
     if (path.empty()) return DocumentResult::Ignore("No file was named.");
     std::error_code ec;

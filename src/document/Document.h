@@ -108,6 +108,9 @@ public:
     /// The file bytes of the document (Data), or the reason it cannot be stored. Warnings name
     /// shown graphs of kinds that documents have no record for (they are left out).
     DocumentResult Save() const;
+    /// What saving leaves out, to say before writing: the list's unchecked graphs, which a
+    /// document does not keep. Nothing when every graph is shown (or there is none).
+    std::optional<std::string> HiddenGraphsNote() const;
     /// Writes the document to a file, replacing its whole content through AtomicFile: on any
     /// failure the old file keeps its old bytes and the result carries the reason; nothing is
     /// written when the document cannot be stored.

@@ -6,6 +6,7 @@
 #include "document/KplFormat.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -176,11 +177,42 @@ TEST_F(MainWindowTest, DemoEntryOpensItsDocument) {
     ASSERT_EQ(List()->count(), 1);
     EXPECT_EQ(window->Doc().SceneKind(), 7);
     EXPECT_FALSE(Action("barViewISO")->isEnabled());
+    EXPECT_TRUE(prompts.shown.empty());
+    // Over shown graphs a demo asks to save them first, as Open does: Cancel keeps them.
+    prompts.answers = {QMessageBox::Cancel};
+    Action("mnuDemo3DSin2")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Text, "Do you want to save the graphs?");
+    EXPECT_EQ(window->Doc().SceneKind(), 7);
+    prompts.answers = {QMessageBox::No};
     Action("mnuDemo3DSin2")->trigger();
     ASSERT_EQ(List()->count(), 1);
     EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "sin(z)");
     EXPECT_TRUE(Action("barViewISO")->isEnabled());
-    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, SavingSaysWhichGraphsItLeavesOut) {
+    QTemporaryDir dir;
+    MakeGraph("mnuDraw3DCart", "z");
+    MakeGraph("mnuDraw3DCart", "z^2");
+    List()->item(0)->setCheckState(Qt::Unchecked);
+    const QString path = dir.filePath("two.kpl");
+    // Cancel: nothing is written.
+    prompts.answers = {QMessageBox::Cancel};
+    prompts.fileNames = {path};
+    Action("mnuFileSave")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Caption, "Note");
+    EXPECT_TRUE(prompts.shown[0].Text.startsWith("1 graph is not checked"));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    // Yes: the shown graph is saved.
+    prompts.answers = {QMessageBox::Yes};
+    prompts.fileNames = {path};
+    Action("mnuFileSave")->trigger();
+    Document saved;
+    ASSERT_TRUE(saved.LoadFile(path.toStdString()).Ok());
+    ASSERT_EQ(saved.Count(), 1u);
+    EXPECT_EQ(saved.Graph(0)->ExpressZ(), "z^2");
 }
 
 TEST_F(MainWindowTest, SaveThenOpenGivesTheSameDocument) {

@@ -125,10 +125,17 @@ TEST(Document, SaveAndLoadRoundTripThroughAFile) {
     EXPECT_EQ(loaded.Save().Data, bytes);
 }
 
-TEST(Document, OnlyShownGraphsAreSaved) {
+TEST(Document, OnlyShownGraphsAreSavedAndTheOthersAreNamedFirst) {
     Document doc = TwoSurfaces();
+    EXPECT_FALSE(doc.HiddenGraphsNote());
     doc.SetShown(0, false);
+    EXPECT_EQ(doc.HiddenGraphsNote(),
+              "1 graph is not checked in the list and will not be saved: a document keeps only "
+              "the checked graphs. Save the 1 graph shown?");
     doc.SetShown(1, false);
+    EXPECT_EQ(doc.HiddenGraphsNote(),
+              "No graph is checked in the list, and a document keeps only the checked graphs: "
+              "the file will hold no graph. Save it all the same?");
     Document loaded;
     ASSERT_TRUE(loaded.Load(doc.Save().Data).Ok());
     EXPECT_EQ(loaded.Count(), 0u);
