@@ -26,6 +26,7 @@ bool GraphDialog::Finish(const PreparedGraph& prepared, QLineEdit* functionBox) 
         }
         if (std::shared_ptr<CGraph> copy = GraphToSample(document_, prepared, target_)) {
             pending_ = PendingGraph{prepared, target_, std::move(copy)};
+            ShowHeld(prepared);
             return true;
         }
     }
@@ -33,7 +34,12 @@ bool GraphDialog::Finish(const PreparedGraph& prepared, QLineEdit* functionBox) 
         detail::ShowDialogMessage(this, *m, functionBox);
         return false;
     }
+    ShowHeld(prepared);
     return true;
+}
+
+void GraphDialog::ShowHeld(const PreparedGraph& prepared) {
+    if (prepared.Held) detail::ShowDialogMessage(this, *prepared.Held, nullptr);
 }
 
 } // namespace tervane

@@ -39,7 +39,8 @@ public:
 
 protected:
     /// The add-or-replace step after the checks: true when the dialog may close. Messages are
-    /// shown here; a syntax error puts the cursor of functionBox at its position.
+    /// shown here (also the note of held values once the graph goes in); a syntax error puts
+    /// the cursor of functionBox at its position.
     bool Finish(const PreparedGraph& prepared, QLineEdit* functionBox);
     /// The box a message points at, for the dialog's own fields.
     virtual QLineEdit* FieldBox(DialogField field) const = 0;
@@ -48,6 +49,9 @@ protected:
     GraphTarget target_;
 
 private:
+    /// Tells which typed values the graph holds in place of values beyond their range.
+    void ShowHeld(const PreparedGraph& prepared);
+
     std::uint64_t backgroundPoints_ = kDefaultBackgroundPoints;
     std::optional<PendingGraph> pending_;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/GraphDialogLogic.h"
 
+#include "core/Limits.h"
+#include "document/ClipboardText.h"
 #include "expr/CEvaluator.h"
 #include "expr/ExprError.h"
 #include "expr/TextPasses.h"
@@ -21,6 +23,12 @@ PreparedGraph Refuse(DialogMessage message) {
     PreparedGraph p;
     p.Message = std::move(message);
     return p;
+}
+
+// An empty or blank function box would clean to "0" and add the graph w=0 nobody asked for.
+std::optional<DialogMessage> RefuseEmptyFunction(const std::string& function) {
+    if (function.find_first_not_of(' ') != std::string::npos) return std::nullopt;
+    return Note("Enter a function of z.", DialogField::Function);
 }
 
 // Cleans the expression boxes in order; the first that holds an illegal character stops it.
@@ -74,6 +82,18 @@ std::optional<float> EvaluateRange(const CEvaluator& evaluator, const std::strin
         return std::nullopt;
     }
     return re;
+}
+
+// Step counts above kMaxSteps are held there, as sampling would hold them; the note says so
+// instead of leaving the user with fewer steps than typed and no word why.
+std::optional<DialogMessage> HoldSteps(GraphRecipe& recipe) {
+    std::vector<std::string> held;
+    for (auto [steps, what] : {std::pair{&recipe.StepU, "Steps x"}, {&recipe.StepV, "Steps y"}}) {
+        if (*steps <= kMaxSteps) continue;
+        *steps = kMaxSteps;
+        held.push_back(HeldCountText(what, kMaxSteps, kMaxSteps));
+    }
+    return HeldNote(held);
 }
 
 // What both dialogs take from their boxes: the function, the name, the next ID, the domain and
@@ -130,7 +150,21 @@ double LeadingNumber(std::string_view text) {
     return value;
 }
 
+std::string HeldCountText(std::string_view what, std::int64_t held, std::int64_t most) {
+    return std::string(what) + " was held to " + std::to_string(held) +
+           ": it must lie between 1 and " + std::to_string(most) + ".";
+}
+
+std::optional<DialogMessage> HeldNote(const std::vector<std::string>& sentences) {
+    if (sentences.empty()) return std::nullopt;
+    std::string text;
+    for (const std::string& s : sentences)
+        text += (text.empty() ? "" : "\n") + s;
+    return Note(std::move(text));
+}
+
 PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
+    if (auto m = RefuseEmptyFunction(in.Function)) return Refuse(*m);
     if (auto m = CleanBoxes({{&in.Function, DialogField::Function},
                              {&in.MinX, DialogField::MinX},
                              {&in.MaxX, DialogField::MaxX},
@@ -148,6 +182,7 @@ PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
         return Refuse(Note("Steps y(or r,b) must be larger than 1.", DialogField::StepsY));
 
     GraphRecipe recipe = RecipeOf(in, document);
+    std::optional<DialogMessage> held = HoldSteps(recipe);
     CEvaluator evaluator;
     if (recipe.MinU > recipe.MaxU)
         return Refuse(Note("Minimum value must be less than maximum value.", DialogField::MinX));
@@ -180,29 +215,33 @@ PreparedGraph PrepareSurfaceGraph(SurfaceDialogInput& in, Document& document) {
     g->InitData();
 
     PreparedGraph p;
+    p.EditLabel = GraphListLabel(document.SceneKind(), *g);
     p.Graph = std::move(g);
-    p.EditLabel = "3D Surface  w=" + in.Function;
+    p.Held = std::move(held);
     return p;
 }
 
 PreparedGraph PrepareColorMapGraph(ColorMapDialogInput& in, Document& document) {
+    if (auto m = RefuseEmptyFunction(in.Function)) return Refuse(*m);
     if (auto m = CleanBoxes({{&in.Function, DialogField::Function},
                              {&in.MinX, DialogField::MinX},
                              {&in.MaxX, DialogField::MaxX},
                              {&in.MinY, DialogField::MinY},
                              {&in.MaxY, DialogField::MaxY}}))
         return Refuse(*m);
+    // The messages name the boxes as the dialog labels them, x and y.
     if (LeadingNumber(in.StepsX) < 1.0)
-        return Refuse(Note("Steps u must be larger than 1.", DialogField::StepsX));
+        return Refuse(Note("Steps x must be larger than 1.", DialogField::StepsX));
     if (LeadingNumber(in.StepsY) < 1.0)
-        return Refuse(Note("Steps v must be larger than 1.", DialogField::StepsY));
+        return Refuse(Note("Steps y must be larger than 1.", DialogField::StepsY));
     document.SetSceneKind(kSceneColorMap);
 
     GraphRecipe recipe = RecipeOf(in, document);
+    std::optional<DialogMessage> held = HoldSteps(recipe);
     if (recipe.MinU > recipe.MaxU)
-        return Refuse(Note("Min u must be less than Max u.", DialogField::MinX));
+        return Refuse(Note("Min x must be less than Max x.", DialogField::MinX));
     if (recipe.MinV > recipe.MaxV)
-        return Refuse(Note("Min v must be less than Max v.", DialogField::MinY));
+        return Refuse(Note("Min y must be less than Max y.", DialogField::MinY));
     recipe.Axes = {in.VarX, kQuantityMagnitude, in.VarZ};
     std::shared_ptr<CGraph> g = MakeColorMapGraph(recipe);
     // A colour map titles only the two axes of its plane; the third title stays.
@@ -210,8 +249,9 @@ PreparedGraph PrepareColorMapGraph(ColorMapDialogInput& in, Document& document) 
                            std::string(QuantityLetter(in.VarZ)), document.AxisTitleZ());
 
     PreparedGraph p;
+    p.EditLabel = GraphListLabel(document.SceneKind(), *g);
     p.Graph = std::move(g);
-    p.EditLabel = "Color Map: w=" + in.Function;
+    p.Held = std::move(held);
     return p;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tervane {
 
@@ -25,8 +26,22 @@ inline constexpr std::array<std::string_view, 13> kMaterialItems{
 /// optional exponent), 0 when it does not start with one. «40,7» is 40.
 double LeadingNumber(std::string_view text);
 
-/// A text box of a graph dialog, so that a message can put the cursor into it.
-enum class DialogField { None, Name, Function, MinX, MaxX, StepsX, MinY, MaxY, StepsY, MinT, MaxT };
+/// A text box of a dialog, so that a message can put the cursor into it.
+enum class DialogField {
+    None,
+    Name,
+    Function,
+    MinX,
+    MaxX,
+    StepsX,
+    MinY,
+    MaxY,
+    StepsY,
+    MinT,
+    MaxT,
+    MinZ,
+    MaxZ
+};
 
 /// A message the dialog shows before it stays open.
 struct DialogMessage {
@@ -38,6 +53,13 @@ struct DialogMessage {
     DialogField Field = DialogField::None;
     int Cursor = -1;
 };
+
+/// The sentence telling that a typed count was held to the nearest allowed one: "<what> was held
+/// to <held>: it must lie between 1 and <most>."
+std::string HeldCountText(std::string_view what, std::int64_t held, std::int64_t most);
+
+/// A "Note" of such sentences, one to a line; nothing when there are none.
+std::optional<DialogMessage> HeldNote(const std::vector<std::string>& sentences);
 
 /// What the 3D function graph dialog holds: the texts as typed and the chosen items (quantity
 /// codes, 0 for no selection; the colour channels hold the phase scheme's code when the
@@ -76,9 +98,13 @@ struct ColorMapDialogInput {
 /// selected one, or the message to show (the dialog then stays open).
 struct PreparedGraph {
     std::shared_ptr<CGraph> Graph;
-    /// The list text an edited graph gets ("3D Surface  w=..." or "Color Map: w=...").
+    /// The list text an edited graph gets: the label an added graph of its kind gets, so that an
+    /// edit without changes keeps its entry as it was.
     std::string EditLabel;
     std::optional<DialogMessage> Message;
+    /// The values the graph holds in place of typed ones beyond their range (step counts above
+    /// kMaxSteps), to be shown when the graph goes in.
+    std::optional<DialogMessage> Held;
 };
 
 /// The checks and graph making of the 3D graph dialog's OK, up to (not including) adding the

@@ -1,10 +1,13 @@
 #include "dialogs/PropertyDialogLogic.h"
 
+#include "core/Limits.h"
 #include "expr/TextPasses.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string_view>
+#include <vector>
 
 namespace tervane {
 
@@ -48,13 +51,13 @@ ViewSettingInput LoadViewSetting(const CView& view, const Document& document) {
 std::optional<DialogMessage> ApplyViewSetting(ViewSettingInput& in, CView& view,
                                               Document& document) {
     view.SetProjectType(in.ProjectType);
-    for (std::string& text : in.Intervals) {
+    for (std::size_t k = 0; k < in.Intervals.size(); ++k) {
         std::string cleaned;
-        const bool ok = CleanNumberText(text, cleaned);
-        text = cleaned;
-        if (!ok)
+        // A refused text stays as typed: emptied, it would read as 0 at the next OK.
+        if (!CleanNumberText(in.Intervals[k], cleaned))
             return DialogMessage{"Illegal data exist.", "Error", DialogMessage::Icon::Warning,
-                                 DialogField::None, -1};
+                                 kViewIntervalFields[k], -1};
+        in.Intervals[k] = std::move(cleaned);
     }
     ViewIntervals v;
     v.MinX = NumberOf(in.Intervals[0]);
@@ -98,6 +101,19 @@ std::int32_t LabelIntervals(const std::string& text) {
     return static_cast<std::int32_t>(std::clamp(v, 1.0, static_cast<double>(CAxes::kMaxLabelNum)));
 }
 
+namespace {
+
+// The label intervals of one axis, with the note when the typed number was out of range.
+std::int32_t HoldLabelIntervals(const std::string& text, std::string_view what,
+                                std::vector<std::string>& held) {
+    const std::int32_t n = LabelIntervals(text);
+    if (std::trunc(LeadingNumber(text)) != n)
+        held.push_back(HeldCountText(what, n, CAxes::kMaxLabelNum));
+    return n;
+}
+
+} // namespace
+
 AxisInput LoadAxis(const CAxes& axes, const Document& document) {
     AxisInput in;
     in.AxisStyle = axes.AxisStyle == 1 ? 1 : 2;
@@ -119,10 +135,10 @@ AxisInput LoadAxis(const CAxes& axes, const Document& document) {
     return in;
 }
 
-void ApplyAxis(const AxisInput& in, Document& document) {
+std::optional<DialogMessage> ApplyAxis(const AxisInput& in, Document& document) {
     CAxes& axes = document.Axes();
     axes.AxisStyle = in.AxisStyle;
-    if (!axes.Show || axes.AxisStyle != 1) return;
+    if (!axes.Show || axes.AxisStyle != 1) return std::nullopt;
     axes.ShowXYPanel = in.ShowXYPanel;
     axes.ShowXZPanel = in.ShowXZPanel;
     axes.ShowYZPanel = in.ShowYZPanel;
@@ -135,13 +151,15 @@ void ApplyAxis(const AxisInput& in, Document& document) {
     axes.ShowXZZGrid = in.ShowXZZGrid;
     axes.ShowYZYGrid = in.ShowYZYGrid;
     axes.ShowYZZGrid = in.ShowYZZGrid;
-    axes.LabelNumX = LabelIntervals(in.LabelNum[0]);
-    axes.LabelNumY = LabelIntervals(in.LabelNum[1]);
-    axes.LabelNumZ = LabelIntervals(in.LabelNum[2]);
+    std::vector<std::string> held;
+    axes.LabelNumX = HoldLabelIntervals(in.LabelNum[0], "X Axis Intervals", held);
+    axes.LabelNumY = HoldLabelIntervals(in.LabelNum[1], "Y Axis Intervals", held);
+    axes.LabelNumZ = HoldLabelIntervals(in.LabelNum[2], "Z Axis Intervals", held);
     axes.TitleX = in.Titles[0];
     axes.TitleY = in.Titles[1];
     axes.TitleZ = in.Titles[2];
     document.SetAxisTitles(in.Titles[0], in.Titles[1], in.Titles[2]);
+    return HeldNote(held);
 }
 
 AxisStyleInput LoadAxisStyle(const CAxes& axes) {
@@ -186,22 +204,31 @@ AnimationInput LoadAnimation(const Document& document) {
     return {std::to_string(document.AnimationFrames()), std::to_string(document.AnimationSpeed())};
 }
 
-std::optional<DialogMessage> ApplyAnimation(const AnimationInput& in, Document& document) {
+ApplyResult ApplyAnimation(const AnimationInput& in, Document& document) {
     const double frames = LeadingNumber(in.Frames);
     const double speed = LeadingNumber(in.Speed);
     if (frames < 1.0)
-        return DialogMessage{"The number of frames must large than 1.", "Note",
-                             DialogMessage::Icon::Warning, DialogField::None, -1};
+        return {DialogMessage{"The number of frames must large than 1.", "Note",
+                              DialogMessage::Icon::Warning, DialogField::None, -1},
+                std::nullopt};
     if (speed < 1.0)
-        return DialogMessage{"The speed of animation must large than 1 frame per second.", "Note",
-                             DialogMessage::Icon::Warning, DialogField::None, -1};
+        return {DialogMessage{"The speed of animation must large than 1 frame per second.", "Note",
+                              DialogMessage::Icon::Warning, DialogField::None, -1},
+                std::nullopt};
     // The document clamps both to what the view can compile and the timer can run.
     const auto rounded = [](double v) {
         return static_cast<std::int32_t>(std::lround(std::min(v, 1.0e9)));
     };
     document.SetAnimationFrames(rounded(frames));
     document.SetAnimationSpeed(rounded(speed));
-    return std::nullopt;
+    std::vector<std::string> held;
+    if (document.AnimationFrames() != rounded(frames))
+        held.push_back(
+            HeldCountText("The number of frames", document.AnimationFrames(), kMaxAnimationFrames));
+    if (document.AnimationSpeed() != rounded(speed))
+        held.push_back(HeldCountText("The speed of animation (frames per second)",
+                                     document.AnimationSpeed(), kMaxAnimationSpeed));
+    return {std::nullopt, HeldNote(held)};
 }
 
 } // namespace tervane

@@ -24,12 +24,18 @@ struct ViewSettingInput {
     std::array<std::string, 6> Intervals;
 };
 
+/// The fields of the six interval texts, in order.
+inline constexpr std::array<DialogField, 6> kViewIntervalFields{
+    DialogField::MinX, DialogField::MaxX, DialogField::MinY,
+    DialogField::MaxY, DialogField::MinZ, DialogField::MaxZ};
+
 /// The dialog's controls as loaded from the camera and the document's view intervals.
 ViewSettingInput LoadViewSetting(const CView& view, const Document& document);
 
 /// OK: sets the projection, then cleans the six texts in order (each cleaned text is written
 /// back into the input); at the first text that is not a number it returns "Illegal data
-/// exist." and no interval changes. Otherwise the intervals are written.
+/// exist." pointing at that field, whose text stays as typed, and no interval changes.
+/// Otherwise the intervals are written.
 std::optional<DialogMessage> ApplyViewSetting(ViewSettingInput& in, CView& view,
                                               Document& document);
 
@@ -70,8 +76,8 @@ std::int32_t LabelIntervals(const std::string& text);
 AxisInput LoadAxis(const CAxes& axes, const Document& document);
 /// OK: AxisStyle from the input; then, only when the axes are shown and in panel style, the
 /// panel, grid, label and title tabs. Titles go to the document's program-wide titles, which
-/// the view draws.
-void ApplyAxis(const AxisInput& in, Document& document);
+/// the view draws. Returns the note naming the label intervals held to 1..kMaxLabelNum.
+std::optional<DialogMessage> ApplyAxis(const AxisInput& in, Document& document);
 
 // --- Axis Properties (two-dimensional style) ---
 
@@ -109,9 +115,18 @@ struct AnimationInput {
     std::string Speed;
 };
 
+/// What OK of a dialog that checks its input came to.
+struct ApplyResult {
+    /// A value was refused: the dialog shows this and stays open; nothing was written.
+    std::optional<DialogMessage> Refusal;
+    /// The values were written; this names those held to their allowed range. The dialog shows
+    /// it before it closes.
+    std::optional<DialogMessage> Held;
+};
+
 AnimationInput LoadAnimation(const Document& document);
 /// OK: refuses a frame count or a speed below 1 with its message; otherwise writes both,
-/// rounded to integers.
-std::optional<DialogMessage> ApplyAnimation(const AnimationInput& in, Document& document);
+/// rounded to integers, and notes those held to kMaxAnimationFrames and kMaxAnimationSpeed.
+ApplyResult ApplyAnimation(const AnimationInput& in, Document& document);
 
 } // namespace tervane

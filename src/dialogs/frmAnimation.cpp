@@ -27,11 +27,13 @@ frmAnimation::frmAnimation(Document& document, QWidget* parent)
 
 void frmAnimation::Command1_Click() {
     const AnimationInput in{detail::Text(Text1_), detail::Text(Text2_)};
-    if (const std::optional<DialogMessage> refused = ApplyAnimation(in, document_)) {
+    const ApplyResult result = ApplyAnimation(in, document_);
+    if (const std::optional<DialogMessage>& refused = result.Refusal) {
         detail::ShowDialogMessage(
             this, *refused, refused->Text.find("frames") != std::string::npos ? Text1_ : Text2_);
         return;
     }
+    if (result.Held) detail::ShowDialogMessage(this, *result.Held, nullptr);
     accept();
 }
 

@@ -9,7 +9,8 @@ class QLineEdit;
 namespace tervane {
 
 /// "Animation Options": the number of frames and the speed in frames per second. OK refuses a
-/// value below 1 with its message and stays open (ApplyAnimation).
+/// value below 1 with its message and stays open (ApplyAnimation); a value above its limit is
+/// held there, and a note says so before the dialog closes.
 class frmAnimation : public QDialog {
 public:
     explicit frmAnimation(Document& document, QWidget* parent = nullptr);

@@ -208,7 +208,8 @@ void frmAxis::Command1_Click() {
         in.LabelNum[k] = detail::Text(labelNum_[k]);
         in.Titles[k] = detail::Text(title_[k]);
     }
-    ApplyAxis(in, document_);
+    if (const std::optional<DialogMessage> held = ApplyAxis(in, document_))
+        detail::ShowDialogMessage(this, *held, nullptr);
     accept();
 }
 

@@ -21,7 +21,8 @@ class ColorBox;
 
 /// "Axis Properties" of the box-style coordinate system: tabs General, Panel, Grid, Label and
 /// Title. " Show Axis" and the colour boxes change the coordinate system at once (AxesChanged
-/// tells the window to redraw); OK writes the rest (ApplyAxis).
+/// tells the window to redraw); OK writes the rest (ApplyAxis) and notes label intervals it held
+/// to their range.
 class frmAxis : public QDialog {
     Q_OBJECT
 public:

@@ -54,6 +54,12 @@ frmViewSetting::frmViewSetting(CView& view, Document& document, QWidget* parent)
     layout->addWidget(detail::OkCancelButtons(this, [this] { Command1_Click(); }));
 }
 
+QLineEdit* frmViewSetting::FieldBox(DialogField field) const {
+    for (std::size_t k = 0; k < kViewIntervalFields.size(); ++k)
+        if (kViewIntervalFields[k] == field) return Text_[k];
+    return nullptr;
+}
+
 ViewSettingInput frmViewSetting::Input() const {
     ViewSettingInput in;
     in.ProjectType = Option2_->isChecked() ? kProjectPerspective : kProjectOrtho;
@@ -68,7 +74,7 @@ void frmViewSetting::Command1_Click() {
     for (std::size_t k = 0; k < Text_.size(); ++k)
         detail::SetText(Text_[k], in.Intervals[k]);
     if (refused) {
-        detail::ShowDialogMessage(this, *refused, nullptr);
+        detail::ShowDialogMessage(this, *refused, FieldBox(refused->Field));
         return;
     }
     QSettings().setValue(kClipSpikesSetting, ClipSpikes_->isChecked());

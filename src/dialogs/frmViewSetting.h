@@ -18,7 +18,7 @@ inline constexpr const char* kClipSpikesSetting = "View/ClipSpikes";
 
 /// "View Setting": the projection type of the camera, the six view intervals and "Clip spikes"
 /// (kClipSpikesSetting). OK checks the intervals (ApplyViewSetting) and stays open with "Illegal
-/// data exist." at a bad one.
+/// data exist." at a bad one, which keeps its text and gets the focus.
 class frmViewSetting : public QDialog {
 public:
     frmViewSetting(CView& view, Document& document, QWidget* parent = nullptr);
@@ -26,6 +26,8 @@ public:
 private:
     void Command1_Click();
     [[nodiscard]] ViewSettingInput Input() const;
+    /// The interval box a message points at.
+    [[nodiscard]] QLineEdit* FieldBox(DialogField field) const;
 
     CView& view_;
     Document& document_;

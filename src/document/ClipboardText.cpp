@@ -1,5 +1,6 @@
 #include "document/ClipboardText.h"
 
+#include "core/Limits.h"
 #include "document/KplFormat.h"
 #include "document/detail/GraphRecord.h"
 #include "document/detail/TokenText.h"
@@ -23,6 +24,25 @@ std::optional<std::string> WriteClipboardText(std::int32_t sceneKind, const CGra
     }
     return text;
 }
+
+namespace {
+
+// Sampling holds step counts to 1..kMaxSteps anyway; held here, the paste can say so.
+void HoldSteps(CGraph& g, std::vector<std::string>& warnings) {
+    if (detail::IsUnsampledKind(g.GraphType())) return;
+    const auto hold = [&warnings](std::int32_t steps, const char* what) {
+        const std::int32_t held = ClampCount(steps, kMaxSteps);
+        if (held != steps)
+            warnings.push_back("The pasted graph's " + std::string(what) + " of " +
+                               std::to_string(steps) + " was held to " + std::to_string(held) +
+                               ": it must lie between 1 and " + std::to_string(kMaxSteps) + ".");
+        return held;
+    };
+    g.SetStepU(hold(g.StepU(), "Steps x"));
+    g.SetStepV(hold(g.StepV(), "Steps y"));
+}
+
+} // namespace
 
 bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t k) {
     switch (sceneKind) {
@@ -66,11 +86,13 @@ ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind, s
             detail::ReadGraphRecord(cursor, detail::RecordDialect::Clipboard);
         if (cursor.Overrun()) {
             read.Graphs.clear();
+            read.Warnings.clear();
             read.Message = "The clipboard does not hold a complete graph.";
             return read;
         }
         last = last < std::numeric_limits<std::int32_t>::max() ? last + 1 : last;
         record.Graph->SetID(last);
+        HoldSteps(*record.Graph, read.Warnings);
         read.Graphs.push_back(std::move(record.Graph));
     }
     read.LastGraphID = last;

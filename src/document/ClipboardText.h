@@ -41,6 +41,9 @@ struct ClipboardRead {
     std::int32_t LastGraphID = 0;
     /// Why nothing can be pasted.
     std::string Message;
+    /// What the reader repaired in graphs it read, one sentence each (a step count held to
+    /// 1..kMaxSteps).
+    std::vector<std::string> Warnings;
 };
 
 /// True when a text copied in a document of kind textKind may be pasted into one of kind
@@ -48,7 +51,8 @@ struct ClipboardRead {
 bool ClipboardKindAccepted(std::int32_t sceneKind, std::int32_t textKind);
 
 /// Reads `records` graph records from a clipboard text for a document of the given kind. Each
-/// graph gets the ID lastGraphID + 1, + 2, ...; animation frames and speed are not read.
+/// graph gets the ID lastGraphID + 1, + 2, ...; animation frames and speed are not read. Step
+/// counts of graphs that are sampled are held to 1..kMaxSteps, with a warning for each.
 ClipboardRead ReadClipboardText(std::string_view text, std::int32_t sceneKind, std::int32_t records,
                                 std::int32_t lastGraphID);
 

@@ -72,6 +72,9 @@ TEST(GraphDialogLogic, SurfaceChecks) {
         {"illegal character", [](auto& in) { in.MinX = "2#"; }, "Illegal data exist.", "Error"},
         {"t reversed", [](auto& in) { in.MinT = "3"; }, "Min t must be less than Max t.", "Note"},
         {"t syntax", [](auto& in) { in.MaxT = "2+"; }, "", "Syntax Error"},
+        // A blank box would clean to "0" and add w=0.
+        {"function empty", [](auto& in) { in.Function = ""; }, "Enter a function of z.", "Note"},
+        {"function blank", [](auto& in) { in.Function = " "; }, "Enter a function of z.", "Note"},
     };
     for (const SurfaceCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,7 +95,10 @@ TEST(GraphDialogLogic, SurfaceChecks) {
             EXPECT_EQ(m->Text, c.message);
         }
         EXPECT_EQ(doc.Count(), 0u);
-        EXPECT_EQ(doc.SceneKind(), std::string(c.caption) == "Error" ? 0 : 3);
+        // Refusals of the first step come before the scene kind is set.
+        const bool firstStep =
+            std::string(c.caption) == "Error" || std::string(c.message) == "Enter a function of z.";
+        EXPECT_EQ(doc.SceneKind(), firstStep ? 0 : 3);
     }
 }
 
@@ -136,13 +142,14 @@ struct MapCase {
 
 TEST(GraphDialogLogic, ColorMapChecks) {
     const MapCase cases[] = {
-        {"steps x 0", [](auto& in) { in.StepsX = "0"; }, "Steps u must be larger than 1."},
-        {"steps y empty", [](auto& in) { in.StepsY = ""; }, "Steps v must be larger than 1."},
+        {"steps x 0", [](auto& in) { in.StepsX = "0"; }, "Steps x must be larger than 1."},
+        {"steps y empty", [](auto& in) { in.StepsY = ""; }, "Steps y must be larger than 1."},
         {"x reversed", [](auto& in) { in.MinX = "1", in.MaxX = "-1"; },
-         "Min u must be less than Max u."},
+         "Min x must be less than Max x."},
         {"y reversed", [](auto& in) { in.MinY = "1", in.MaxY = "-1"; },
-         "Min v must be less than Max v."},
+         "Min y must be less than Max y."},
         {"x equal", [](auto& in) { in.MinX = in.MaxX = "1"; }, ""},
+        {"function blank", [](auto& in) { in.Function = "  "; }, "Enter a function of z."},
     };
     for (const MapCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -159,6 +166,41 @@ TEST(GraphDialogLogic, ColorMapChecks) {
         ASSERT_TRUE(m);
         EXPECT_EQ(m->Text, c.message);
         EXPECT_EQ(m->Caption, "Note");
+    }
+}
+
+TEST(GraphDialogLogic, StepsAboveTheLimitAreHeldWithANote) {
+    const std::string x = "Steps x was held to 10000: it must lie between 1 and 10000.";
+    const std::string y = "Steps y was held to 10000: it must lie between 1 and 10000.";
+    const struct {
+        const char* stepsX;
+        const char* stepsY;
+        std::int32_t stepU, stepV;
+        std::string note; // empty: none
+    } rows[] = {
+        {"10000", "1", 10000, 1, ""},
+        {"10001", "1", 10000, 1, x},
+        {"1", "9e99", 1, 10000, y},
+        {"20000", "30000", 10000, 10000, x + "\n" + y},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.stepsX) + " by " + r.stepsY);
+        Document doc;
+        SurfaceDialogInput surface;
+        ColorMapDialogInput map;
+        surface.Function = map.Function = "z";
+        surface.StepsX = map.StepsX = r.stepsX;
+        surface.StepsY = map.StepsY = r.stepsY;
+        for (const PreparedGraph& p :
+             {PrepareSurfaceGraph(surface, doc), PrepareColorMapGraph(map, doc)}) {
+            ASSERT_FALSE(p.Message);
+            EXPECT_EQ(p.Graph->StepU(), r.stepU);
+            EXPECT_EQ(p.Graph->StepV(), r.stepV);
+            EXPECT_EQ(p.Held ? p.Held->Text : "", r.note);
+            if (p.Held) {
+                EXPECT_EQ(p.Held->Caption, "Note");
+            }
+        }
     }
 }
 

@@ -23,6 +23,40 @@ namespace {
 using testing::Child;
 using testing::MessageLog;
 
+void ClickOk(QWidget& dialog) {
+    QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+}
+
+// Adds a graph through a dialog with the given box texts, then opens the dialog on it as
+// "Edit..." does and presses OK without changes: its entry and its numbers stay as they were.
+template <typename Dialog>
+void EditWithoutChanges(const std::vector<std::pair<const char*, QString>>& texts) {
+    Document doc;
+    MessageLog log;
+    Dialog add(doc, {});
+    for (const auto& [box, text] : texts)
+        Child<QLineEdit>(add, box)->setText(text);
+    ClickOk(add);
+    ASSERT_EQ(doc.Count(), 1u);
+    const std::string label = doc.Label(0);
+    const CGraph before = *doc.Graph(0);
+
+    Dialog edit(doc, GraphTarget{true, 0});
+    edit.FillFrom(*doc.Graph(0));
+    ClickOk(edit);
+    EXPECT_EQ(edit.result(), QDialog::Accepted);
+    EXPECT_TRUE(log.shown.empty());
+    ASSERT_EQ(doc.Count(), 1u);
+    EXPECT_EQ(doc.Label(0), label);
+    const CGraph& after = *doc.Graph(0);
+    EXPECT_EQ(after.ExpressZ(), before.ExpressZ());
+    EXPECT_EQ(after.MinU(), before.MinU());
+    EXPECT_EQ(after.MaxU(), before.MaxU());
+    EXPECT_EQ(after.MinV(), before.MinV());
+    EXPECT_EQ(after.MinT(), before.MinT());
+    EXPECT_EQ(after.MaxT(), before.MaxT());
+}
+
 TEST(GraphDialogs, SurfaceDialogStartsWithItsDefaults) {
     Document doc;
     frmGraph3D dialog(doc, {});
@@ -75,11 +109,63 @@ TEST(GraphDialogs, RefusalsShowTheirCaptionAndCleanTheBoxes) {
     Child<QLineEdit>(dialog, "Text10")->setText("");
     QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     ASSERT_EQ(log.shown.size(), 1u);
-    EXPECT_EQ(log.shown[0].Text, "Steps v must be larger than 1.");
+    EXPECT_EQ(log.shown[0].Text, "Steps y must be larger than 1.");
     EXPECT_EQ(log.shown[0].Caption, "Note");
     EXPECT_EQ(log.shown[0].Icon, QMessageBox::Warning);
     EXPECT_EQ(Child<QLineEdit>(dialog, "Text5")->text(), "-1.5");
     EXPECT_EQ(doc.Count(), 0u);
+}
+
+TEST(GraphDialogs, AnEmptyFunctionIsRefused) {
+    // Both dialogs: a blank f(z) would otherwise add the graph w=0.
+    Document doc;
+    MessageLog log;
+    frmGraph3D surface(doc, {});
+    frmColorMap colourMap(doc, {});
+    for (auto [dialog, box] :
+         {std::pair<QDialog*, const char*>{&surface, "Text2"}, {&colourMap, "Text4"}}) {
+        SCOPED_TRACE(dialog->windowTitle().toStdString());
+        log.shown.clear();
+        dialog->show();
+        Child<QLineEdit>(*dialog, box)->setText(" ");
+        ClickOk(*dialog);
+        ASSERT_EQ(log.shown.size(), 1u);
+        EXPECT_EQ(log.shown[0].Text, "Enter a function of z.");
+        EXPECT_EQ(log.shown[0].Caption, "Note");
+        EXPECT_EQ(dialog->focusWidget(), Child<QLineEdit>(*dialog, box));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(doc.Count(), 0u);
+    }
+}
+
+TEST(GraphDialogs, StepsAboveTheLimitAreHeldAndNoted) {
+    Document doc;
+    MessageLog log;
+    frmGraph3D dialog(doc, {});
+    dialog.show();
+    Child<QLineEdit>(dialog, "Text2")->setText("z");
+    Child<QLineEdit>(dialog, "Text7")->setText("25000");
+    Child<QLineEdit>(dialog, "Text10")->setText("1");
+    ClickOk(dialog);
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].Text, "Steps x was held to 10000: it must lie between 1 and 10000.");
+    EXPECT_EQ(log.shown[0].Caption, "Note");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(doc.Count(), 1u);
+    EXPECT_EQ(doc.Graph(0)->StepU(), 10000);
+}
+
+TEST(GraphDialogs, EditWithoutChangesKeepsTheEntryAndTheNumbers) {
+    // Numbers that seven digits would round, and the colour map's entry text.
+    {
+        SCOPED_TRACE("3D graph");
+        EditWithoutChanges<frmGraph3D>(
+            {{"Text2", "z^2"}, {"Text5", "-1.23456789"}, {"Text11", "pi"}, {"Text12", "2*pi"}});
+    }
+    {
+        SCOPED_TRACE("colour map");
+        EditWithoutChanges<frmColorMap>({{"Text4", "exp(z)"}, {"Text5", "-12345678"}});
+    }
 }
 
 TEST(GraphDialogs, FillFromAGraphGivesItsSettingsBack) {

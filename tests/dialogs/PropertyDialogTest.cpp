@@ -42,28 +42,32 @@ void Click(QWidget& dialog, const char* button) {
 TEST(PropertyDialogLogic, ViewSettingStopsAtTheFirstIllegalField) {
     struct Row {
         std::array<std::string, 6> texts;
-        bool refused;
+        DialogField refused; // None: accepted
         std::array<std::string, 6> cleaned;
     };
     const Row rows[] = {
-        {{"-1,5", " 2", "-3", "3", "-9", "90"}, false, {"-1.5", "2", "-3", "3", "-9", "90"}},
-        // Fields before the bad one keep their cleaned texts; nothing is written.
-        {{"1,5", "2", "abc", "4", "x", "6"}, true, {"1.5", "2", "", "4", "x", "6"}},
-        {{"1", "2", "3", "4", "5", "6q"}, true, {"1", "2", "3", "4", "5", "6"}},
+        {{"-1,5", " 2", "-3", "3", "-9", "90"},
+         DialogField::None,
+         {"-1.5", "2", "-3", "3", "-9", "90"}},
+        // Fields before the bad one hold their cleaned texts, the bad one its own; nothing is
+        // written.
+        {{"1,5", "2", "abc", "4", "x", "6"}, DialogField::MinY, {"1.5", "2", "abc", "4", "x", "6"}},
+        {{"1", "2", "3", "4", "5", "6q"}, DialogField::MaxZ, {"1", "2", "3", "4", "5", "6q"}},
+        {{"abc", "2", "3", "4", "5", "6"}, DialogField::MinX, {"abc", "2", "3", "4", "5", "6"}},
     };
     for (const Row& row : rows) {
         Document doc;
         CView view;
         ViewSettingInput in{kProjectPerspective, row.texts};
         const std::optional<DialogMessage> m = ApplyViewSetting(in, view, doc);
-        ASSERT_EQ(m.has_value(), row.refused) << row.texts[5];
+        ASSERT_EQ(m.has_value(), row.refused != DialogField::None) << row.texts[5];
         EXPECT_EQ(view.ProjectType(), kProjectPerspective) << "set before the fields are read";
-        if (row.refused) {
+        if (m) {
             EXPECT_EQ(m->Text, "Illegal data exist.");
             EXPECT_EQ(m->Caption, "Error");
+            EXPECT_EQ(m->Field, row.refused);
             EXPECT_EQ(doc.View().MinX, ViewIntervals{}.MinX);
-            EXPECT_EQ(in.Intervals[0], row.cleaned[0]);
-            EXPECT_EQ(in.Intervals[1], row.cleaned[1]);
+            EXPECT_EQ(in.Intervals, row.cleaned);
         } else {
             EXPECT_EQ(in.Intervals, row.cleaned);
             EXPECT_EQ(doc.View().MinX, -1.5f);
@@ -73,31 +77,43 @@ TEST(PropertyDialogLogic, ViewSettingStopsAtTheFirstIllegalField) {
 }
 
 TEST(PropertyDialogLogic, AnimationNeedsAtLeastOneFrameAndOneFramePerSecond) {
+    const std::string frames1000 =
+        "The number of frames was held to 1000: it must lie between 1 and 1000.";
+    const std::string speed1000 = "The speed of animation (frames per second) was held to 1000: "
+                                  "it must lie between 1 and 1000.";
     struct Row {
         const char* frames;
         const char* speed;
         const char* message; // empty: accepted
         std::int32_t wantFrames, wantSpeed;
+        std::string held; // the note of an accepted OK
     };
     const Row rows[] = {
-        {"1", "1", "", 1, 1},
-        {"2.6", "3", "", 3, 3},
-        {"2,6", "3", "", 2, 3},
-        {"25", "7.4", "", 25, 7},
-        {"0", "5", "The number of frames must large than 1.", 10, 10},
-        {"abc", "5", "The number of frames must large than 1.", 10, 10},
-        {"5", "0.5", "The speed of animation must large than 1 frame per second.", 10, 10},
-        {"0", "0", "The number of frames must large than 1.", 10, 10},
+        {"1", "1", "", 1, 1, ""},
+        {"2.6", "3", "", 3, 3, ""},
+        {"2,6", "3", "", 2, 3, ""},
+        {"25", "7.4", "", 25, 7, ""},
+        {"0", "5", "The number of frames must large than 1.", 10, 10, ""},
+        {"abc", "5", "The number of frames must large than 1.", 10, 10, ""},
+        {"5", "0.5", "The speed of animation must large than 1 frame per second.", 10, 10, ""},
+        {"0", "0", "The number of frames must large than 1.", 10, 10, ""},
+        {"1000.4", "1000", "", 1000, 1000, ""},
+        {"1001", "3", "", 1000, 3, frames1000},
+        {"5", "1e12", "", 5, 1000, speed1000},
+        {"99999", "5000", "", 1000, 1000, frames1000 + "\n" + speed1000},
     };
     for (const Row& row : rows) {
         Document doc;
-        const auto m = ApplyAnimation({row.frames, row.speed}, doc);
-        EXPECT_EQ(m ? m->Text : std::string(), row.message) << row.frames << " " << row.speed;
-        if (m) {
-            EXPECT_EQ(m->Caption, "Note");
-        }
-        EXPECT_EQ(doc.AnimationFrames(), row.wantFrames) << row.frames;
-        EXPECT_EQ(doc.AnimationSpeed(), row.wantSpeed) << row.speed;
+        const ApplyResult r = ApplyAnimation({row.frames, row.speed}, doc);
+        SCOPED_TRACE(std::string(row.frames) + " " + row.speed);
+        EXPECT_EQ(r.Refusal ? r.Refusal->Text : std::string(), row.message);
+        EXPECT_EQ(r.Held ? r.Held->Text : std::string(), row.held);
+        for (const auto& m : {r.Refusal, r.Held})
+            if (m) {
+                EXPECT_EQ(m->Caption, "Note");
+            }
+        EXPECT_EQ(doc.AnimationFrames(), row.wantFrames);
+        EXPECT_EQ(doc.AnimationSpeed(), row.wantSpeed);
     }
 }
 
@@ -126,13 +142,39 @@ TEST(PropertyDialogLogic, AxisOkWritesTheTabsOnlyForShownPanelStyleAxes) {
         in.XZMaterial = 12;
         in.LabelNum = {"5", "0", "x"};
         in.Titles = {"Re", "Im", "|w|"};
-        ApplyAxis(in, doc);
+        const std::optional<DialogMessage> held = ApplyAxis(in, doc);
+        EXPECT_EQ(held.has_value(), row.tabsWritten) << "0 and x intervals are held to 1";
         EXPECT_EQ(doc.Axes().AxisStyle, row.style);
         EXPECT_EQ(doc.Axes().ShowXZPanel, row.tabsWritten);
         EXPECT_EQ(doc.Axes().XZPanelMaterial, row.tabsWritten ? 13 : 4);
         EXPECT_EQ(doc.Axes().LabelNumX, row.tabsWritten ? 5 : 2);
         EXPECT_EQ(doc.Axes().LabelNumY, row.tabsWritten ? 1 : 2);
         EXPECT_EQ(doc.AxisTitleZ(), row.tabsWritten ? "|w|" : "");
+    }
+}
+
+TEST(PropertyDialogLogic, AxisOkNotesLabelIntervalsHeldToTheirRange) {
+    const auto sentence = [](const char* axis, int held) {
+        return std::string(axis) + " Axis Intervals was held to " + std::to_string(held) +
+               ": it must lie between 1 and 500.";
+    };
+    const struct {
+        std::array<std::string, 3> typed;
+        std::array<std::int32_t, 3> stored;
+        std::string note; // empty: none
+    } rows[] = {
+        {{"1", "500", "7.9"}, {1, 500, 7}, ""},
+        {{"501", "5", "5"}, {500, 5, 5}, sentence("X", 500)},
+        {{"5", "-3", ""}, {5, 1, 1}, sentence("Y", 1) + "\n" + sentence("Z", 1)},
+    };
+    for (const auto& r : rows) {
+        Document doc;
+        AxisInput in = LoadAxis(doc.Axes(), doc);
+        in.LabelNum = r.typed;
+        const std::optional<DialogMessage> held = ApplyAxis(in, doc);
+        EXPECT_EQ(held ? held->Text : "", r.note) << r.typed[0];
+        EXPECT_EQ((std::array{doc.Axes().LabelNumX, doc.Axes().LabelNumY, doc.Axes().LabelNumZ}),
+                  r.stored);
     }
 }
 
@@ -166,18 +208,26 @@ TEST(PropertyDialogs, ViewSettingStaysOpenOnIllegalData) {
     EXPECT_EQ(Child<QLineEdit>(dialog, "Text5")->text(), "-50");
     dialog.show();
     Child<QRadioButton>(dialog, "Option2")->setChecked(true);
-    Child<QLineEdit>(dialog, "Text1")->setText("-1,5");
-    Child<QLineEdit>(dialog, "Text2")->setText("abc");
-    Click(dialog, "Command1");
-    ASSERT_EQ(log.shown.size(), 1u);
-    EXPECT_EQ(log.shown[0].Text, "Illegal data exist.");
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Child<QLineEdit>(dialog, "Text1")->text(), "-1.5");
+    QLineEdit* minX = Child<QLineEdit>(dialog, "Text1");
+    minX->setText("abc");
+    Child<QLineEdit>(dialog, "Text2")->setText("3,5");
+    // A second OK is refused as the first: the refused text stays and is not read as 0.
+    for (int ok = 1; ok <= 2; ++ok) {
+        SCOPED_TRACE(ok);
+        Click(dialog, "Command1");
+        ASSERT_EQ(log.shown.size(), static_cast<std::size_t>(ok));
+        EXPECT_EQ(log.shown.back().Text, "Illegal data exist.");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(minX->text(), "abc");
+        EXPECT_EQ(dialog.focusWidget(), minX);
+        EXPECT_EQ(doc.View().MinX, ViewIntervals{}.MinX);
+    }
     EXPECT_EQ(view.ProjectType(), kProjectPerspective);
-    Child<QLineEdit>(dialog, "Text2")->setText("3");
+    minX->setText("-1,5");
     Click(dialog, "Command1");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(doc.View().MaxX, 3.0f);
+    EXPECT_EQ(doc.View().MinX, -1.5f);
+    EXPECT_EQ(doc.View().MaxX, 3.5f);
 }
 
 TEST(PropertyDialogs, AxisColoursAndShowActAtOnceWhateverCloses) {
@@ -200,6 +250,21 @@ TEST(PropertyDialogs, AxisColoursAndShowActAtOnceWhateverCloses) {
     EXPECT_EQ(doc.Axes().XYPanelColor, 10 | (20 << 8) | (30 << 16));
     EXPECT_FALSE(doc.Axes().Show);
     EXPECT_FALSE(doc.Axes().ShowXYPanel) << "Cancel writes nothing else";
+}
+
+TEST(PropertyDialogs, AxisOkNotesHeldLabelIntervals) {
+    Document doc;
+    MessageLog log;
+    frmAxis dialog(doc);
+    dialog.show();
+    Child<QLineEdit>(dialog, "Text2")->setText("9999");
+    Click(dialog, "Command1");
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].Text,
+              "Y Axis Intervals was held to 500: it must lie between 1 and 500.");
+    EXPECT_EQ(log.shown[0].Caption, "Note");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(doc.Axes().LabelNumY, 500);
 }
 
 TEST(PropertyDialogs, AxisDialogOfCurvesHasNoStyleAndTwoTitles) {
@@ -258,8 +323,14 @@ TEST(PropertyDialogs, AnimationAndAboutDialogs) {
     EXPECT_EQ(log.shown[0].Caption, "Note");
     EXPECT_TRUE(dialog.isVisible());
     Child<QLineEdit>(dialog, "Text2")->setText("3");
+    Child<QLineEdit>(dialog, "Text1")->setText("5000");
     Click(dialog, "Command1");
+    ASSERT_EQ(log.shown.size(), 2u);
+    EXPECT_EQ(log.shown[1].Text,
+              "The number of frames was held to 1000: it must lie between 1 and 1000.");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(doc.AnimationSpeed(), 3);
+    EXPECT_EQ(doc.AnimationFrames(), 1000);
 
     frmAbout about;
     EXPECT_EQ(about.windowTitle(), "About Tervane");

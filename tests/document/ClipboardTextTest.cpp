@@ -92,6 +92,37 @@ TEST(ClipboardText, ReadingRenumbersAndSkipsAnimationValues) {
     EXPECT_EQ(p.ColorB(), 0);
 }
 
+TEST(ClipboardText, StepCountsAreHeldWithAWarning) {
+    const auto text = [](const char* stepU, const char* stepV) {
+        return "3 2 9 @n@ 3   z " + std::string(stepU) + " " + stepV +
+               " -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";
+    };
+    const std::string range = ": it must lie between 1 and 10000.";
+    const struct {
+        const char* stepU;
+        const char* stepV;
+        std::int32_t heldU, heldV;
+        std::vector<std::string> warnings;
+    } rows[] = {
+        {"1", "10000", 1, 10000, {}},
+        {"-5", "2", 1, 2, {"The pasted graph's Steps x of -5 was held to 1" + range}},
+        {"7", "0", 7, 1, {"The pasted graph's Steps y of 0 was held to 1" + range}},
+        {"20000",
+         "-1",
+         10000,
+         1,
+         {"The pasted graph's Steps x of 20000 was held to 10000" + range,
+          "The pasted graph's Steps y of -1 was held to 1" + range}},
+    };
+    for (const auto& r : rows) {
+        const ClipboardRead read = ReadClipboardText(text(r.stepU, r.stepV), 3, 1, 0);
+        ASSERT_EQ(read.Result, ClipboardRead::Outcome::Graphs) << read.Message;
+        EXPECT_EQ(read.Graphs[0]->StepU(), r.heldU) << r.stepU;
+        EXPECT_EQ(read.Graphs[0]->StepV(), r.heldV) << r.stepV;
+        EXPECT_EQ(read.Warnings, r.warnings);
+    }
+}
+
 TEST(ClipboardText, TextsThatAreNotAGraph) {
     const std::string record =
         "2 1 @n@ 3   z 2 2 -2 2 -2 2 0 0 0 0 0 4 3 3 255 1 0 0 2 4 3 1 3 4 5 ";

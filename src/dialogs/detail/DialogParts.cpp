@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <charconv>
 
 namespace tervane::detail {
 
@@ -124,7 +125,12 @@ void ShowDialogMessage(QWidget* parent, const DialogMessage& message, QLineEdit*
 }
 
 QString NumberText(float value) {
-    return QString::number(static_cast<double>(value), 'g', 7);
+    // The shortest text that reads back as the same single: seven significant digits would
+    // turn 12345678 into 1.234568e+07, and an edit without changes would move the range.
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (ec != std::errc()) return QString::number(static_cast<double>(value), 'g', 9);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
 }
 
 std::string Text(const QLineEdit* box) {

@@ -82,7 +82,8 @@ template <typename Input> void TakeGraphSettings(const CGraph& g, Input& in);
 /// Shows a graph dialog message and puts the cursor into the box at fault.
 void ShowDialogMessage(QWidget* parent, const DialogMessage& message, QLineEdit* field);
 
-/// Text of a float as a text box shows it (up to 7 significant digits, "." as decimal mark).
+/// Text of a float as a text box shows it: the shortest text that reads back as the same value,
+/// "." as decimal mark.
 QString NumberText(float value);
 
 /// std::string of a text box and back.
