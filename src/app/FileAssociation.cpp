@@ -17,12 +17,13 @@ namespace tervane {
 namespace {
 
 constexpr const char* kMimeType = "application/x-tervane-document";
+// The icon theme's name of the type's icon: the type with "-" for "/".
+constexpr const char* kMimeIcon = "application-x-tervane-document";
 
 // Writes a file when its contents differ, so that a start changes nothing on disk when the
 // association is already in place; failures are ignored.
-bool WriteIfChanged(const QString& path, const QString& text) {
+bool WriteIfChanged(const QString& path, const QByteArray& bytes) {
     QFile existing(path);
-    const QByteArray bytes = text.toUtf8();
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes) return false;
     existing.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
@@ -63,10 +64,16 @@ QString MimePackageText() {
                    "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
                    "  <mime-type type=\"%1\">\n"
                    "    <comment>Tervane document</comment>\n"
+                   "    <icon name=\"%2\"/>\n"
+                   "    <generic-icon name=\"x-office-document\"/>\n"
                    "    <glob pattern=\"*.kpl\"/>\n"
                    "  </mime-type>\n"
                    "</mime-info>\n")
-        .arg(kMimeType);
+        .arg(kMimeType, kMimeIcon);
+}
+
+QString MimeIconPath() {
+    return UserDataFolder() + "/icons/hicolor/scalable/mimetypes/" + kMimeIcon + ".svg";
 }
 
 QString DesktopEntryText(const QString& executable, const QString& icon) {
@@ -85,9 +92,14 @@ QString DesktopEntryText(const QString& executable, const QString& icon) {
 
 void RegisterAssociation(const QString& executable, const QString& icon) {
     const QString data = UserDataFolder();
-    if (WriteIfChanged(data + "/mime/packages/tervane.xml", MimePackageText()))
+    // The document icon first, so that the desktop finds it when it reads the new package.
+    QFile iconFile(icon);
+    if (icon.endsWith(".svg") && iconFile.open(QIODevice::ReadOnly))
+        WriteIfChanged(MimeIconPath(), iconFile.readAll());
+    if (WriteIfChanged(data + "/mime/packages/tervane.xml", MimePackageText().toUtf8()))
         RunIfInstalled("update-mime-database", data + "/mime");
-    if (WriteIfChanged(data + "/applications/tervane.desktop", DesktopEntryText(executable, icon)))
+    if (WriteIfChanged(data + "/applications/tervane.desktop",
+                       DesktopEntryText(executable, icon).toUtf8()))
         RunIfInstalled("update-desktop-database", data + "/applications");
 }
 

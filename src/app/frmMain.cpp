@@ -2,6 +2,7 @@
 
 #include "app/AppFolders.h"
 #include "app/FileAssociation.h"
+#include "app/HelpLinks.h"
 #include "app/ToolbarIcons.h"
 #include "core/BitmapFile.h"
 #include "dialogs/UserPrompts.h"
@@ -908,13 +909,10 @@ void frmMain::OpenDemo(const QString& fileName) {
 }
 
 void frmMain::OpenHelpPage(const QString& page) {
-    const QString path = ShippedPath("help/" + page);
-    if (!QFileInfo::exists(path)) {
-        ShowMessage(this, Message("The help page " + path + " is not installed.", "Note"));
-        return;
-    }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        ShowMessage(this, Message("No web browser is set up to show " + path + ".", "Note"));
+    // A missing page, a launcher that cannot run and one that finds no browser are all said.
+    OpenHelpFile(ShippedPath("help/" + page), this, [this](const QString& failure) {
+        if (!failure.isEmpty()) ShowMessage(this, Message(failure, "Note"));
+    });
 }
 
 void frmMain::About() {

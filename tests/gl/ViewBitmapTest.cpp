@@ -1,5 +1,6 @@
 #include "GlTestSupport.h"
 
+#include "core/BitmapFile.h"
 #include "gl/ViewBitmap.h"
 
 #include <QTemporaryDir>
@@ -41,7 +42,7 @@ TEST(ViewBitmapTest, PureRedViewIsStoredAsBlueGreenRed) {
     }
 }
 
-TEST(ViewBitmapTest, BottomRowComesFirstAndOutsideColumnsAreBlack) {
+TEST(ViewBitmapTest, BottomRowComesFirst) {
     HeadlessGlContext context(4, 2);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -50,14 +51,61 @@ TEST(ViewBitmapTest, BottomRowComesFirstAndOutsideColumnsAreBlack) {
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
-    // w = 4 reads 5 columns from a view 4 wide: the last lies outside the frame buffer.
-    const auto file = ReadViewBitmap(4, 2);
-    ASSERT_EQ(file.size(), 54u + 2u * 16u);
+    const auto file = ReadViewBitmap(3, 2);
+    ASSERT_EQ(file.size(), 54u + 2u * 12u);
     EXPECT_EQ(file[54 + 0], 0); // bottom row: green
     EXPECT_EQ(file[54 + 1], 255);
     EXPECT_EQ(file[54 + 2], 0);
-    EXPECT_EQ(file[54 + 16], 255);    // top row: white
-    EXPECT_EQ(file[54 + 16 + 12], 0); // outside column
+    EXPECT_EQ(file[54 + 12], 255); // top row: white
+    EXPECT_EQ(file[54 + 12 + 1], 255);
+    EXPECT_EQ(file[54 + 12 + 2], 255);
+}
+
+// Widths with the bit of value 2 set give a bitmap one pixel wider than the view: its last
+// column lies beyond the drawing and must show the background, not black. The drawing's own
+// last column is painted black so that neither a shifted read nor a copied edge passes.
+TEST(ViewBitmapTest, ColumnBeyondTheViewShowsTheBackground) {
+    struct Row {
+        int viewWidth;
+        float red, green, blue; // the clear colour
+    };
+    const Row rows[] = {{642, 1.0f, 1.0f, 1.0f},
+                        {643, 1.0f, 1.0f, 1.0f},
+                        {402, 1.0f, 1.0f, 1.0f},
+                        {401, 1.0f, 1.0f, 1.0f}, // bit clear: the bitmap stays inside the view
+                        {7, 0.2f, 0.4f, 0.6f}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.viewWidth);
+        const int height = 3;
+        HeadlessGlContext context(row.viewWidth, height);
+        glClearColor(row.red, row.green, row.blue, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(row.viewWidth - 1, 0, 1, height);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(row.red, row.green, row.blue, 1.0f);
+
+        const int w = BitmapCaptureWidth(row.viewWidth);
+        const auto file = ReadViewBitmap(w, height);
+        const int pixels = w + 1;
+        const auto stride = static_cast<std::size_t>(BitmapRowStride(pixels));
+        ASSERT_EQ(file.size(), 54u + height * stride);
+        const auto byte = [](float fraction) { return static_cast<int>(fraction * 255.0f + 0.5f); };
+        for (int y = 0; y < height; ++y) {
+            const std::size_t at = 54 + y * stride;
+            for (int x = pixels - 2; x < pixels; ++x) {
+                const std::size_t p = at + 3 * static_cast<std::size_t>(x);
+                const bool drawnEdge = x == row.viewWidth - 1;
+                EXPECT_EQ(file[p], drawnEdge ? 0 : byte(row.blue)) << x;
+                EXPECT_EQ(file[p + 1], drawnEdge ? 0 : byte(row.green)) << x;
+                EXPECT_EQ(file[p + 2], drawnEdge ? 0 : byte(row.red)) << x;
+            }
+            for (std::size_t pad = 3 * static_cast<std::size_t>(pixels); pad < stride; ++pad)
+                EXPECT_EQ(file[at + pad], 0);
+        }
+    }
 }
 
 TEST(ViewBitmapTest, SaveWritesTheFileAndRejectsBadSizes) {
