@@ -7,6 +7,8 @@
 #include "document/detail/GraphRecord.h"
 
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -38,20 +40,59 @@ void SampleKept(CGraph& g, const SamplingOptions& sampling, std::vector<std::str
         warnings.push_back("The graph " + GraphTitle(g) + " cannot be drawn: " + g.LastError());
 }
 
-// Samples the graphs of one file or clipboard text from one memory budget: each graph may take
-// only what the graphs before it left, so many modest grids cannot add up past the machine.
+std::uint64_t Available(const SamplingOptions& sampling) {
+    return sampling.AvailableBytes ? *sampling.AvailableBytes : AvailableMemory();
+}
+
+std::string Megabytes(std::uint64_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f MB",
+                  std::ceil(static_cast<double>(bytes) / (1024.0 * 1024.0)));
+    return text;
+}
+
+std::string MemoryMessage(std::uint64_t needed, std::uint64_t available) {
+    return "This needs about " + Megabytes(needed) +
+           " of memory for its grids and pictures, but only " + Megabytes(available) +
+           " is free. Choose fewer steps or fewer animation frames.";
+}
+
+// Samples the graphs of one file from one memory budget: each graph may take only what the
+// graphs before it left, its grids and the pictures the view compiles of it alike, so that
+// many modest grids cannot add up past the machine. A graph that does not fit is kept unsampled
+// and named in a warning.
 void SampleAllKept(const std::vector<std::shared_ptr<CGraph>>& graphs, SamplingOptions sampling,
                    std::vector<std::string>& warnings) {
-    std::uint64_t left = sampling.AvailableBytes ? *sampling.AvailableBytes : AvailableMemory();
+    std::uint64_t left = Available(sampling);
     for (const auto& g : graphs) {
+        if (detail::IsUnsampledKind(g->GraphType())) continue;
+        const std::uint64_t need = GraphMemoryNeed(*g, sampling.AnimationFrames);
+        if (left != 0 && need > left) {
+            warnings.push_back("The graph " + GraphTitle(*g) +
+                               " cannot be drawn: " + MemoryMessage(need, left));
+            continue;
+        }
         // 0 would mean "unknown"; an exhausted budget is one byte, which refuses any grid.
         sampling.AvailableBytes = left == 0 ? 0 : std::max<std::uint64_t>(left, 1);
         SampleKept(*g, sampling, warnings);
-        left -= std::min<std::uint64_t>(left, g->BytesHeld());
+        left -= std::min(left, need);
     }
 }
 
 } // namespace
+
+std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames) {
+    // The value grids (u, v, |w| and the quantities drawn) take about 20 bytes a point; the
+    // mesh of normals and colours and a display list copying the vertex arrays about 200,
+    // measured on Mesa.
+    constexpr std::uint64_t kGridBytes = 20, kPictureBytes = 200;
+    const auto nu = static_cast<std::uint64_t>(ClampCount(graph.StepU(), kMaxSteps)) + 1;
+    const auto nv = static_cast<std::uint64_t>(ClampCount(graph.StepV(), kMaxSteps)) + 1;
+    const std::uint64_t pictures =
+        graph.Animation() ? static_cast<std::uint64_t>(ClampCount(frames, kMaxAnimationFrames)) + 1
+                          : 1;
+    return nu * nv * (kGridBytes + kPictureBytes * pictures); // at most 1e8 x 2e5: no overflow
+}
 
 Document::Document() {
     Reset();
@@ -102,6 +143,8 @@ void Document::AppendGraph(std::shared_ptr<CGraph> graph, std::string label) {
 DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     if (!graph) return DocumentResult::Fail("There is no graph to add.");
     if (Count() >= kMaxGraphs) return TooManyGraphs();
+    if (auto refusal = MemoryRefusal(GraphMemoryNeed(*graph, AnimationFrames())))
+        return DocumentResult::Fail(std::move(*refusal));
     graph->SetID(NextGraphID());
     if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(Sampling()))
         return DocumentResult::Fail(graph->LastError());
@@ -158,7 +201,9 @@ DocumentResult Document::Load(std::string_view bytes) {
 
     DocumentResult result;
     result.Warnings = std::move(read->Warnings);
-    SampleAllKept(read->Graphs, Sampling(), result.Warnings);
+    SamplingOptions sampling = Sampling();
+    sampling.AnimationFrames = read->Values.AnimationFrames; // the pictures the file asks for
+    SampleAllKept(read->Graphs, sampling, result.Warnings);
 
     // Nothing below can fail: the document is replaced in one piece.
     allGraphs_ = CScene();
@@ -267,10 +312,15 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
         return DocumentResult::Ignore(read.Message);
     if (read.Result != ClipboardRead::Outcome::Graphs) return DocumentResult::Fail(read.Message);
     if (Count() + read.Graphs.size() > kMaxGraphs) return TooManyGraphs();
+    std::uint64_t need = 0;
+    for (const auto& g : read.Graphs)
+        need += GraphMemoryNeed(*g, AnimationFrames());
+    if (auto refusal = MemoryRefusal(need)) return DocumentResult::Fail(std::move(*refusal));
 
     const bool checked = selected && *selected < Count() ? IsShown(*selected) : true;
     const std::int32_t labelKind = values_.SceneKind != 0 ? values_.SceneKind : read.TextKind;
     DocumentResult result;
+    result.Warnings = std::move(read.Warnings);
     values_.LastGraphID = read.LastGraphID;
     for (auto& g : read.Graphs) {
         SampleKept(*g, Sampling(), result.Warnings);
@@ -295,6 +345,21 @@ std::uint64_t Document::DrawingBytes() const {
         total += points * kBytesPerPoint * lists; // at most 1e8 points x 200 x 1001: no overflow
     }
     return total;
+}
+
+std::optional<std::string> Document::MemoryRefusal(std::uint64_t needed) const {
+    const std::uint64_t available = Available(sampling_);
+    if (available == 0 || needed <= available) return std::nullopt;
+    return MemoryMessage(needed, available);
+}
+
+std::int64_t Document::AnimationMemoryChange(std::int32_t frames) const {
+    std::int64_t change = 0;
+    for (const auto& g : shownGraphs_.FunSurfs())
+        if (g->Animation())
+            change += static_cast<std::int64_t>(GraphMemoryNeed(*g, frames)) -
+                      static_cast<std::int64_t>(GraphMemoryNeed(*g, AnimationFrames()));
+    return change;
 }
 
 void Document::SetAnimationFrames(std::int32_t frames) {

@@ -43,6 +43,11 @@ struct DocumentResult {
     }
 };
 
+/// Memory a graph takes once sampled and drawn, from its settings alone (before sampling): the
+/// value grids once, and the surface mesh with its display list once per picture the view
+/// compiles (every animation step of an animated graph).
+[[nodiscard]] std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames);
+
 /// The view intervals that limit sampled values of the kinds that check them.
 struct ViewIntervals {
     float MinX = -20, MaxX = 20, MinY = -20, MaxY = 20, MinZ = -50, MaxZ = 50;
@@ -84,7 +89,8 @@ public:
 
     /// Adds a graph made by a graph dialog: it gets the ID LastGraphID + 1, joins both scenes
     /// and is sampled. When sampling fails the graph is taken out again and the result carries
-    /// the error (LastGraphID keeps its new value, as the dialogs expect).
+    /// the error (LastGraphID keeps its new value, as the dialogs expect). Refused first when
+    /// sampling and drawing it would not fit in memory.
     DocumentResult AddGraph(std::shared_ptr<CGraph> graph);
     /// Adds a graph already sampled (a window samples large grids in a worker thread): as
     /// AddGraph, without sampling it again. Refused, like AddGraph, when the document holds
@@ -101,7 +107,8 @@ public:
     // --- files ---
     /// Replaces the document with the one in the file bytes and samples every graph. On failure
     /// the document stays exactly as it was. A graph whose function cannot be sampled is kept
-    /// (unsampled) and named in a warning.
+    /// (unsampled) and named in a warning, and so is a graph whose grids and pictures would not
+    /// fit in what the graphs before it left of the memory.
     DocumentResult Load(std::string_view bytes);
     /// Load from a file; an empty path does nothing.
     DocumentResult LoadFile(const std::filesystem::path& path);
@@ -125,6 +132,7 @@ public:
     /// Pastes CopyCount graphs from a clipboard text with new IDs at the end of the list. The
     /// new entry is checked like the selected entry, or checked when none is selected. Ignored
     /// before any copy and for a text of another kind of document; on failure nothing changes.
+    /// Refused, before anything is sampled, when the pasted graphs would not fit in memory.
     DocumentResult Paste(std::string_view text, std::optional<std::size_t> selected = std::nullopt);
 
     // --- program-wide values ---
@@ -163,6 +171,12 @@ public:
     /// step for graphs that change with t.
     std::uint64_t DrawingBytes() const;
     void SetSampling(const SamplingOptions& sampling) { sampling_ = sampling; }
+    /// The refusal to show when `needed` more bytes do not fit in the memory this document may
+    /// still take (the sampling budget, or what the system leaves the process): it names the
+    /// need and what is free. Nothing when it fits or nothing is known.
+    [[nodiscard]] std::optional<std::string> MemoryRefusal(std::uint64_t needed) const;
+    /// The need of the shown animated graphs for `frames` animation frames less their need now.
+    [[nodiscard]] std::int64_t AnimationMemoryChange(std::int32_t frames) const;
 
     /// Whether the view marks the zeros and poles of the shown graphs (a setting of the window,
     /// not stored in the file).

@@ -222,7 +222,10 @@ TEST_F(MainWindowTest, SaveThenOpenGivesTheSameDocument) {
     const QString second = dir.filePath("second");
     prompts.fileNames = {first};
     Action("mnuFileSave")->trigger();
+    // A demo asks to save the shown graphs first (no answer: No).
     Action("mnuDemo3DPow1")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    prompts.shown.clear();
     // Open asks to save the shown graphs first: No.
     prompts.answers = {QMessageBox::No};
     prompts.fileNames = {first};

@@ -251,16 +251,42 @@ TEST(Document, TheGraphsOfOneFileShareOneMemoryBudget) {
     source.SetSceneKind(3);
     for (int k = 0; k < 5; ++k)
         ASSERT_TRUE(source.AddGraph(Surface("z", "g" + std::to_string(k), 20)).Ok());
-    const std::uint64_t oneGraph = GridBytes(21, 21); // the grids of one graph
+    // The grids and pictures of one graph.
+    const std::uint64_t oneGraph = GraphMemoryNeed(*source.Graph(0), source.AnimationFrames());
     Document doc;
     doc.SetSampling(SamplingOptions{1, 2 * oneGraph + oneGraph / 2});
     const DocumentResult loaded = doc.Load(source.Save().Data);
     ASSERT_TRUE(loaded.Ok()) << loaded.Message;
     EXPECT_EQ(doc.Count(), 5u);
     ASSERT_EQ(loaded.Warnings.size(), 3u);
-    EXPECT_NE(loaded.Warnings[0].find("\"g2\" cannot be drawn: A grid of 21 x 21"),
+    EXPECT_NE(loaded.Warnings[0].find("\"g2\" cannot be drawn: This needs about 1 MB of memory"),
               std::string::npos)
         << loaded.Warnings[0];
+}
+
+// Paste and a dialog's graph are refused whole, before anything is sampled, when their grids
+// and pictures would not fit: the document stays as it was and the message names the need.
+TEST(Document, GraphsThatWouldNotFitAreRefusedBeforeSampling) {
+    Document doc = TwoSurfaces();
+    ASSERT_TRUE(doc.CopyGraph(0).Ok());
+    const std::string text = doc.CopyGraph(0).Data;
+    doc.SetSampling(SamplingOptions{1, 1024 * 1024});
+    // 100000 steps each way are held to 10000: 1e8 points, about 21 GB to draw.
+    std::string huge = text;
+    const std::string steps = "z^2 4 4 ";
+    ASSERT_NE(huge.find(steps), std::string::npos) << huge;
+    huge.replace(huge.find(steps), steps.size(), "z^2 100000 100000 ");
+    const DocumentResult pasted = doc.Paste(huge);
+    EXPECT_EQ(pasted.State, DocumentResult::Status::Failed);
+    EXPECT_EQ(pasted.Message, "This needs about 20986 MB of memory for its grids and pictures, "
+                              "but only 1 MB is free. Choose fewer steps or fewer animation "
+                              "frames.");
+    EXPECT_EQ(doc.Count(), 2u);
+    const DocumentResult added = doc.AddGraph(Surface("z", "big", 2000));
+    EXPECT_EQ(added.State, DocumentResult::Status::Failed);
+    EXPECT_EQ(doc.Count(), 2u);
+    EXPECT_TRUE(doc.Paste(text).Ok()); // a small one fits
+    EXPECT_EQ(doc.AnimationMemoryChange(doc.AnimationFrames()), 0);
 }
 
 TEST(Document, SaveFileReportsEveryFailureAndWritesNothingItCannotStore) {
