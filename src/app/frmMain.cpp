@@ -924,8 +924,11 @@ void frmMain::About() {
 
 void frmMain::ViewSettings() {
     frmViewSetting dialog(view_, document_, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // A refused OK has already set the projection it chose: the toolbar shows the camera's
+    // projection whatever came of the dialog.
     SetProjection(view_.ProjectType());
+    if (!accepted) return;
     // "Clip spikes" may have changed the boxes.
     BuildSceneList();
     ZoomToFit();

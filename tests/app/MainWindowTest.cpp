@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QOpenGLWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -189,6 +190,23 @@ TEST_F(MainWindowTest, DemoEntryOpensItsDocument) {
     ASSERT_EQ(List()->count(), 1);
     EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "sin(z)");
     EXPECT_TRUE(Action("barViewISO")->isEnabled());
+}
+
+// An OK refused for a bad interval has set the projection it chose already; after Cancel the
+// toolbar shows the camera's projection.
+TEST_F(MainWindowTest, ProjectionButtonsFollowTheCameraAfterARefusedViewSetting) {
+    MakeGraph("mnuDraw3DCart", "z");
+    WithDialog("mnuViewSet", [](QWidget* dialog) {
+        dialog->findChild<QRadioButton*>("Option2")->setChecked(true);
+        dialog->findChild<QLineEdit*>("Text1")->setText("abc");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    });
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].Text, "Illegal data exist.");
+    EXPECT_EQ(window->Camera().ProjectType(), kProjectPerspective);
+    EXPECT_TRUE(Action("barViewPer")->isChecked());
+    EXPECT_FALSE(Action("barViewOrtho")->isChecked());
 }
 
 TEST_F(MainWindowTest, SavingSaysWhichGraphsItLeavesOut) {
