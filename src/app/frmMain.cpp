@@ -956,8 +956,19 @@ void frmMain::LightDialog() {
 }
 
 void frmMain::AnimationOptions() {
+    const std::int32_t frames = document_.AnimationFrames();
     frmAnimation dialog(document_, this);
     if (dialog.exec() == QDialog::Accepted) {
+        // More frames are more pictures of every animated graph: they must fit first.
+        const std::int64_t more = -document_.AnimationMemoryChange(frames);
+        if (more > 0) {
+            if (const auto refusal = document_.MemoryRefusal(static_cast<std::uint64_t>(more))) {
+                document_.SetAnimationFrames(frames);
+                ShowMessage(this, Message(FromStd(*refusal), "Error"));
+                Display();
+                return;
+            }
+        }
         Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
         // The frame count decides how many lists the scene compiles.
         BuildSceneList();
@@ -1120,6 +1131,21 @@ void frmMain::SampleInBackground(const PendingGraph& pending, DialogInput input,
     const bool edit = pending.Target.Replaces(document_);
     std::weak_ptr<CGraph> edited;
     if (edit) edited = document_.Graph(*pending.Target.Selected);
+    // The grids and every picture of the new graph must fit before sampling starts (an edited
+    // graph gives back what the old one took).
+    const std::int32_t frames = document_.AnimationFrames();
+    std::uint64_t need = GraphMemoryNeed(*pending.ToSample, frames);
+    if (const std::shared_ptr<CGraph> old = edited.lock())
+        need -= std::min(need, GraphMemoryNeed(*old, frames));
+    if (const std::optional<std::string> refusal = document_.MemoryRefusal(need)) {
+        const DialogMessage message{*refusal, "Error", DialogMessage::Icon::Warning,
+                                    DialogField::StepsX, -1};
+        editRequest_ = pending.Target.EditRequest;
+        QTimer::singleShot(0, this, [this, input, colorMap, message] {
+            RunGraphDialog(&input, nullptr, colorMap, &message);
+        });
+        return;
+    }
     ViewButtonsForSceneKind();
     sampler_->Start(
         pending.ToSample, document_.Sampling(),

@@ -276,8 +276,12 @@ std::optional<DialogMessage> CommitGraph(Document& document, const PreparedGraph
                                          const GraphTarget& target) {
     if (!target.Replaces(document)) {
         const DocumentResult r = document.AddGraph(prepared.Graph);
-        if (!r.Ok()) return SamplingFailureMessage(*prepared.Graph);
-        return std::nullopt;
+        if (r.Ok()) return std::nullopt;
+        // Refused before sampling (memory): the steps are what to change.
+        if (prepared.Graph->LastError().empty())
+            return DialogMessage{r.Message, "Error", DialogMessage::Icon::Warning,
+                                 DialogField::StepsX, -1};
+        return SamplingFailureMessage(*prepared.Graph);
     }
     const std::size_t k = *target.Selected;
     const std::shared_ptr<CGraph> g = document.Graph(k);

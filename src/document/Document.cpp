@@ -5,6 +5,7 @@
 #include "core/MemoryBudget.h"
 #include "document/ClipboardText.h"
 #include "document/detail/GraphRecord.h"
+#include "graph/ZeroFinder.h"
 
 #include <cerrno>
 #include <cmath>
@@ -88,9 +89,11 @@ std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames) {
     constexpr std::uint64_t kGridBytes = 20, kPictureBytes = 200;
     const auto nu = static_cast<std::uint64_t>(ClampCount(graph.StepU(), kMaxSteps)) + 1;
     const auto nv = static_cast<std::uint64_t>(ClampCount(graph.StepV(), kMaxSteps)) + 1;
+    // The view compiles a picture per step only of an animated graph whose function reads t.
+    const auto program = graph.Animation() ? CompileGraphFunction(graph) : std::nullopt;
+    const bool perStep = graph.Animation() && (!program || program->UsesT());
     const std::uint64_t pictures =
-        graph.Animation() ? static_cast<std::uint64_t>(ClampCount(frames, kMaxAnimationFrames)) + 1
-                          : 1;
+        perStep ? static_cast<std::uint64_t>(ClampCount(frames, kMaxAnimationFrames)) + 1 : 1;
     return nu * nv * (kGridBytes + kPictureBytes * pictures); // at most 1e8 x 2e5: no overflow
 }
 

@@ -45,7 +45,7 @@ struct DocumentResult {
 
 /// Memory a graph takes once sampled and drawn, from its settings alone (before sampling): the
 /// value grids once, and the surface mesh with its display list once per picture the view
-/// compiles (every animation step of an animated graph).
+/// compiles (every animation step of an animated graph whose function reads t).
 [[nodiscard]] std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames);
 
 /// The view intervals that limit sampled values of the kinds that check them.

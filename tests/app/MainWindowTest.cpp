@@ -6,6 +6,7 @@
 #include "document/KplFormat.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -207,6 +208,32 @@ TEST_F(MainWindowTest, ProjectionButtonsFollowTheCameraAfterARefusedViewSetting)
     EXPECT_EQ(window->Camera().ProjectType(), kProjectPerspective);
     EXPECT_TRUE(Action("barViewPer")->isChecked());
     EXPECT_FALSE(Action("barViewOrtho")->isChecked());
+}
+
+// With 2 MB left, a pasted 3001 x 3001 grid and 1000 frames of an animated graph are refused
+// with the need and what is free, before anything is sampled; the document stays as it was.
+TEST_F(MainWindowTest, MemoryIsCheckedBeforePasteAndMoreFrames) {
+    MakeGraph("mnuDraw3DCart", "z*t");
+    window->Doc().Graph(0)->SetAnimation(true);
+    window->Doc().SetSampling(SamplingOptions{0, 2 * 1024 * 1024});
+    List()->setCurrentRow(0);
+    Action("mnuEditCopy")->trigger();
+    QString text = QApplication::clipboard()->text();
+    ASSERT_TRUE(text.contains(" z*t 8 8 ")) << text.toStdString();
+    QApplication::clipboard()->setText(text.replace(" z*t 8 8 ", " z*t 3000 3000 "));
+    Action("mnuEditPaste")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].Text.startsWith("This needs about "));
+    EXPECT_TRUE(prompts.shown[0].Text.contains("but only 2 MB is free"));
+    EXPECT_EQ(List()->count(), 1);
+
+    WithDialog("mnuAnimOptions", [](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("Text1")->setText("1000");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    });
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[1].Text.startsWith("This needs about "));
+    EXPECT_EQ(window->Doc().AnimationFrames(), 10);
 }
 
 TEST_F(MainWindowTest, SavingSaysWhichGraphsItLeavesOut) {

@@ -134,6 +134,21 @@ TEST(GraphDialogLogic, SyntaxErrorAddsNothingAndPointsAtTheFault) {
     EXPECT_EQ(doc.LastGraphID(), 1);
 }
 
+// A graph whose grids and pictures do not fit is refused before it is sampled, at its steps.
+TEST(GraphDialogLogic, AGraphThatDoesNotFitInMemoryIsRefused) {
+    Document doc;
+    doc.SetSampling(SamplingOptions{1, 1024 * 1024});
+    SurfaceDialogInput in;
+    in.Function = "z";
+    in.StepsX = in.StepsY = "1000";
+    const std::optional<DialogMessage> m = Ok(doc, in);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->Text, "This needs about 211 MB of memory for its grids and pictures, but only 1 "
+                       "MB is free. Choose fewer steps or fewer animation frames.");
+    EXPECT_EQ(m->Field, DialogField::StepsX);
+    EXPECT_EQ(doc.Count(), 0u);
+}
+
 struct MapCase {
     const char* name;
     std::function<void(ColorMapDialogInput&)> edit;
