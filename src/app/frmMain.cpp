@@ -45,6 +45,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <filesystem>
@@ -88,6 +89,10 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setAcceptDrops(true);
     samplesFolder_ = ShippedPath("samples");
     sampler_ = new BackgroundSampler(this);
+    undoStack_ = new QUndoStack(this);
+    undoStack_->setObjectName("UndoStack");
+    // Each edited graph keeps copies of itself before and after: a bounded history.
+    undoStack_->setUndoLimit(50);
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");
     Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
@@ -210,6 +215,15 @@ void frmMain::CreateMenus() {
 
     QMenu* edit = menuBar()->addMenu("Edit");
     edit->setObjectName("mnuEdit");
+    QAction* undo = undoStack_->createUndoAction(this, "Undo");
+    undo->setObjectName("mnuEditUndo");
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = undoStack_->createRedoAction(this, "Redo");
+    redo->setObjectName("mnuEditRedo");
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(redo);
+    Separator(edit, "mnuEditSep0");
     QAction* cut = MenuEntry(edit, "Cut", "mnuEditCut");
     cut->setShortcut(QKeySequence::Cut);
     connect(cut, &QAction::triggered, this, &frmMain::CutGraph);
@@ -688,8 +702,24 @@ void frmMain::RefreshList() {
     listUpdating_ = false;
 }
 
+void frmMain::PushChange(const QString& text, const DocumentListState& before, EditedGraph edited) {
+    const DocumentListState after = document_.ListState();
+    if (after == before && !edited.Graph) return;
+    // The stack owns the command.
+    undoStack_->push(new DocumentChange(
+        document_, text, before, after, [this] { ShowDocumentAgain(); }, std::move(edited)));
+}
+
+void frmMain::ShowDocumentAgain() {
+    RefreshList();
+    ViewButtonsForSceneKind();
+    BuildSceneList();
+    Display();
+}
+
 void frmMain::List1_ItemChanged() {
     if (listUpdating_) return;
+    const DocumentListState before = document_.ListState();
     std::vector<std::string> warnings;
     for (int i = 0; i < List1_->count(); ++i) {
         const bool checked = List1_->item(i)->checkState() == Qt::Checked;
@@ -697,6 +727,7 @@ void frmMain::List1_ItemChanged() {
         warnings.insert(warnings.end(), r.Warnings.begin(), r.Warnings.end());
     }
     ShowWarnings(warnings);
+    PushChange("Check", before);
     BuildSceneList();
 }
 
@@ -712,13 +743,17 @@ void frmMain::ShowResultFailure(const DocumentResult& result) {
 
 void frmMain::DeleteGraph(int k) {
     if (document_.Count() == 0 || k < 1) return;
+    const DocumentListState before = document_.ListState();
     document_.DeleteGraph(static_cast<std::size_t>(k - 1));
+    PushChange("Delete", before);
     RefreshList();
     BuildSceneList();
 }
 
 void frmMain::DeleteAllGraphs() {
+    const DocumentListState before = document_.ListState();
     document_.DeleteAllGraphs();
+    PushChange("Delete All", before);
     RefreshList();
     BuildSceneList();
 }
@@ -748,10 +783,12 @@ void frmMain::CutGraph() {
 }
 
 void frmMain::PasteGraph() {
+    const DocumentListState before = document_.ListState();
     const DocumentResult r =
         document_.Paste(QApplication::clipboard()->text().toStdString(), SelectedEntry());
     ShowResultFailure(r);
     if (!r.Ok()) return;
+    PushChange("Paste", before);
     ShowWarnings(r.Warnings);
     RefreshList();
     ViewButtonsForSceneKind();
@@ -808,6 +845,7 @@ bool frmMain::LoadDocument(const QString& path) {
     }
     if (!r.Ok()) return false;
     sampler_->Cancel();
+    undoStack_->clear(); // another document: the history of the last one does not apply
     StopAnimation();
     document_.SetAnimationStep(1);
     shownStep_ = 1;
@@ -1086,6 +1124,13 @@ void frmMain::RunGraphDialog(const DialogInput* refill, const CGraph* fillFrom, 
     const GraphTarget target{editRequest_, SelectedEntry()};
     const std::size_t countBefore = document_.Count();
     const bool replaces = target.Replaces(document_);
+    // What undo needs: the list, and a copy of the graph an edit changes in place.
+    const DocumentListState before = document_.ListState();
+    EditedGraph edited;
+    if (replaces) {
+        edited.Graph = document_.Graph(*target.Selected);
+        edited.Before = std::make_shared<CGraph>(*edited.Graph);
+    }
     const auto run = [&](auto& dialog) {
         dialog.SetBackgroundThreshold(backgroundPoints_);
         if (fillFrom) dialog.FillFrom(*fillFrom);
@@ -1113,6 +1158,12 @@ void frmMain::RunGraphDialog(const DialogInput* refill, const CGraph* fillFrom, 
     if (pending) {
         SampleInBackground(*pending, input, colorMap);
         return;
+    }
+    if (replaces) {
+        edited.After = std::make_shared<CGraph>(*edited.Graph);
+        PushChange("Edit", before, std::move(edited));
+    } else {
+        PushChange("Add", before);
     }
     AfterGraphDialog(countBefore, replaces);
 }
@@ -1176,7 +1227,15 @@ void frmMain::SampleInBackground(const PendingGraph& pending, DialogInput input,
             }
             const std::size_t countBefore = document_.Count();
             const bool replaces = p.Target.Replaces(document_);
+            const DocumentListState before = document_.ListState();
+            EditedGraph change;
+            if (replaces) {
+                change.Graph = document_.Graph(*p.Target.Selected);
+                change.Before = std::make_shared<CGraph>(*change.Graph);
+            }
             ShowResultFailure(CommitSampledGraph(document_, p.Prepared, p.Target, graph));
+            if (replaces) change.After = std::make_shared<CGraph>(*change.Graph);
+            PushChange(replaces ? "Edit" : "Add", before, std::move(change));
             AfterGraphDialog(countBefore, replaces);
         });
 }

@@ -2,6 +2,7 @@
 
 #include "app/AnimationClock.h"
 #include "app/BackgroundSampler.h"
+#include "app/DocumentChange.h"
 #include "app/GlView.h"
 #include "dialogs/GraphDialog.h"
 #include "dialogs/GraphDialogLogic.h"
@@ -26,6 +27,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPrinter;
 class QTimer;
+class QUndoStack;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -54,6 +56,8 @@ public:
     /// Grids above this many points are sampled in a worker thread.
     void SetBackgroundThreshold(std::uint64_t points) { backgroundPoints_ = points; }
     BackgroundSampler& Sampler() { return *sampler_; }
+    /// Add, edit, delete, paste and check changes, for Edit > Undo and Redo.
+    QUndoStack& UndoStack() { return *undoStack_; }
 
     // --- operations other parts of the window call ---
     /// Reads a document and shows it; on failure the current document stays and the reason is
@@ -148,6 +152,11 @@ private:
     void ViewButtonsForSceneKind();
 
     // The graph list.
+    /// Records a change of the graphs made since `before` as one step of Edit > Undo (nothing
+    /// when the list is as it was and no graph was edited).
+    void PushChange(const QString& text, const DocumentListState& before, EditedGraph edited = {});
+    /// Shows the document again after undo or redo.
+    void ShowDocumentAgain();
     void RefreshList();
     void List1_ItemChanged();
     [[nodiscard]] std::optional<std::size_t> SelectedEntry() const;
@@ -188,6 +197,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelSampling_ = nullptr;
     BackgroundSampler* sampler_ = nullptr;
+    QUndoStack* undoStack_ = nullptr;
     /// Toolbar3's buttons and separators by index from 1 (entry 0 unused).
     std::vector<QAction*> toolbar3_;
     /// The mode entries of the View menu and Toolbar3, kept checked alike.

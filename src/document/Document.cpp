@@ -180,6 +180,23 @@ void Document::DeleteAllGraphs() {
     values_.LastGraphID = 0;
 }
 
+DocumentListState Document::ListState() const {
+    return {allGraphs_.FunSurfs(), labels_, shownGraphs_.FunSurfs(), values_.LastGraphID,
+            values_.SceneKind};
+}
+
+void Document::RestoreListState(const DocumentListState& state) {
+    allGraphs_.Clear();
+    shownGraphs_.Clear();
+    for (const auto& g : state.Graphs)
+        allGraphs_.Add(g);
+    for (const auto& g : state.Shown)
+        shownGraphs_.Add(g);
+    labels_ = state.Labels;
+    values_.LastGraphID = state.LastGraphID;
+    values_.SceneKind = state.SceneKind;
+}
+
 DocumentResult Document::SetShown(std::size_t index, bool shown) {
     const auto g = Graph(index);
     if (!g) return DocumentResult::Ignore("There is no graph at this place of the list.");

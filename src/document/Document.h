@@ -48,6 +48,19 @@ struct DocumentResult {
 /// compiles (every animation step of an animated graph whose function reads t).
 [[nodiscard]] std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames);
 
+/// The graph list as undo brings it back: the graph objects in list order with their labels,
+/// the shown ones in their order, the ID counter and the scene kind. A graph edited in place is
+/// brought back by the caller from a copy of it.
+struct DocumentListState {
+    std::vector<std::shared_ptr<CGraph>> Graphs;
+    std::vector<std::string> Labels;
+    std::vector<std::shared_ptr<CGraph>> Shown;
+    std::int32_t LastGraphID = 0;
+    std::int32_t SceneKind = 0;
+
+    friend bool operator==(const DocumentListState&, const DocumentListState&) = default;
+};
+
 /// The view intervals that limit sampled values of the kinds that check them.
 struct ViewIntervals {
     float MinX = -20, MaxX = 20, MinY = -20, MaxY = 20, MinZ = -50, MaxZ = 50;
@@ -103,6 +116,11 @@ public:
     /// Checks or unchecks list entry i. A checked graph joins the end of ShownGraphs and is
     /// sampled again; a failure to sample is a warning (the graph stays shown, unsampled).
     DocumentResult SetShown(std::size_t index, bool shown);
+
+    /// The graph list now, for undo.
+    [[nodiscard]] DocumentListState ListState() const;
+    /// Puts the graph list back as it was (the graphs keep their grids: nothing is sampled).
+    void RestoreListState(const DocumentListState& state);
 
     // --- files ---
     /// Replaces the document with the one in the file bytes and samples every graph. On failure

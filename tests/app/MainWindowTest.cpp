@@ -110,6 +110,56 @@ TEST_F(MainWindowTest, EditOpensTheDialogOfTheGraphFilledFromIt) {
     EXPECT_TRUE(window->EditRequest());
 }
 
+// Edit > Undo and Redo step back and forth through add, edit, check, delete and paste; the
+// graphs come back as they were, grids included, and keep their IDs.
+TEST_F(MainWindowTest, UndoAndRedoStepThroughEveryChangeOfTheGraphs) {
+    const auto functions = [this] {
+        std::vector<std::string> f;
+        for (std::size_t i = 0; i < window->Doc().Count(); ++i)
+            f.push_back(window->Doc().Graph(i)->ExpressZ() +
+                        (window->Doc().IsShown(i) ? "" : " hidden"));
+        return f;
+    };
+    using F = std::vector<std::string>;
+    MakeGraph("mnuDraw3DCart", "z");
+    MakeGraph("mnuDraw3DCart", "z^2");
+    List()->setCurrentRow(1);
+    WithDialog("mnuFunEdit", [](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("Text2")->setText("sin(z)");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    });
+    List()->item(0)->setCheckState(Qt::Unchecked);
+    List()->setCurrentRow(1);
+    Action("mnuEditCopy")->trigger();
+    Action("mnuEditPaste")->trigger();
+    Action("mnuEditDelAll")->trigger();
+    EXPECT_EQ(Action("mnuEditUndo")->text(), "Undo Delete All");
+    const std::vector<F> back = {{"z hidden", "sin(z)", "sin(z)"},
+                                 {"z hidden", "sin(z)"},
+                                 {"z", "sin(z)"},
+                                 {"z", "z^2"},
+                                 {"z"},
+                                 {}};
+    for (const F& expected : back) {
+        Action("mnuEditUndo")->trigger();
+        EXPECT_EQ(functions(), expected);
+        EXPECT_EQ(static_cast<std::size_t>(List()->count()), expected.size());
+    }
+    EXPECT_FALSE(Action("mnuEditUndo")->isEnabled());
+    for (int k = 0; k < 3; ++k)
+        Action("mnuEditRedo")->trigger();
+    EXPECT_EQ(functions(), (F{"z", "sin(z)"}));
+    // The edited graph is drawn from its grids again, sampled for sin(z).
+    const CGraph& edited = *window->Doc().Graph(1);
+    EXPECT_EQ(edited.RealPart().Count(), 9u * 9u);
+    EXPECT_EQ(window->Doc().Graph(1)->ID(), 2);
+    // A new change drops what could be redone.
+    List()->setCurrentRow(0);
+    Action("mnuEditDelete")->trigger();
+    EXPECT_EQ(functions(), (F{"sin(z)"}));
+    EXPECT_FALSE(Action("mnuEditRedo")->isEnabled());
+}
+
 TEST_F(MainWindowTest, UncheckAndCheckMoveTheGraphToTheEndOfTheShownOnes) {
     MakeGraph("mnuDraw3DCart", "z");
     MakeGraph("mnuDraw3DCart", "z^2");
