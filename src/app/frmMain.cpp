@@ -783,9 +783,38 @@ void frmMain::CutGraph() {
 }
 
 void frmMain::PasteGraph() {
+    Document::PendingPaste paste;
+    const DocumentResult r = document_.ReadPaste(QApplication::clipboard()->text().toStdString(),
+                                                 SelectedEntry(), paste);
+    ShowResultFailure(r);
+    if (!r.Ok()) return;
+    std::uint64_t points = 0;
+    for (const auto& g : paste.Graphs)
+        points += GridPoints(*g);
+    // A large grid is sampled in the worker, with the progress bar and Cancel, as the dialogs'
+    // are; the window stays responsive meanwhile.
+    const std::int32_t kind = paste.Graphs.front()->GraphType();
+    if (points < backgroundPoints_ || paste.Graphs.size() != 1 ||
+        (kind != kGraphSurface && kind != kGraphColorMap)) {
+        FinishPaste(std::move(paste), false);
+        return;
+    }
+    if (sampler_->Running()) {
+        ShowMessage(this, Message("A graph is still being sampled. Paste again when it is done, "
+                                  "or cancel it first.",
+                                  "Note"));
+        return;
+    }
+    const std::shared_ptr<CGraph> graph = paste.Graphs.front();
+    sampler_->Start(graph, document_.Sampling(),
+                    [this, paste = std::move(paste)](std::shared_ptr<CGraph>, bool) mutable {
+                        FinishPaste(std::move(paste), true);
+                    });
+}
+
+void frmMain::FinishPaste(Document::PendingPaste paste, bool sampled) {
     const DocumentListState before = document_.ListState();
-    const DocumentResult r =
-        document_.Paste(QApplication::clipboard()->text().toStdString(), SelectedEntry());
+    const DocumentResult r = document_.CommitPaste(std::move(paste), sampled);
     ShowResultFailure(r);
     if (!r.Ok()) return;
     PushChange("Paste", before);

@@ -157,6 +157,8 @@ private:
     void PushChange(const QString& text, const DocumentListState& before, EditedGraph edited = {});
     /// Shows the document again after undo or redo.
     void ShowDocumentAgain();
+    /// Adds a read paste to the document (sampled in the worker or sampled here).
+    void FinishPaste(Document::PendingPaste paste, bool sampled);
     void RefreshList();
     void List1_ItemChanged();
     [[nodiscard]] std::optional<std::size_t> SelectedEntry() const;

@@ -324,7 +324,8 @@ DocumentResult Document::CopyGraph(std::size_t index) {
     return result;
 }
 
-DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t> selected) {
+DocumentResult Document::ReadPaste(std::string_view text, std::optional<std::size_t> selected,
+                                   PendingPaste& paste) const {
     if (copyCount_ < 1) return DocumentResult::Ignore("No graph has been copied yet.");
     ClipboardRead read =
         ReadClipboardText(text, values_.SceneKind, copyCount_, values_.LastGraphID);
@@ -337,18 +338,39 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
         need += GraphMemoryNeed(*g, AnimationFrames());
     if (auto refusal = MemoryRefusal(need)) return DocumentResult::Fail(std::move(*refusal));
 
-    const bool checked = selected && *selected < Count() ? IsShown(*selected) : true;
-    const std::int32_t labelKind = values_.SceneKind != 0 ? values_.SceneKind : read.TextKind;
+    paste.Graphs = std::move(read.Graphs);
+    paste.Checked = selected && *selected < Count() ? IsShown(*selected) : true;
+    paste.LabelKind = values_.SceneKind != 0 ? values_.SceneKind : read.TextKind;
+    paste.LastGraphID = read.LastGraphID;
+    paste.Warnings = std::move(read.Warnings);
+    return {};
+}
+
+DocumentResult Document::CommitPaste(PendingPaste paste, bool sampled) {
+    if (Count() + paste.Graphs.size() > kMaxGraphs) return TooManyGraphs();
     DocumentResult result;
-    result.Warnings = std::move(read.Warnings);
-    values_.LastGraphID = read.LastGraphID;
-    for (auto& g : read.Graphs) {
-        SampleKept(*g, Sampling(), result.Warnings);
-        std::string label = GraphListLabel(labelKind, *g);
+    result.Warnings = std::move(paste.Warnings);
+    // Other graphs may have come in while these were sampled: the counter never goes back, and
+    // AppendGraph renumbers an ID that is taken.
+    values_.LastGraphID = std::max(values_.LastGraphID, paste.LastGraphID);
+    for (auto& g : paste.Graphs) {
+        if (!sampled)
+            SampleKept(*g, Sampling(), result.Warnings);
+        else if (!g->LastError().empty())
+            result.Warnings.push_back("The graph " + GraphTitle(*g) +
+                                      " cannot be drawn: " + g->LastError());
+        std::string label = GraphListLabel(paste.LabelKind, *g);
         AppendGraph(g, std::move(label));
-        if (!checked) shownGraphs_.Remove(CScene::KeyOf(*g));
+        if (!paste.Checked) shownGraphs_.Remove(CScene::KeyOf(*g));
     }
     return result;
+}
+
+DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t> selected) {
+    PendingPaste paste;
+    DocumentResult read = ReadPaste(text, selected, paste);
+    if (!read.Ok()) return read;
+    return CommitPaste(std::move(paste), false);
 }
 
 std::uint64_t Document::DrawingBytes() const {

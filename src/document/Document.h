@@ -153,6 +153,23 @@ public:
     /// Refused, before anything is sampled, when the pasted graphs would not fit in memory.
     DocumentResult Paste(std::string_view text, std::optional<std::size_t> selected = std::nullopt);
 
+    /// A paste read and checked but not yet sampled (a window samples large grids in a worker
+    /// thread): Paste is ReadPaste, then CommitPaste.
+    struct PendingPaste {
+        std::vector<std::shared_ptr<CGraph>> Graphs;
+        bool Checked = true;
+        std::int32_t LabelKind = 0;
+        std::int32_t LastGraphID = 0;
+        std::vector<std::string> Warnings;
+    };
+    /// Reads and checks a clipboard text as Paste does, without sampling or changing anything;
+    /// Done with paste filled, or the reason nothing can be pasted.
+    DocumentResult ReadPaste(std::string_view text, std::optional<std::size_t> selected,
+                             PendingPaste& paste) const;
+    /// Adds the graphs of a read paste at the end of the list, sampling them first unless
+    /// `sampled` (a graph that could not be sampled is kept and named in a warning).
+    DocumentResult CommitPaste(PendingPaste paste, bool sampled);
+
     // --- program-wide values ---
     std::int32_t SceneKind() const noexcept { return values_.SceneKind; }
     void SetSceneKind(std::int32_t kind) noexcept { values_.SceneKind = kind; }

@@ -424,6 +424,32 @@ TEST_F(MainWindowTest, LargeGridsAreSampledInTheBackgroundAndCanBeCancelled) {
     EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z^2");
 }
 
+TEST_F(MainWindowTest, LargePastesAreSampledInTheBackground) {
+    MakeGraph("mnuDraw3DCart", "z");
+    List()->setCurrentRow(0);
+    Action("mnuEditCopy")->trigger();
+    QString text = QApplication::clipboard()->text();
+    QApplication::clipboard()->setText(text.replace(" z 8 8 ", " z 300 300 "));
+    window->SetBackgroundThreshold(1000);
+    Action("mnuEditPaste")->trigger();
+    ASSERT_TRUE(window->Sampler().Running());
+    EXPECT_EQ(List()->count(), 1);
+    // A second large paste waits for the first.
+    Action("mnuEditPaste")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].Text.startsWith("A graph is still being sampled."));
+    window->Sampler().WaitForFinished();
+    ASSERT_EQ(List()->count(), 2);
+    EXPECT_EQ(window->Doc().Graph(1)->DomainX().SizeU(), 301u);
+    Action("mnuEditUndo")->trigger();
+    EXPECT_EQ(List()->count(), 1);
+    // Cancelled, nothing comes in.
+    Action("mnuEditPaste")->trigger();
+    ASSERT_TRUE(window->Sampler().Running());
+    window->Sampler().Cancel();
+    EXPECT_EQ(List()->count(), 1);
+}
+
 TEST_F(MainWindowTest, StatusBarNotesSpikesCutOffWhileTheViewShowsThem) {
     QSettings().setValue(kClipSpikesSetting, true);
     auto* note = window->findChild<QLabel*>("StatusClip");
