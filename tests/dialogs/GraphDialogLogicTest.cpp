@@ -147,6 +147,15 @@ TEST(GraphDialogLogic, AGraphThatDoesNotFitInMemoryIsRefused) {
                        "MB is free. Choose fewer steps or fewer animation frames.");
     EXPECT_EQ(m->Field, DialogField::StepsX);
     EXPECT_EQ(doc.Count(), 0u);
+    // An edit to more steps than fit is refused alike, and the graph stays as it was.
+    in.StepsX = in.StepsY = "8";
+    ASSERT_FALSE(Ok(doc, in));
+    in.StepsX = in.StepsY = "1000";
+    const PreparedGraph p = PrepareSurfaceGraph(in, doc);
+    const std::optional<DialogMessage> edit = CommitGraph(doc, p, {true, 0});
+    ASSERT_TRUE(edit);
+    EXPECT_TRUE(edit->Text.starts_with("This needs about")) << edit->Text;
+    EXPECT_EQ(doc.Graph(0)->StepU(), 8);
 }
 
 struct MapCase {
