@@ -15,6 +15,10 @@ GlView::GlView(const SceneInputs& inputs, ValuesSource values, StepSource step, 
     setObjectName("picDraw");
     setFormat(ViewFormat());
     setMouseTracking(false);
+    ahead_ = new QTimer(this);
+    ahead_->setSingleShot(true);
+    ahead_->setInterval(0);
+    connect(ahead_, &QTimer::timeout, this, &GlView::CompileAhead);
 }
 
 GlView::~GlView() {
@@ -101,6 +105,16 @@ void GlView::paintGL() {
     }
     if (fitPending_) FitNow();
     renderer_->Display(step_());
+    if (renderer_->PendingStepCount() > 0) ahead_->start();
+}
+
+void GlView::CompileAhead() {
+    if (!renderer_ || renderer_->PendingStepCount() == 0) return;
+    // Slices of about 30 ms keep the window answering between them.
+    makeCurrent();
+    const bool more = renderer_->CompileAhead(std::chrono::milliseconds(30));
+    doneCurrent();
+    if (more) ahead_->start();
 }
 
 void GlView::ReleaseGl() {

@@ -4,6 +4,7 @@
 #include "gl/SceneRenderer.h"
 
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -63,6 +64,8 @@ private:
     void ReleaseGl();
     void ApplySize();
     void FitNow();
+    /// Compiles animation steps not shown yet while the window is idle, a slice at a time.
+    void CompileAhead();
 
     SceneInputs inputs_;
     ValuesSource values_;
@@ -72,6 +75,7 @@ private:
     QSize appliedSize_;
     bool buildPending_ = true;
     bool fitPending_ = false;
+    QTimer* ahead_ = nullptr; ///< runs CompileAhead when the event loop is idle
 };
 
 } // namespace tervane

@@ -6,12 +6,8 @@
 
 namespace tervane {
 
-GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step,
-                               std::int32_t sceneKind, std::int32_t frames,
-                               const SamplingOptions& sampling) {
-    // Only graphs whose function reads t differ between animation steps; they
-    // are resampled for each step they are compiled for.
-    const bool perStep = graph->Animation() && graph->UsesT();
+GraphListCache::GraphState& GraphListCache::StateFor(const std::shared_ptr<CGraph>& graph,
+                                                     std::int32_t sceneKind, std::int32_t frames) {
     GraphState& state = graphs_[graph.get()];
     if (state.owner.lock() != graph || state.settings != graph->SettingsRevision() ||
         state.samples != graph->SampleRevision() || state.sceneKind != sceneKind ||
@@ -23,16 +19,38 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
         state.frames = frames;
         ++state.generation;
     }
+    return state;
+}
 
+GraphListCache::Entry& GraphListCache::EntryFor(const std::shared_ptr<CGraph>& graph,
+                                                std::int32_t step, const GraphState& state) {
     Entry& entry = entries_[Key{graph.get(), KeyStep(*graph, step)}];
-    if (entry.list.Base() != 0 && entry.generation == state.generation) return entry.list.Base();
-
-    if (perStep) {
-        graph->GetPointsAtStep(step, frames, sampling);
-        // The cache's own resampling is no change to the graph.
-        state.settings = graph->SettingsRevision();
-        state.samples = graph->SampleRevision();
+    if (entry.generation != state.generation) {
+        entry.list.Reset();
+        entry.hasBox = false;
+        entry.generation = state.generation;
     }
+    return entry;
+}
+
+void GraphListCache::SampleStep(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                                std::int32_t frames, const SamplingOptions& sampling,
+                                GraphState& state) {
+    // Only graphs whose function reads t differ between animation steps; they are resampled
+    // for each step they are drawn or measured at.
+    if (!(graph->Animation() && graph->UsesT())) return;
+    graph->GetPointsAtStep(step, frames, sampling);
+    state.settings = graph->SettingsRevision();
+    state.samples = graph->SampleRevision();
+}
+
+GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                               std::int32_t sceneKind, std::int32_t frames,
+                               const SamplingOptions& sampling) {
+    GraphState& state = StateFor(graph, sceneKind, frames);
+    Entry& entry = EntryFor(graph, step, state);
+    if (entry.list.Base() != 0) return entry.list.Base();
+    SampleStep(graph, step, frames, sampling, state);
     GlListRange list(1);
     if (list.Base() == 0) return 0;
     glNewList(list.Base(), GL_COMPILE);
@@ -40,16 +58,28 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
     glEndList();
     ++compilations_;
     entry.box = graph->GetBox(graph->Animation() ? step : 0);
-    entry.generation = state.generation;
+    entry.hasBox = true;
     entry.list = std::move(list);
     return entry.list.Base();
+}
+
+CBox GraphListCache::StepBox(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                             std::int32_t sceneKind, std::int32_t frames,
+                             const SamplingOptions& sampling) {
+    GraphState& state = StateFor(graph, sceneKind, frames);
+    Entry& entry = EntryFor(graph, step, state);
+    if (entry.hasBox) return entry.box;
+    SampleStep(graph, step, frames, sampling, state);
+    entry.box = graph->GetBox(graph->Animation() ? step : 0);
+    entry.hasBox = true;
+    return entry.box;
 }
 
 CBox GraphListCache::BoxFor(CGraph& graph, std::int32_t step) {
     const std::int32_t boxStep = graph.Animation() ? step : 0;
     const auto state = graphs_.find(&graph);
     const auto entry = entries_.find(Key{&graph, KeyStep(graph, step)});
-    if (state == graphs_.end() || entry == entries_.end() || entry->second.list.Base() == 0 ||
+    if (state == graphs_.end() || entry == entries_.end() || !entry->second.hasBox ||
         state->second.owner.lock().get() != &graph ||
         entry->second.generation != state->second.generation ||
         state->second.settings != graph.SettingsRevision() ||

@@ -22,11 +22,17 @@ public:
     GLuint ListFor(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind,
                    std::int32_t frames, const SamplingOptions& sampling = {});
 
-    /// The box of graph at step taken when that step's list was compiled, from that step's
-    /// samples: a graph that reads t keeps only the grids of the step sampled last, so its
-    /// present grids tell nothing about the other steps. A step without a current list gives
-    /// the graph's box from its present grids.
+    /// The box of graph at step, taken when that step was sampled for its list or for StepBox:
+    /// a graph that reads t keeps only the grids of the step sampled last, so its present grids
+    /// tell nothing about the other steps. A step never sampled gives the graph's box from its
+    /// present grids.
     CBox BoxFor(CGraph& graph, std::int32_t step);
+
+    /// The box of graph at step, sampling that step first when it is stale, without compiling
+    /// its list: an animation's union box is known before its step lists are compiled, each
+    /// when it is first shown.
+    CBox StepBox(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind,
+                 std::int32_t frames, const SamplingOptions& sampling = {});
 
     /// Releases the lists of graphs not in keep.
     void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);
@@ -59,8 +65,20 @@ private:
     struct Entry {
         std::uint64_t generation = 0;
         GlListRange list;
-        CBox box; ///< the graph's box right after this list was compiled
+        CBox box;            ///< the graph's box right after this step was sampled
+        bool hasBox = false; ///< box holds this generation's box
     };
+    /// The graph's state, a new generation when its content, settings, scene kind or frame
+    /// count changed since its lists were made.
+    GraphState& StateFor(const std::shared_ptr<CGraph>& graph, std::int32_t sceneKind,
+                         std::int32_t frames);
+    /// The entry of graph at step, emptied when it belongs to an older generation.
+    Entry& EntryFor(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                    const GraphState& state);
+    /// Samples graph at step when its function reads t (the cache's own resampling is no
+    /// change to the graph).
+    static void SampleStep(const std::shared_ptr<CGraph>& graph, std::int32_t step,
+                           std::int32_t frames, const SamplingOptions& sampling, GraphState& state);
     [[nodiscard]] static std::int32_t KeyStep(const CGraph& graph, std::int32_t step) {
         return graph.Animation() && graph.UsesT() ? step : 0;
     }

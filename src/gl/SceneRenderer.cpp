@@ -14,6 +14,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <chrono>
 #include <locale>
 #include <optional>
 #include <stdexcept>
@@ -69,6 +70,17 @@ struct SceneRenderer::ListContent {
     std::int32_t sceneKind = 0;
 };
 
+// An animation's step lists still to compile, with what the build that reserved them saw.
+struct SceneRenderer::PendingSteps {
+    ListContent content;
+    std::vector<CScene::GraphPtr> graphs;
+    std::vector<bool> compiled;
+    int done = 0;
+    std::int32_t sceneKind = 0;
+    std::int32_t frames = 0;
+    SamplingOptions sampling;
+};
+
 SceneRenderer::SceneRenderer(const SceneInputs& inputs)
     : in_(inputs), numberFormat_(UserNumberFormat()) {}
 
@@ -109,18 +121,25 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     const int frames = animated ? std::max(values.AnimationFrames, 0) : 0;
     const int listCount = frames + 1;
 
-    // Graph lists are compiled first: no list can be compiled inside another.
-    std::vector<std::vector<GLuint>> graphLists(static_cast<std::size_t>(listCount));
-    for (int h = 0; h < listCount; ++h) {
-        std::vector<GLuint>& lists = graphLists[static_cast<std::size_t>(h)];
+    // A still scene compiles its graph lists now (no list can be compiled inside another). An
+    // animation only measures every step here, sampling the graphs that read t at each, for
+    // the union box its axes are drawn in; each step's lists are compiled when the step is
+    // first shown or by CompileAhead, so that a document of many frames shows at once.
+    std::vector<GLuint> stillLists;
+    if (!animated) {
         for (const CScene::GraphPtr& graph : graphs)
-            lists.push_back(graphLists_.ListFor(graph, graph->Animation() ? h : 0, values.SceneKind,
-                                                values.AnimationFrames, values.Sampling));
+            stillLists.push_back(graphLists_.ListFor(graph, 0, values.SceneKind,
+                                                     values.AnimationFrames, values.Sampling));
+    } else {
+        for (int h = 0; h < listCount; ++h)
+            for (const CScene::GraphPtr& graph : graphs)
+                (void)graphLists_.StepBox(graph, graph->Animation() ? h : 0, values.SceneKind,
+                                          values.AnimationFrames, values.Sampling);
     }
     // A graph that reads t holds only the grids of the step sampled last; every step's box
-    // comes from the box the cache took when it compiled that step, on this build and on every
-    // later one that reuses the lists. The step-0 box also refreshes the extents and the label
-    // unit the coordinate system reads.
+    // comes from the box the cache took when it sampled that step, on this build and on every
+    // later one. The step-0 box also refreshes the extents and the label unit the coordinate
+    // system reads.
     const auto boxesAt = [this](int h) {
         return [this, h](CGraph& g) { return graphLists_.BoxFor(g, h); };
     };
@@ -165,16 +184,52 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
 
     // The new lists replace the previous ones, which are released here.
     GlListRange lists(listCount);
-    for (int h = 0; h < listCount && lists.Base() != 0; ++h)
-        CompileSceneList(lists.Base() + static_cast<GLuint>(h), content,
-                         graphLists[static_cast<std::size_t>(h)]);
+    pending_.reset();
     if (animated) {
         animLists_ = std::move(lists);
         sceneList_.Reset();
+        if (animLists_.Base() != 0) {
+            pending_ = std::make_unique<PendingSteps>();
+            pending_->content = std::move(content);
+            pending_->graphs = graphs;
+            pending_->compiled.assign(static_cast<std::size_t>(listCount), false);
+            pending_->sceneKind = values.SceneKind;
+            pending_->frames = values.AnimationFrames;
+            pending_->sampling = values.Sampling;
+        }
     } else {
+        if (lists.Base() != 0) CompileSceneList(lists.Base(), content, stillLists);
         sceneList_ = std::move(lists);
         animLists_.Reset();
     }
+}
+
+void SceneRenderer::CompileStep(int index) {
+    if (!pending_ || index < 0 || index >= static_cast<int>(pending_->compiled.size()) ||
+        pending_->compiled[static_cast<std::size_t>(index)])
+        return;
+    std::vector<GLuint> graphLists;
+    for (const CScene::GraphPtr& graph : pending_->graphs)
+        graphLists.push_back(graphLists_.ListFor(graph, graph->Animation() ? index : 0,
+                                                 pending_->sceneKind, pending_->frames,
+                                                 pending_->sampling));
+    CompileSceneList(animLists_.Base() + static_cast<GLuint>(index), pending_->content, graphLists);
+    pending_->compiled[static_cast<std::size_t>(index)] = true;
+    ++pending_->done;
+}
+
+int SceneRenderer::PendingStepCount() const {
+    return pending_ ? static_cast<int>(pending_->compiled.size()) - pending_->done : 0;
+}
+
+bool SceneRenderer::CompileAhead(std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (PendingStepCount() > 0) {
+        const auto next = std::find(pending_->compiled.begin(), pending_->compiled.end(), false);
+        CompileStep(static_cast<int>(next - pending_->compiled.begin()));
+        if (std::chrono::steady_clock::now() >= end) break;
+    }
+    return PendingStepCount() > 0;
 }
 
 void SceneRenderer::CompileSceneList(GLuint list, const ListContent& content,
@@ -227,6 +282,9 @@ void SceneRenderer::Display(std::int32_t step) {
     {
         const GlMatrixGuard matrix;
         const GLuint list = ListForStep(step);
+        // A step shown for the first time is compiled now (outside any list).
+        if (list != 0 && animLists_.Base() != 0)
+            CompileStep(static_cast<int>(list - animLists_.Base()));
         if (list != 0) glCallList(list);
     }
     if (phaseLegend_) {
@@ -238,6 +296,7 @@ void SceneRenderer::Display(std::int32_t step) {
 }
 
 void SceneRenderer::ReleaseGl() {
+    pending_.reset();
     sceneList_.Reset();
     animLists_.Reset();
     graphLists_.Clear();

@@ -14,6 +14,7 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -85,15 +86,23 @@ public:
     void Resize(int width, int height);
 
     /// Recompiles the scene lists: one list, or one per animation step 0..N when a shown graph
-    /// is animated (N + 1 lists over the union box of all steps, widened by 0.1). Graph lists
-    /// are compiled only for graphs that changed; lists of graphs no longer shown and the
-    /// previous scene lists are released.
+    /// is animated (N + 1 lists over the union box of all steps, widened by 0.1; each step is
+    /// measured now and compiled when first shown or by CompileAhead). Graph lists are compiled
+    /// only for graphs that changed; lists of graphs no longer shown and the previous scene
+    /// lists are released.
     void BuildSceneList(const SceneValues& values);
 
     /// Renders one frame: light (placed in eye coordinates), smooth shading, projection and
     /// camera, clear, the scene list of the step (steps 0 and 1 both show the first animation
-    /// list), then waits for GL. Before the first build the frame is the clear colour alone.
+    /// list; compiled now when it is shown for the first time), then waits for GL. Before the
+    /// first build the frame is the clear colour alone.
     void Display(std::int32_t step);
+
+    /// Compiles animation step lists not yet shown, in step order, for about `time`; true
+    /// while some remain. A window calls it when idle, so that playback finds them ready.
+    bool CompileAhead(std::chrono::milliseconds time);
+    /// Animation step lists of the last build not compiled yet.
+    [[nodiscard]] int PendingStepCount() const;
 
     /// Releases every display list and the fonts now (the context must be current).
     void ReleaseGl();
@@ -122,8 +131,11 @@ public:
 
 private:
     struct ListContent;
+    struct PendingSteps;
     void CompileSceneList(GLuint list, const ListContent& content,
                           const std::vector<GLuint>& graphLists) const;
+    /// Compiles the list of animation step index (and its graphs' lists) unless it is.
+    void CompileStep(int index);
 
     SceneInputs in_;
     std::unique_ptr<GlFonts> fonts_;
@@ -135,6 +147,7 @@ private:
     AxisNumberFormat numberFormat_;
     std::uint64_t sceneBuilds_ = 0;
     bool phaseLegend_ = false; ///< a shown graph is phase-coloured: Display adds the wheel
+    std::unique_ptr<PendingSteps> pending_;
 };
 
 } // namespace tervane

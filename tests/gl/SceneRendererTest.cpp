@@ -276,7 +276,8 @@ TEST_F(SceneRendererTest, RotationRebuildsTheSceneWithoutReissuingGraphs) {
 }
 
 // A graph that reads t keeps only the last step's grids after a build; every later build (a
-// rotation) must still take each step's box from that step's samples.
+// rotation) must still take each step's box from that step's samples. Only the step shown is
+// compiled; the others when shown, or ahead of time.
 TEST_F(SceneRendererTest, AnimatedBoxesStayPutOverLaterBuilds) {
     values_.AnimationFrames = 10;
     auto g = Plane("z+t");
@@ -297,7 +298,15 @@ TEST_F(SceneRendererTest, AnimatedBoxesStayPutOverLaterBuilds) {
     Build();
     EXPECT_EQ(renderer_->SceneBox(), first);
     EXPECT_EQ(renderer_->DrawnBox(), drawn);
+    EXPECT_EQ(renderer_->GraphLists().Compilations(), 1u);
+    EXPECT_EQ(renderer_->PendingStepCount(), 10);
+    const QImage step6 = Show(6);
+    EXPECT_EQ(renderer_->GraphLists().Compilations(), 2u);
+    EXPECT_FALSE(renderer_->CompileAhead(std::chrono::seconds(60)));
+    EXPECT_EQ(renderer_->PendingStepCount(), 0);
     EXPECT_EQ(renderer_->GraphLists().Compilations(), 11u);
+    EXPECT_EQ(Show(6), step6); // compiled ahead, the same picture
+    EXPECT_EQ(renderer_->DrawnBox(), drawn);
 }
 
 // The look of graphs through the whole frame: unlit, without axes, framed by "Zoom to Fit".
