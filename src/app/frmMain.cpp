@@ -1213,11 +1213,8 @@ void frmMain::SampleInBackground(const PendingGraph& pending, DialogInput input,
     if (edit) edited = document_.Graph(*pending.Target.Selected);
     // The grids and every picture of the new graph must fit before sampling starts (an edited
     // graph gives back what the old one took).
-    const std::int32_t frames = document_.AnimationFrames();
-    std::uint64_t need = GraphMemoryNeed(*pending.ToSample, frames);
-    if (const std::shared_ptr<CGraph> old = edited.lock())
-        need -= std::min(need, GraphMemoryNeed(*old, frames));
-    if (const std::optional<std::string> refusal = document_.MemoryRefusal(need)) {
+    if (const std::optional<std::string> refusal =
+            document_.GraphRefusal(*pending.ToSample, edited.lock().get())) {
         const DialogMessage message{*refusal, "Error", DialogMessage::Icon::Warning,
                                     DialogField::StepsX, -1};
         editRequest_ = pending.Target.EditRequest;

@@ -286,13 +286,9 @@ std::optional<DialogMessage> CommitGraph(Document& document, const PreparedGraph
     const std::size_t k = *target.Selected;
     const std::shared_ptr<CGraph> g = document.Graph(k);
     // The edited graph's grids and pictures must fit, less what the old ones take.
-    const std::int32_t frames = document.AnimationFrames();
-    const std::uint64_t need = GraphMemoryNeed(*prepared.Graph, frames),
-                        had = GraphMemoryNeed(*g, frames);
-    if (need > had)
-        if (const std::optional<std::string> refusal = document.MemoryRefusal(need - had))
-            return DialogMessage{*refusal, "Error", DialogMessage::Icon::Warning,
-                                 DialogField::StepsX, -1};
+    if (const std::optional<std::string> refusal = document.GraphRefusal(*prepared.Graph, g.get()))
+        return DialogMessage{*refusal, "Error", DialogMessage::Icon::Warning, DialogField::StepsX,
+                             -1};
     g->EqualTo(*prepared.Graph);
     // The entry names the function it now draws, also when drawing it fails below.
     document.SetLabel(k, prepared.EditLabel);

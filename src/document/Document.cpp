@@ -41,6 +41,10 @@ void SampleKept(CGraph& g, const SamplingOptions& sampling, std::vector<std::str
         warnings.push_back("The graph " + GraphTitle(g) + " cannot be drawn: " + g.LastError());
 }
 
+// Measured on Mesa: the mesh of normals and colours plus a display list that copies the vertex
+// arrays hold about ten times the five value grids, 200 bytes per grid point.
+constexpr std::uint64_t kPictureBytes = 200;
+
 std::uint64_t Available(const SamplingOptions& sampling) {
     return sampling.AvailableBytes ? *sampling.AvailableBytes : AvailableMemory();
 }
@@ -83,10 +87,9 @@ void SampleAllKept(const std::vector<std::shared_ptr<CGraph>>& graphs, SamplingO
 } // namespace
 
 std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames) {
-    // The value grids (u, v, |w| and the quantities drawn) take about 20 bytes a point; the
-    // mesh of normals and colours and a display list copying the vertex arrays about 200,
-    // measured on Mesa.
-    constexpr std::uint64_t kGridBytes = 20, kPictureBytes = 200;
+    // The value grids (u, v, |w| and the quantities drawn) take about 20 bytes a point, the
+    // picture of each step kPictureBytes.
+    constexpr std::uint64_t kGridBytes = 20;
     const auto nu = static_cast<std::uint64_t>(ClampCount(graph.StepU(), kMaxSteps)) + 1;
     const auto nv = static_cast<std::uint64_t>(ClampCount(graph.StepV(), kMaxSteps)) + 1;
     // The view compiles a picture per step only of an animated graph whose function reads t.
@@ -146,8 +149,7 @@ void Document::AppendGraph(std::shared_ptr<CGraph> graph, std::string label) {
 DocumentResult Document::AddGraph(std::shared_ptr<CGraph> graph) {
     if (!graph) return DocumentResult::Fail("There is no graph to add.");
     if (Count() >= kMaxGraphs) return TooManyGraphs();
-    if (auto refusal = MemoryRefusal(GraphMemoryNeed(*graph, AnimationFrames())))
-        return DocumentResult::Fail(std::move(*refusal));
+    if (auto refusal = GraphRefusal(*graph)) return DocumentResult::Fail(std::move(*refusal));
     graph->SetID(NextGraphID());
     if (!detail::IsUnsampledKind(graph->GraphType()) && !graph->GetPoints(Sampling()))
         return DocumentResult::Fail(graph->LastError());
@@ -374,9 +376,6 @@ DocumentResult Document::Paste(std::string_view text, std::optional<std::size_t>
 }
 
 std::uint64_t Document::DrawingBytes() const {
-    // Measured on Mesa: the mesh of normals and colours plus a display list that copies the
-    // vertex arrays hold about ten times the five value grids, 200 bytes per grid point.
-    constexpr std::uint64_t kBytesPerPoint = 200;
     std::uint64_t total = 0;
     for (const auto& g : shownGraphs_.FunSurfs()) {
         const std::uint64_t points = static_cast<std::uint64_t>(g->RealPart().SizeU()) *
@@ -384,7 +383,7 @@ std::uint64_t Document::DrawingBytes() const {
         const std::uint64_t lists = g->Animation() && g->UsesT()
                                         ? static_cast<std::uint64_t>(values_.AnimationFrames) + 1
                                         : 1;
-        total += points * kBytesPerPoint * lists; // at most 1e8 points x 200 x 1001: no overflow
+        total += points * kPictureBytes * lists; // at most 1e8 points x 200 x 1001: no overflow
     }
     return total;
 }
@@ -393,6 +392,14 @@ std::optional<std::string> Document::MemoryRefusal(std::uint64_t needed) const {
     const std::uint64_t available = Available(sampling_);
     if (available == 0 || needed <= available) return std::nullopt;
     return MemoryMessage(needed, available);
+}
+
+std::optional<std::string> Document::GraphRefusal(const CGraph& graph,
+                                                  const CGraph* replaced) const {
+    const std::uint64_t need = GraphMemoryNeed(graph, AnimationFrames());
+    const std::uint64_t had = replaced ? GraphMemoryNeed(*replaced, AnimationFrames()) : 0;
+    if (need <= had) return std::nullopt;
+    return MemoryRefusal(need - had);
 }
 
 std::int64_t Document::AnimationMemoryChange(std::int32_t frames) const {

@@ -210,6 +210,10 @@ public:
     /// still take (the sampling budget, or what the system leaves the process): it names the
     /// need and what is free. Nothing when it fits or nothing is known.
     [[nodiscard]] std::optional<std::string> MemoryRefusal(std::uint64_t needed) const;
+    /// MemoryRefusal for sampling and drawing graph, less what `replaced` (the graph it takes
+    /// the place of, if any) takes now.
+    [[nodiscard]] std::optional<std::string> GraphRefusal(const CGraph& graph,
+                                                          const CGraph* replaced = nullptr) const;
     /// The need of the shown animated graphs for `frames` animation frames less their need now.
     [[nodiscard]] std::int64_t AnimationMemoryChange(std::int32_t frames) const;
 

@@ -116,18 +116,6 @@ CellRowFlags(const std::uint8_t* __restrict qLow, const std::uint8_t* __restrict
     return any;
 }
 
-// Resolves a step of two quadrants from a to b by the side b lies on seen from a (the sign of
-// the cross product, exact in double for single inputs), assuming the edge turns w by less than
-// half a turn; exactly opposite values take the direction of increasing quadrant. The step from
-// b to a is always the negative of the step from a to b.
-std::int8_t HalfTurn(std::uint8_t qa, float ua, float va, std::uint8_t qb, float ub, float vb) {
-    const double cross =
-        static_cast<double>(ua) * static_cast<double>(vb) - static_cast<double>(ub) * va;
-    if (cross > 0.0) return 2;
-    if (cross < 0.0) return -2;
-    return qa < qb ? 2 : -2;
-}
-
 struct CellFind {
     std::size_t i = 0, j = 0;
     int winding = 0; // in quarter turns around the cell's border (i, j) → (i+1, j) → ...
@@ -189,8 +177,9 @@ __attribute__((target_clones("avx2", "default"))) void ScanRows(std::span<const 
             return;
         for (std::size_t k = 0; k < n; ++k)
             if (out[k] == kHalfTurn)
-                out[k] = HalfTurn(a.q[ja + k], ub[from + k], vb[from + k], b.q[jb + k], ub[to + k],
-                                  vb[to + k]);
+                // Resolved by the side the second value lies on, as every path step is.
+                out[k] = static_cast<std::int8_t>(
+                    detail::QuarterStep({ub[from + k], vb[from + k]}, {ub[to + k], vb[to + k]}));
     };
     const auto row = [&](std::size_t i, const Row& r) {
         const std::size_t o = i * nv;

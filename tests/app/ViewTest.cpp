@@ -1,9 +1,9 @@
 // The GL view: mouse navigation over the scene lists, the picture it shows, and the same picture
 // from the headless renderer.
+#include "AnimationTestSupport.h"
 #include "app/AppTestSupport.h"
 
 #include "gl/headless/OffscreenFrame.h"
-#include "graph/GraphPresets.h"
 
 #include <QMouseEvent>
 
@@ -92,16 +92,7 @@ void FillDocument(Document& doc, bool animated) {
         ASSERT_TRUE(doc.LoadFile(kExpz.toStdString()).Ok());
         return;
     }
-    GraphRecipe recipe;
-    recipe.Function = "exp(t*z)";
-    recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
-    auto graph = MakeSurfaceGraph(recipe);
-    graph->SetAnimation(true);
-    graph->SetMinT(0.1f);
-    graph->SetMaxT(1.0f);
-    doc.SetSceneKind(kScene3D);
-    doc.SetAnimationFrames(10);
-    ASSERT_TRUE(doc.AddGraph(graph).Ok());
+    AddGrowingAnimation(doc);
     doc.SetAnimationStep(11);
 }
 

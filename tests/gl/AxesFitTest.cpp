@@ -1,3 +1,4 @@
+#include "AnimationTestSupport.h"
 #include "document/Document.h"
 #include "gl/DocumentScene.h"
 #include "gl/headless/GuiApplication.h"
@@ -71,17 +72,8 @@ TEST(AxesFit, TickLabelsAndTitlesStayInsideThePicture) {
 // tenfold from the first step to the last, which must stay in the picture with its labels.
 TEST(AxesFit, AnimationsAreFramedByEveryStep) {
     EnsureGuiApplication();
-    GraphRecipe recipe;
-    recipe.Function = "exp(t*z)";
-    recipe.Axes = {kQuantityX, kQuantityMagnitude, kQuantityY};
-    auto graph = MakeSurfaceGraph(recipe);
-    graph->SetAnimation(true);
-    graph->SetMinT(0.1f);
-    graph->SetMaxT(1.0f);
     Document document;
-    document.SetSceneKind(kScene3D);
-    document.SetAnimationFrames(10);
-    ASSERT_TRUE(document.AddGraph(graph).Ok());
+    testing::AddGrowingAnimation(document);
     for (const int step : {1, 11}) {
         RenderRequest request;
         request.Width = 320;
