@@ -12,14 +12,16 @@ BackgroundSampler::~BackgroundSampler() {
 
 void BackgroundSampler::Start(std::shared_ptr<CGraph> graph, const SamplingOptions& options,
                               Done done) {
+    StartJob([graph, options] { return graph->GetPoints(options); },
+             [graph, done = std::move(done)](bool ok) { done(graph, ok); });
+}
+
+void BackgroundSampler::StartJob(Job job, JobDone done) {
     Cancel();
-    graph_ = std::move(graph);
     done_ = std::move(done);
     watcher_ = std::make_unique<QFutureWatcher<bool>>();
     connect(watcher_.get(), &QFutureWatcher<bool>::finished, this, &BackgroundSampler::Finished);
-    std::shared_ptr<CGraph> worked = graph_;
-    watcher_->setFuture(
-        QtConcurrent::run([worked, options] { return worked->GetPoints(options); }));
+    watcher_->setFuture(QtConcurrent::run(std::move(job)));
     running_ = true;
     emit RunningChanged(true);
 }
@@ -35,7 +37,6 @@ void BackgroundSampler::Cancel() {
     if (!watcher_) return;
     // The worker keeps its own reference to the copy; only the report is dropped.
     DropWatcher();
-    graph_.reset();
     done_ = nullptr;
     if (running_) {
         running_ = false;
@@ -52,12 +53,11 @@ void BackgroundSampler::WaitForFinished() {
 void BackgroundSampler::Finished() {
     if (!watcher_) return;
     const bool ok = watcher_->future().result();
-    std::shared_ptr<CGraph> graph = std::move(graph_);
-    Done done = std::move(done_);
+    JobDone done = std::move(done_);
     DropWatcher();
     running_ = false;
     emit RunningChanged(false);
-    if (done) done(std::move(graph), ok);
+    if (done) done(ok);
 }
 
 } // namespace tervane

@@ -551,7 +551,22 @@ void frmMain::CreateStatusBar() {
     });
 }
 
+void frmMain::NoteDrawing(std::uint64_t points) {
+    // Compiling the picture of a large grid takes seconds on the GUI thread (the GL context
+    // lives there): the cursor and the status bar say so until the first frame is shown.
+    if (points < backgroundPoints_ || drawingNote_ || !picDraw_->isVisible()) return;
+    drawingNote_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    statusPanel_->setText("Drawing the graph...");
+    statusPanel_->repaint();
+}
+
 void frmMain::ShowClipNote() {
+    if (drawingNote_) {
+        drawingNote_ = false;
+        QApplication::restoreOverrideCursor();
+        if (!sampler_->Running()) statusPanel_->setText("Ready");
+    }
     bool clipped = false;
     for (const CScene::GraphPtr& graph : document_.ShownGraphs().FunSurfs())
         clipped = clipped || (graph->ClipSpikes() && graph->SpikesClipped());
@@ -813,6 +828,9 @@ void frmMain::PasteGraph() {
 }
 
 void frmMain::FinishPaste(Document::PendingPaste paste, bool sampled) {
+    std::uint64_t points = 0;
+    for (const auto& g : paste.Graphs)
+        points += GridPoints(*g);
     const DocumentListState before = document_.ListState();
     const DocumentResult r = document_.CommitPaste(std::move(paste), sampled);
     ShowResultFailure(r);
@@ -821,6 +839,7 @@ void frmMain::FinishPaste(Document::PendingPaste paste, bool sampled) {
     ShowWarnings(r.Warnings);
     RefreshList();
     ViewButtonsForSceneKind();
+    NoteDrawing(points);
     BuildSceneList();
 }
 
@@ -867,13 +886,49 @@ bool frmMain::SaveViewPicture(const QString& path) {
 
 bool frmMain::LoadDocument(const QString& path) {
     if (path.isEmpty()) return false;
-    const DocumentResult r = document_.LoadFile(ToPath(path));
+    auto load = std::make_shared<Document::PendingLoad>();
+    const DocumentResult r = document_.ReadFile(ToPath(path), *load);
     if (r.State == DocumentResult::Status::Failed) {
         ShowMessage(this, Message(FromStd(r.Message), "Error"));
         return false;
     }
     if (!r.Ok()) return false;
     sampler_->Cancel();
+    if (load->Points < backgroundPoints_) {
+        Document::SampleLoad(*load);
+        FinishLoad(std::move(*load), path);
+        return true;
+    }
+    // Large grids are sampled in the worker, with the progress bar and Cancel; the document
+    // shown stays as it is until the new one is ready.
+    const int changesBefore = undoStack_->index();
+    sampler_->StartJob(
+        [load] {
+            Document::SampleLoad(*load);
+            return true;
+        },
+        [this, load, path, changesBefore](bool) { CommitOpened(load, path, changesBefore); });
+    statusPanel_->setText("Opening " + QFileInfo(path).fileName() + "...");
+    return true;
+}
+
+void frmMain::CommitOpened(const std::shared_ptr<Document::PendingLoad>& load, const QString& path,
+                           int changesBefore) {
+    // A dialog still open works on the document shown: the new one waits until it is closed.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, load, path, changesBefore] {
+            CommitOpened(load, path, changesBefore);
+        });
+        return;
+    }
+    // A change made while the file was read would be lost: ask as Open did.
+    if (undoStack_->index() != changesBefore && !AskSaveBeforeOpen()) return;
+    FinishLoad(std::move(*load), path);
+}
+
+void frmMain::FinishLoad(Document::PendingLoad load, const QString& path) {
+    NoteDrawing(load.Points);
+    const DocumentResult r = document_.CommitLoad(std::move(load));
     undoStack_->clear(); // another document: the history of the last one does not apply
     StopAnimation();
     document_.SetAnimationStep(1);
@@ -897,7 +952,6 @@ bool frmMain::LoadDocument(const QString& path) {
     picDraw_->RequestZoomToFit();
     BuildSceneList();
     AddRecentFile(QFileInfo(path).absoluteFilePath());
-    return true;
 }
 
 bool frmMain::AskSaveBeforeOpen() {
@@ -1204,6 +1258,8 @@ void frmMain::AfterGraphDialog(std::size_t countBefore, bool replaced) {
     ViewButtonsForSceneKind();
     // The first graph of a view is framed; later ones keep the user's camera.
     if (added && document_.ShownGraphs().Count() == 1) picDraw_->RequestZoomToFit();
+    if (const std::optional<std::size_t> k = SelectedEntry(); k && (added || replaced))
+        NoteDrawing(GridPoints(*document_.Graph(*k)));
     if (added || replaced) BuildSceneList();
 }
 

@@ -61,7 +61,8 @@ public:
 
     // --- operations other parts of the window call ---
     /// Reads a document and shows it; on failure the current document stays and the reason is
-    /// shown. An empty path does nothing. True when the document was read.
+    /// shown. An empty path does nothing. True when the document was read; large grids are then
+    /// sampled in the worker and the document is replaced when they are done.
     bool LoadDocument(const QString& path);
     /// Removes list entry k - 1 (k from 1) and its graph.
     void DeleteGraph(int k);
@@ -159,6 +160,15 @@ private:
     void ShowDocumentAgain();
     /// Adds a read paste to the document (sampled in the worker or sampled here).
     void FinishPaste(Document::PendingPaste paste, bool sampled);
+    /// Replaces the document with a read and sampled one and shows it.
+    void FinishLoad(Document::PendingLoad load, const QString& path);
+    /// A wait cursor and a status note while the picture of a grid of this many points is
+    /// compiled, until the next frame is shown; nothing for small grids.
+    void NoteDrawing(std::uint64_t points);
+    /// Shows a document sampled in the worker once no dialog is open, asking to save first
+    /// when the document shown changed while it was read.
+    void CommitOpened(const std::shared_ptr<Document::PendingLoad>& load, const QString& path,
+                      int changesBefore);
     void RefreshList();
     void List1_ItemChanged();
     [[nodiscard]] std::optional<std::size_t> SelectedEntry() const;
@@ -200,6 +210,7 @@ private:
     QPushButton* cancelSampling_ = nullptr;
     BackgroundSampler* sampler_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
+    bool drawingNote_ = false; ///< NoteDrawing's cursor is set
     /// Toolbar3's buttons and separators by index from 1 (entry 0 unused).
     std::vector<QAction*> toolbar3_;
     /// The mode entries of the View menu and Toolbar3, kept checked alike.

@@ -213,34 +213,54 @@ DocumentResult Document::SetShown(std::size_t index, bool shown) {
     return result;
 }
 
-DocumentResult Document::Load(std::string_view bytes) {
+DocumentResult Document::ReadBytes(std::string_view bytes, PendingLoad& load) const {
     std::string error;
     const std::optional<std::string> text = kpl::DecodeContainer(bytes, error);
     if (!text) return DocumentResult::Fail(error);
     std::optional<kpl::DocumentRead> read = kpl::ReadDocumentText(*text, values_, error);
     if (!read) return DocumentResult::Fail(error);
     if (read->Graphs.size() > kMaxGraphs) return TooManyGraphs();
+    load.Warnings = std::move(read->Warnings);
+    load.Sampling = Sampling();
+    load.Sampling.AnimationFrames = read->Values.AnimationFrames; // the pictures the file asks for
+    load.Points = 0;
+    for (const auto& g : read->Graphs)
+        if (!detail::IsUnsampledKind(g->GraphType()))
+            load.Points += (static_cast<std::uint64_t>(ClampCount(g->StepU(), kMaxSteps)) + 1) *
+                           (static_cast<std::uint64_t>(ClampCount(g->StepV(), kMaxSteps)) + 1);
+    load.Read = std::move(*read);
+    return {};
+}
 
+void Document::SampleLoad(PendingLoad& load) {
+    SampleAllKept(load.Read.Graphs, load.Sampling, load.Warnings);
+}
+
+DocumentResult Document::CommitLoad(PendingLoad load) {
     DocumentResult result;
-    result.Warnings = std::move(read->Warnings);
-    SamplingOptions sampling = Sampling();
-    sampling.AnimationFrames = read->Values.AnimationFrames; // the pictures the file asks for
-    SampleAllKept(read->Graphs, sampling, result.Warnings);
-
-    // Nothing below can fail: the document is replaced in one piece.
+    result.Warnings = std::move(load.Warnings);
+    kpl::DocumentRead& read = load.Read;
     allGraphs_ = CScene();
     shownGraphs_ = CScene();
     labels_.clear();
-    values_ = std::move(read->Values);
-    shownGraphs_.SetRotRoll(read->Header.RotRoll);
-    shownGraphs_.SetRotPitch(read->Header.RotPitch);
-    shownGraphs_.SetRotYaw(read->Header.RotYaw);
-    for (auto& g : read->Graphs) {
+    values_ = std::move(read.Values);
+    shownGraphs_.SetRotRoll(read.Header.RotRoll);
+    shownGraphs_.SetRotPitch(read.Header.RotPitch);
+    shownGraphs_.SetRotYaw(read.Header.RotYaw);
+    for (auto& g : read.Graphs) {
         std::string label = GraphListLabel(values_.SceneKind, *g);
         AppendGraph(std::move(g), std::move(label));
     }
-    if (shownGraphs_.Animation()) animationStep_ = 1;
+    animationStep_ = 1;
     return result;
+}
+
+DocumentResult Document::Load(std::string_view bytes) {
+    PendingLoad load;
+    DocumentResult read = ReadBytes(bytes, load);
+    if (!read.Ok()) return read;
+    SampleLoad(load);
+    return CommitLoad(std::move(load));
 }
 
 std::optional<std::string> Document::HiddenGraphsNote() const {
@@ -259,7 +279,7 @@ std::optional<std::string> Document::HiddenGraphsNote() const {
            graphs(shown) + " shown?";
 }
 
-DocumentResult Document::LoadFile(const std::filesystem::path& path) {
+DocumentResult Document::ReadFile(const std::filesystem::path& path, PendingLoad& load) const {
     if (path.empty()) return DocumentResult::Ignore("No file was named.");
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
@@ -275,10 +295,18 @@ DocumentResult Document::LoadFile(const std::filesystem::path& path) {
         return DocumentResult::Fail("Cannot read " + Quote(path) + ": " + std::strerror(errno) +
                                     ".");
     bytes.resize(static_cast<std::size_t>(file.gcount()));
-    DocumentResult result = Load(bytes);
+    DocumentResult result = ReadBytes(bytes, load);
     if (result.State == DocumentResult::Status::Failed)
         result.Message = "Cannot open " + Quote(path) + ". " + result.Message;
     return result;
+}
+
+DocumentResult Document::LoadFile(const std::filesystem::path& path) {
+    PendingLoad load;
+    DocumentResult read = ReadFile(path, load);
+    if (!read.Ok()) return read;
+    SampleLoad(load);
+    return CommitLoad(std::move(load));
 }
 
 DocumentResult Document::Save() const {

@@ -130,6 +130,25 @@ public:
     DocumentResult Load(std::string_view bytes);
     /// Load from a file; an empty path does nothing.
     DocumentResult LoadFile(const std::filesystem::path& path);
+
+    /// A document read and checked but not yet sampled (a window samples large grids in a
+    /// worker thread): LoadFile is ReadFile, SampleLoad, then CommitLoad.
+    struct PendingLoad {
+        kpl::DocumentRead Read;
+        SamplingOptions Sampling;
+        std::vector<std::string> Warnings;
+        /// Value grid points of the graphs to sample, to decide where to sample them.
+        std::uint64_t Points = 0;
+    };
+    /// Reads and checks a file as LoadFile does, without sampling or changing anything.
+    DocumentResult ReadFile(const std::filesystem::path& path, PendingLoad& load) const;
+    /// Reads and checks file bytes as Load does, without sampling or changing anything.
+    DocumentResult ReadBytes(std::string_view bytes, PendingLoad& load) const;
+    /// Samples the graphs of a read document. It touches nothing but load, so it may run in
+    /// a worker thread while the document is used.
+    static void SampleLoad(PendingLoad& load);
+    /// Replaces the document with a read and sampled one; it cannot fail.
+    DocumentResult CommitLoad(PendingLoad load);
     /// The file bytes of the document (Data), or the reason it cannot be stored. Warnings name
     /// shown graphs of kinds that documents have no record for (they are left out).
     DocumentResult Save() const;

@@ -450,6 +450,34 @@ TEST_F(MainWindowTest, LargePastesAreSampledInTheBackground) {
     EXPECT_EQ(List()->count(), 1);
 }
 
+TEST_F(MainWindowTest, LargeDocumentsAreSampledInTheBackground) {
+    const QString expz = QString(TERVANE_SAMPLES_DIR) + "/expz.kpl";
+    MakeGraph("mnuDraw3DCart", "z");
+    window->SetBackgroundThreshold(0);
+    // Cancelled: the document shown stays.
+    ASSERT_TRUE(window->LoadDocument(expz));
+    ASSERT_TRUE(window->Sampler().Running());
+    window->Sampler().Cancel();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "z");
+    // A change made while the file is sampled asks again before it is replaced.
+    ASSERT_TRUE(window->LoadDocument(expz));
+    window->SetBackgroundThreshold(1000000);
+    MakeGraph("mnuDraw3DCart", "z^2");
+    prompts.answers = {QMessageBox::Cancel};
+    window->Sampler().WaitForFinished();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts.shown.empty(); }));
+    EXPECT_EQ(prompts.shown[0].Text, "Do you want to save the graphs?");
+    EXPECT_EQ(List()->count(), 2);
+    // Left alone, the document comes in when its grids are done.
+    window->SetBackgroundThreshold(0);
+    ASSERT_TRUE(window->LoadDocument(expz));
+    EXPECT_EQ(List()->count(), 2);
+    window->Sampler().WaitForFinished();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(window->Doc().Graph(0)->ExpressZ(), "exp(z)");
+}
+
 TEST_F(MainWindowTest, StatusBarNotesSpikesCutOffWhileTheViewShowsThem) {
     QSettings().setValue(kClipSpikesSetting, true);
     auto* note = window->findChild<QLabel*>("StatusClip");
