@@ -1,6 +1,9 @@
-// Background, primary grid and axes of the two-dimensional scene kinds (1 and 4). These are
-// drawn in coordinates divided by the label unit base U, so the largest coordinate of the scene
-// sits near 10 whatever the data's size.
+// Background, primary grid and axes of the two-dimensional scene kinds (1 and 4). They are drawn
+// in the coordinates of the graphs themselves, so that a label stands where its value is drawn.
+// What has a size of its own (ticks, arrow heads, the grid's overhang, the background's margin
+// and the offsets of the label texts) is measured in the label unit base U, a tenth of the
+// scene's largest coordinate, so it keeps its share of a picture framed to the scene whatever the
+// data's size (see MarkLength for scenes smaller than 1).
 
 #include "scene/AxesGeometry.h"
 
@@ -29,7 +32,7 @@ using Rotation = AxesGeometry::Rotation;
 // Label steps drawn on one side of an axis at most; the box is snapped to whole units of about a
 // tenth of its size, so only a pi-labelled axis of a huge scene comes near this.
 constexpr double kMaxUnitsPerSide = 1000.0;
-// Ticks, arrow heads and grid overhang in the divided coordinates.
+// Ticks, arrow heads, grid overhang and background margin, in mark lengths.
 constexpr double kTick = 0.3;
 constexpr double kSecondaryTick = 0.15;
 constexpr double kOverhang = 2.0;
@@ -37,11 +40,25 @@ constexpr double kArrowTip = 2.4;
 constexpr double kAxisEnd = 2.35;
 constexpr double kArrowLength = 0.4;
 constexpr double kArrowHalfWidth = 0.35;
+constexpr double kBackgroundMargin = 5.1;
+constexpr double kShadowOffset = 0.8;
+// Label texts: X labels this far below the axis, Y labels this far left of it beyond their
+// estimated width.
+constexpr double kLabelDrop = 1.0;
+constexpr double kLabelGap = 0.35 + 0.2;
 
-// The label unit base as a divisor; a broken one (zero, negative, not finite) counts as 1.
+// The label unit base as a length; a broken one (zero, negative, not finite) counts as 1.
 double SafeBase(float labelUnitBase) {
     const double base = labelUnitBase;
     return (std::isfinite(base) && base > 0.0) ? base : 1.0;
+}
+
+// The length the marks are measured in: the label unit base, but never less than a tenth of the
+// label unit. The unit stays 1 however small the data, and so does the box snapped to it; marks
+// sized by a base far below it would shrink out of sight in a picture framed to that box.
+double MarkLength(float labelUnitBase) {
+    const double base = SafeBase(labelUnitBase);
+    return std::max(base, LabelUnit(static_cast<float>(base)) / 10.0);
 }
 
 // Whole label units that fit into extent (0 when there is none to label).
@@ -55,28 +72,30 @@ long long UnitsOnSide(double extent, double unit) {
     return static_cast<long long>(std::min(n, kMaxUnitsPerSide));
 }
 
-// The label layout of one document: units in data terms, the divided box and how many whole
-// units lie on each side of the origin.
+// The label layout of one document: the label units, the box and how many whole units lie on
+// each side of the origin, all in the graphs' coordinates; mark sizes the marks.
 struct Layout {
-    double base = 1.0;
+    double mark = 1.0;
     double unitX = 1.0;
     double unitY = 1.0;
     double x0 = 0.0, x1 = 0.0, y0 = 0.0, y1 = 0.0;
     long long negX = 0, posX = 0, negY = 0, posY = 0;
 
-    [[nodiscard]] double X(double units) const { return units * unitX / base; }
-    [[nodiscard]] double Y(double units) const { return units * unitY / base; }
+    [[nodiscard]] double X(double units) const { return units * unitX; }
+    [[nodiscard]] double Y(double units) const { return units * unitY; }
+    // A size given in mark lengths.
+    [[nodiscard]] double Size(double marks) const { return marks * mark; }
 };
 
 Layout MakeLayout(const CAxes& axes, const CBox& box, float labelUnitBase) {
     Layout layout;
-    layout.base = SafeBase(labelUnitBase);
-    layout.unitY = LabelUnit(static_cast<float>(layout.base));
+    layout.mark = MarkLength(labelUnitBase);
+    layout.unitY = LabelUnit(static_cast<float>(SafeBase(labelUnitBase)));
     layout.unitX = axes.ShowPI ? static_cast<double>(kRoundedPi) : layout.unitY;
-    layout.x0 = box.MinX / layout.base;
-    layout.x1 = box.MaxX / layout.base;
-    layout.y0 = box.MinY / layout.base;
-    layout.y1 = box.MaxY / layout.base;
+    layout.x0 = box.MinX;
+    layout.x1 = box.MaxX;
+    layout.y0 = box.MinY;
+    layout.y1 = box.MaxY;
     layout.negX = UnitsOnSide(-double{box.MinX}, layout.unitX);
     layout.posX = UnitsOnSide(box.MaxX, layout.unitX);
     layout.negY = UnitsOnSide(-double{box.MinY}, layout.unitY);
@@ -111,6 +130,9 @@ AxesGeometry TwoDimensionalAxes(const CAxes& axes, const CBox& box, float labelU
     const Layout layout = MakeLayout(axes, box, labelUnitBase);
     const Colour colour = Colour::FromPacked(axes.AxisColor);
     const float width = SafeWidth(axes.AxisWidth);
+    const double tip = layout.Size(kArrowTip), back = layout.Size(kArrowTip - kArrowLength);
+    const double half = layout.Size(kArrowHalfWidth);
+    const double tick = layout.Size(kTick), secondaryTick = layout.Size(kSecondaryTick);
 
     Pass lines;
     lines.kind = PassKind::Axes;
@@ -118,28 +140,26 @@ AxesGeometry TwoDimensionalAxes(const CAxes& axes, const CBox& box, float labelU
     // The shaft stops just short of the tip so a wide line does not poke through the head.
     const double xEnd = layout.x1, yEnd = layout.y1;
     lines.triangles.push_back(
-        {{P(xEnd + kArrowTip, 0, 0), P(xEnd + kArrowTip - kArrowLength, kArrowHalfWidth, 0),
-          P(xEnd + kArrowTip - kArrowLength, -kArrowHalfWidth, 0)},
+        {{P(xEnd + tip, 0, 0), P(xEnd + back, half, 0), P(xEnd + back, -half, 0)},
          {colour, colour, colour}});
     lines.triangles.push_back(
-        {{P(0, yEnd + kArrowTip, 0), P(-kArrowHalfWidth, yEnd + kArrowTip - kArrowLength, 0),
-          P(kArrowHalfWidth, yEnd + kArrowTip - kArrowLength, 0)},
+        {{P(0, yEnd + tip, 0), P(-half, yEnd + back, 0), P(half, yEnd + back, 0)},
          {colour, colour, colour}});
-    lines.lines.push_back(
-        MakeLine(P(layout.x0 - kOverhang, 0, 0), P(xEnd + kAxisEnd, 0, 0), colour, width));
-    lines.lines.push_back(
-        MakeLine(P(0, layout.y0 - kOverhang, 0), P(0, yEnd + kAxisEnd, 0), colour, width));
+    lines.lines.push_back(MakeLine(P(layout.x0 - layout.Size(kOverhang), 0, 0),
+                                   P(xEnd + layout.Size(kAxisEnd), 0, 0), colour, width));
+    lines.lines.push_back(MakeLine(P(0, layout.y0 - layout.Size(kOverhang), 0),
+                                   P(0, yEnd + layout.Size(kAxisEnd), 0), colour, width));
 
     for (long long k = -layout.negX; k <= layout.posX; ++k) {
         if (k != 0) {
             const double x = layout.X(static_cast<double>(k));
-            lines.lines.push_back(MakeLine(P(x, 0, 0), P(x, -kTick, 0), colour, width));
+            lines.lines.push_back(MakeLine(P(x, 0, 0), P(x, -tick, 0), colour, width));
         }
     }
     for (long long k = -layout.negY; k <= layout.posY; ++k) {
         if (k != 0) {
             const double y = layout.Y(static_cast<double>(k));
-            lines.lines.push_back(MakeLine(P(0, y, 0), P(-kTick, y, 0), colour, width));
+            lines.lines.push_back(MakeLine(P(0, y, 0), P(-tick, y, 0), colour, width));
         }
     }
     if (axes.ShowSecondaryLabel) {
@@ -147,35 +167,36 @@ AxesGeometry TwoDimensionalAxes(const CAxes& axes, const CBox& box, float labelU
         for (long long k = -layout.negX; k < layout.posX; ++k) {
             for (double f : fractions) {
                 const double x = layout.X(static_cast<double>(k) + f);
-                lines.lines.push_back(
-                    MakeLine(P(x, 0, 0), P(x, -kSecondaryTick, 0), colour, width));
+                lines.lines.push_back(MakeLine(P(x, 0, 0), P(x, -secondaryTick, 0), colour, width));
             }
         }
         for (long long k = -layout.negY; k < layout.posY; ++k) {
             for (double f : fractions) {
                 const double y = layout.Y(static_cast<double>(k) + f);
-                lines.lines.push_back(
-                    MakeLine(P(0, y, 0), P(-kSecondaryTick, y, 0), colour, width));
+                lines.lines.push_back(MakeLine(P(0, y, 0), P(-secondaryTick, y, 0), colour, width));
             }
         }
     }
 
-    // Labels sit like those of the colour map: X labels centred under their tick, one unit
-    // down; Y labels right-aligned left of the axis; "0" once, below left of the origin.
+    // Labels sit like those of the colour map: X labels centred under their tick, one mark
+    // length down; Y labels right-aligned left of the axis; "0" once, below left of the origin.
     Pass text;
     text.kind = PassKind::Text;
     auto bitmap = [&text](std::string s, double x, double y) {
         text.labels.push_back(
             {std::move(s), P(x, y, 0), Rotation{}, AxesGeometry::Font::Bitmap, kBlack});
     };
-    auto leftOfAxis = [](const std::string& s) { return -(TextWidth(s) + 0.35) - 0.2; };
-    bitmap("0", leftOfAxis("0"), -1.0);
+    auto leftOfAxis = [&layout](const std::string& s) {
+        return -layout.Size(TextWidth(s) + kLabelGap);
+    };
+    const double below = -layout.Size(kLabelDrop);
+    bitmap("0", leftOfAxis("0"), below);
     for (long long k = -layout.negX; k <= layout.posX; ++k) {
         if (k != 0) {
             std::string s = UnitLabel(k, layout.unitX, axes.ShowPI);
             const std::size_t chars = CharCount(s);
             const double shift = chars > 2 ? 0.45 : (chars == 2 ? 0.3 : 0.15);
-            bitmap(std::move(s), layout.X(static_cast<double>(k)) - shift, -1.0);
+            bitmap(std::move(s), layout.X(static_cast<double>(k)) - layout.Size(shift), below);
         }
     }
     for (long long k = -layout.negY; k <= layout.posY; ++k) {
@@ -217,9 +238,9 @@ AxesGeometry AxesDrawBackground(const CAxes& axes, const CBox& box, float labelU
     if (!axes.ShowBackground) {
         return {};
     }
-    const double base = SafeBase(labelUnitBase);
-    const double left = box.MinX / base - 5.1, right = box.MaxX / base + 5.1;
-    const double bottom = box.MinY / base - 5.1, top = box.MaxY / base + 5.1;
+    const double margin = kBackgroundMargin * MarkLength(labelUnitBase);
+    const double left = box.MinX - margin, right = box.MaxX + margin;
+    const double bottom = box.MinY - margin, top = box.MaxY + margin;
     const double midX = (left + right) / 2.0, midY = (bottom + top) / 2.0;
     const Point bl = P(left, bottom, 0), br = P(right, bottom, 0);
     const Point tl = P(left, top, 0), tr = P(right, top, 0);
@@ -237,7 +258,7 @@ AxesGeometry AxesDrawBackground(const CAxes& axes, const CBox& box, float labelU
     pass.state.lighting = false;
     pass.state.smoothShading = true;
     if (axes.ShowShadow) {
-        constexpr double offset = 0.8;
+        const double offset = kShadowOffset * MarkLength(labelUnitBase);
         const Colour grey{0.4f, 0.4f, 0.4f};
         pass.quads.push_back(
             {{P(left + offset, bottom + offset, 0), P(right + offset, bottom + offset, 0),
@@ -293,15 +314,16 @@ AxesGeometry AxesDraw2DGrid(const CAxes& axes, const CBox& box, float labelUnitB
     Pass grid;
     grid.kind = PassKind::Grid;
     grid.state.lighting = false;
+    const double overhang = layout.Size(kOverhang);
     for (long long k = -layout.negX; k <= layout.posX; ++k) {
         const double x = layout.X(static_cast<double>(k));
         grid.lines.push_back(
-            MakeLine(P(x, layout.y0 - kOverhang, 0), P(x, layout.y1 + kOverhang, 0), colour));
+            MakeLine(P(x, layout.y0 - overhang, 0), P(x, layout.y1 + overhang, 0), colour));
     }
     for (long long k = -layout.negY; k <= layout.posY; ++k) {
         const double y = layout.Y(static_cast<double>(k));
         grid.lines.push_back(
-            MakeLine(P(layout.x0 - kOverhang, y, 0), P(layout.x1 + kOverhang, y, 0), colour));
+            MakeLine(P(layout.x0 - overhang, y, 0), P(layout.x1 + overhang, y, 0), colour));
     }
 
     AxesGeometry geometry;

@@ -1,18 +1,25 @@
 #include "cli/CliMain.h"
 
 #include "document/Document.h"
+#include "document/KplFormat.h"
 #include "graph/GraphPresets.h"
 
+#include <QColor>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tervane {
@@ -153,6 +160,87 @@ TEST_F(CliRenderTest, RefusesBadArgumentsAndReportsFailures) {
         EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
     }
     EXPECT_FALSE(fs::exists(png));
+}
+
+// A two-dimensional document of y = 3 sin x over x in -6..6 (y -4..4), as its file holds it: the
+// curve in red, black axes without grid, background or secondary marks. Its axes count in steps
+// of 2 (ticks labelled 2, 4, 6 up and 2..8 right); the peak must stand at the height of 3 and
+// the zero crossings at +-pi, where the ticks put these values.
+TEST(CliRenderPlane, TheCurveStandsAtTheValuesItsAxesName) {
+    const fs::path dir = fs::temp_directory_path() / "tervane-render-plane";
+    fs::create_directories(dir);
+    const std::string text =
+        "S11 1 0 1 @y=3sinx@ 3   sin(x)*3 400 1 -6 6 -4 4 0 0 16711680 255 2 0 3 3 255 3 0 0 1 1 "
+        "3 2 3 2 1 1 0 0 0 1 1 1 1 1 1 1 2 2 2 13421772 13421772 13421772 10066329 10066329 "
+        "10066329 4 4 4 0 1 @X@ @Y@ @Z@ 0 0 0 2 65280 16777215 65280 65280 0 0 0";
+    std::string error;
+    const auto bytes = kpl::EncodeContainer(text, error);
+    ASSERT_TRUE(bytes) << error;
+    const fs::path doc = dir / "sine.kpl", png = dir / "sine.png";
+    std::ofstream(doc, std::ios::binary) << *bytes;
+    const CliRun run =
+        RunCliWith({"render", doc.string(), "-o", png.string(), "--size", "1000x750"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QImage image(QString::fromStdString(png.string()));
+    fs::remove_all(dir);
+    ASSERT_FALSE(image.isNull());
+
+    const auto dark = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::max({c.red(), c.green(), c.blue()}) < 100;
+    };
+    const auto red = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c.red() > c.green() + 80 && c.red() > c.blue() + 80;
+    };
+    // The axes are the column and the row with the most dark pixels.
+    int axisX = 0, axisY = 0, most = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            n += dark(x, y);
+        if (n > most) std::tie(most, axisX) = std::pair(n, x);
+    }
+    most = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += dark(x, y);
+        if (n > most) std::tie(most, axisY) = std::pair(n, y);
+    }
+    // The ticks on the positive side of each axis: thin dark marks two pixels beside it (the
+    // arrow head there is thicker), the k-th at the value 2k: 2, 4, 6 up and 2, 4, 6, 8 right.
+    const auto ticks = [](int count, const auto& markAt) {
+        std::vector<int> at;
+        for (int k = 1; k + 1 < count; ++k)
+            if (markAt(k) && !markAt(k - 1) && !markAt(k + 1)) at.push_back(k);
+        return at;
+    };
+    const std::vector<int> up = ticks(axisY, [&](int k) { return dark(axisX - 2, axisY - k); });
+    const std::vector<int> right =
+        ticks(image.width() - axisX, [&](int k) { return dark(axisX + k, axisY + 2); });
+    ASSERT_EQ(up.size(), 3u);
+    ASSERT_EQ(right.size(), 4u);
+    const double unitY = up.back() / 6.0, unitX = right.back() / 8.0;
+
+    int top = image.height();
+    for (int y = 0; y < image.height() && top == image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (red(x, y)) top = y;
+    EXPECT_NEAR(top, axisY - 3 * unitY, 2.0) << "the peak at 3";
+    for (const int side : {-1, 1}) {
+        // The red pixels beside the x axis between 1 and 5 units out: the crossing near pi.
+        double sum = 0;
+        int n = 0;
+        for (int y = axisY - 3; y <= axisY + 3; ++y)
+            for (int d = static_cast<int>(unitX); d < static_cast<int>(5 * unitX); ++d)
+                if (y != axisY && red(axisX + side * d, y)) {
+                    sum += d;
+                    ++n;
+                }
+        ASSERT_GT(n, 0) << side;
+        EXPECT_NEAR(sum / n, std::numbers::pi * unitX, 2.0) << "the zero at " << side << " pi";
+    }
 }
 
 } // namespace
