@@ -69,13 +69,16 @@ constexpr CommandUsage kCommandUsages[] = {
     {"plot", true,
      "  plot TEXT -o OUT.png|OUT.bmp|OUT.kpl|OUT.ply|OUT.obj [--kind surface|colormap]\n"
      "       [--axes A,B,C] [--colour R,G,B] [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]]\n"
-     "       [--size WxH] [--view V] [--projection P] [--clip|--no-clip]\n"
+     "       [--size WxH] [--view V] [--projection P] [--box B] [--clip|--no-clip]\n"
      "                           plot the function TEXT: a picture, a document or a mesh.\n"
      "                           A, B, C (the X, Y = height and Z axes) and R, G, B are each\n"
      "                           one of x, y, re, im, abs, arg, logabs (defaults: x,abs,y\n"
      "                           and re,im,abs, -2..2 both ways, 40 steps, a surface seen\n"
      "                           from iso); --colour phase[,rings][,rays] colours by arg w\n"
-     "                           round an even colour wheel, lighter with |w|\n"},
+     "                           round an even colour wheel, lighter with |w|; --box true\n"
+     "                           draws every axis in its units, cube gives each an equal\n"
+     "                           side, auto (default) a cube where a side would be under a\n"
+     "                           fifth of another\n"},
     {"zeros", true,
      "  zeros TEXT [--range XMIN,XMAX,YMIN,YMAX] [--steps N[,M]] [--t T]\n"
      "                           print the zeros and poles of the function TEXT inside the\n"
@@ -84,12 +87,14 @@ constexpr CommandUsage kCommandUsages[] = {
 #ifdef TERVANE_CLI_RENDER
     {"render", true,
      "  render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]\n"
-     "         [--projection ortho|perspective] [--step N] [--clip|--no-clip]\n"
+     "         [--projection ortho|perspective] [--box true|cube|auto] [--step N]\n"
+     "         [--clip|--no-clip]\n"
      "                           draw the document's shown graphs and axes without a display,\n"
      "                           framed as \"Zoom to Fit\" does (defaults: 640x480, the\n"
      "                           document's own view, ortho, the document's step); .bmp is\n"
      "                           written as the window's bitmap capture. Spikes (a few\n"
-     "                           values far beyond the rest) are cut off unless --no-clip\n"},
+     "                           values far beyond the rest) are cut off unless --no-clip;\n"
+     "                           --box as for plot\n"},
 #endif
 };
 

@@ -71,6 +71,10 @@ std::optional<int> ReadPictureOption(std::string_view name, const std::string& v
     } else if (name == "--view") {
         request.View = ParseView(value);
         if (!request.View) return usage(err, "unknown view '" + value + "'");
+    } else if (name == "--box") {
+        const auto ratio = ParseBoxRatio(value);
+        if (!ratio) return usage(err, "--box needs true, cube or auto: '" + value + "'");
+        request.Box = *ratio;
     } else if (name == "--projection") {
         const auto projection = ParseProjection(value);
         if (!projection) return usage(err, "unknown projection '" + value + "'");
@@ -152,6 +156,7 @@ int RenderDocument(Document& document, const RenderRequest& request, const std::
     const std::string ext = LowerExtension(output);
     SceneValues values = SceneValuesOf(document);
     values.ClipSpikes = clipSpikes;
+    values.Box = request.Box;
     // The frame fits the view to the shown graphs' boxes before it builds the scene, which sets
     // the same value again: both must see the graphs clipped alike.
     for (const CScene::GraphPtr& graph : document.ShownGraphs().FunSurfs())

@@ -25,7 +25,7 @@ std::optional<StandardView> ParseView(std::string_view text);
 /// ortho or perspective: kProjectOrtho or kProjectPerspective.
 std::optional<int> ParseProjection(std::string_view text);
 
-/// Reads the picture options --size, --view and --projection (name, then its value) into
+/// Reads the picture options --size, --view, --projection and --box (name, then its value) into
 /// request. Nothing when name is none of them; otherwise 0 when the value was taken, or usage's
 /// result for a wrong value.
 std::optional<int> ReadPictureOption(std::string_view name, const std::string& value,
@@ -33,7 +33,8 @@ std::optional<int> ReadPictureOption(std::string_view name, const std::string& v
                                      std::ostream& err);
 
 /// Runs "render FILE.kpl -o OUT.png|OUT.bmp [--size WxH] [--view front|right|top|iso]
-/// [--projection ortho|perspective] [--step N] [--clip|--no-clip]" (args[0] is "render").
+/// [--projection ortho|perspective] [--box true|cube|auto] [--step N] [--clip|--no-clip]"
+/// (args[0] is "render").
 /// Returns 0 when the image was written, 1 when the document could not be read, drawn or
 /// written or none of its shown graphs could be sampled, and usage's result for wrong arguments.
 int CmdRender(const std::vector<std::string>& args, std::ostream& err, UsageFunction usage,

@@ -114,7 +114,8 @@ void DrawLabels(const std::vector<AxesGeometry::Label>& labels, const GlFonts& f
         // bytes survive.
         Colour(label.colour);
         const AxesGeometry::Rotation& r = label.rotation;
-        DrawOutlineText(font, label.text, at.x, at.y, at.z, {r.angle, r.x, r.y, r.z});
+        DrawOutlineText(font, label.text, at.x, at.y, at.z, {r.angle, r.x, r.y, r.z}, std::nullopt,
+                        label.scale);
     }
 }
 

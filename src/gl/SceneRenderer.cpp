@@ -9,6 +9,7 @@
 #include "gl/GlMarker.h"
 #include "gl/GlStateGuard.h"
 #include "scene/AxesGeometry.h"
+#include "scene/LabelLayout.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -68,6 +69,7 @@ struct SceneRenderer::ListContent {
     std::vector<bool> drawnOverAxes;
     std::vector<CMarker> marks; ///< the zeros and poles, drawn over the graphs
     std::int32_t sceneKind = 0;
+    std::array<float, 3> boxScale{1.0f, 1.0f, 1.0f}; ///< the graphs' and marks' scale per axis
 };
 
 // An animation's step lists still to compile, with what the build that reserved them saw.
@@ -156,6 +158,12 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
         unionBox.MaxZ += kAnimationMargin;
     }
     drawnBox_ = animated ? unionBox : sceneBox_;
+    // Box proportions: the graphs are drawn scaled per axis, and everything measured in the
+    // picture (camera, fit, axes) takes the scaled boxes.
+    boxScale_ = !graphs.empty() ? BoxScale(drawnBox_, values.Box, values.SceneKind)
+                                : std::array<float, 3>{1.0f, 1.0f, 1.0f};
+    sceneBox_ = ScaledBox(sceneBox_, boxScale_);
+    drawnBox_ = ScaledBox(drawnBox_, boxScale_);
 
     ListContent content;
     content.orientation = in_.Orientation.OrientationMatrix(
@@ -172,14 +180,27 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
             in_.Axes.TitleX = values.AxisTitleX;
             in_.Axes.TitleY = values.AxisTitleY;
             in_.Axes.TitleZ = values.AxisTitleZ;
-            content.axes =
-                AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase, numberFormat_);
+            content.axes = AxesDraw(in_.Axes, drawnBox_, values.SceneKind, labelUnitBase,
+                                    numberFormat_, boxScale_);
+            // The labels face the viewer beside their ticks, and those that the present turn
+            // would lay over another are left out; every turn rebuilds the scene list, and
+            // zooming keeps their proportions.
+            LayOutLabels(*content.axes, PictureProjector(in_.View, sceneBox_, content.orientation),
+                         content.orientation, drawnBox_);
+            if (values.DistinctLabelColours) {
+                int k = 0;
+                for (AxesGeometry::Pass& pass : content.axes->passes)
+                    for (AxesGeometry::Label& label : pass.labels)
+                        if (label.font != AxesGeometry::Font::Bitmap)
+                            label.colour = {static_cast<float>(++k % 256) / 255.0f, 1.0f, 0.0f};
+            }
         }
         for (const CScene::GraphPtr& graph : graphs)
             content.drawnOverAxes.push_back(graph->GraphType() == kGraphPointSet);
         // After the boxes: a mark's height comes from its graph's box.
         content.marks = RootMarkers(values.Roots);
         content.sceneKind = values.SceneKind;
+        content.boxScale = boxScale_;
     }
 
     // The new lists replace the previous ones, which are released here.
@@ -240,20 +261,45 @@ void SceneRenderer::CompileSceneList(GLuint list, const ListContent& content,
         IssueAxes(content.background, *fonts_);
         IssueAxes(content.grid2D, *fonts_);
     }
-    for (const GLuint graphList : graphLists)
-        if (graphList != 0) glCallList(graphList);
+    const std::array<float, 3>& scale = content.boxScale;
+    const bool scaled = scale != std::array<float, 3>{1.0f, 1.0f, 1.0f};
+    // The graphs and marks in the box's proportions; the normals of a scaled surface are
+    // normalised again for the light.
+    const auto inBox = [&](const auto& draw) {
+        if (!scaled) {
+            draw();
+            return;
+        }
+        const GlAttribGuard attributes(GL_ENABLE_BIT);
+        glEnable(GL_NORMALIZE);
+        glPushMatrix();
+        glScalef(scale[0], scale[1], scale[2]);
+        draw();
+        glPopMatrix();
+    };
+    inBox([&] {
+        for (const GLuint graphList : graphLists)
+            if (graphList != 0) glCallList(graphList);
+    });
     if (content.hasGraphs) {
         if (content.axes && fonts_) IssueAxes(*content.axes, *fonts_);
-        for (std::size_t k = 0; k < graphLists.size(); ++k)
-            if (content.drawnOverAxes[k] && graphLists[k] != 0) glCallList(graphLists[k]);
+        inBox([&] {
+            for (std::size_t k = 0; k < graphLists.size(); ++k)
+                if (content.drawnOverAxes[k] && graphLists[k] != 0) glCallList(graphLists[k]);
+        });
         if (!content.marks.empty()) {
             // The marks show their own colours, lit like the graphs: the axes before them leave
             // the colour material off.
             const GlAttribGuard attributes(GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT);
             glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
             glEnable(GL_COLOR_MATERIAL);
-            for (const CMarker& mark : content.marks)
+            // A mark sits where its point is drawn and keeps its round shape.
+            for (CMarker mark : content.marks) {
+                mark.x *= scale[0];
+                mark.y *= scale[1];
+                mark.z *= scale[2];
                 DrawMarker(mark, content.sceneKind);
+            }
         }
     }
     glEndList();

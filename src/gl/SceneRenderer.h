@@ -6,6 +6,7 @@
 #include "gl/GraphListCache.h"
 #include "gl/text/GlFonts.h"
 #include "scene/AxisNumberFormat.h"
+#include "scene/BoxProportions.h"
 #include "scene/CAxes.h"
 #include "scene/CLight.h"
 #include "scene/CScene.h"
@@ -54,6 +55,12 @@ struct SceneValues {
     bool ClipSpikes = true;
     /// Zeros and poles to mark in the shown graphs (none unless the view shows them).
     std::vector<GraphRoots> Roots;
+    /// Proportions of a box-style scene's box: the graphs and marks are drawn scaled per axis
+    /// by BoxScale, the labels show the true values.
+    BoxRatio Box = BoxRatio::Automatic;
+    /// Draws the outline labels and titles each in a colour of its own (the k-th, from 0, in
+    /// red k + 1, green 255, blue 0) so that a picture tells them apart (tests of the layout).
+    bool DistinctLabelColours = false;
 };
 
 /// The GL surface of a view without any widget: the surface state, the display-list fonts, the
@@ -126,8 +133,10 @@ public:
     /// The scene box for step 0 taken at the last build (what the perspective near plane uses).
     [[nodiscard]] const CBox& SceneBox() const { return sceneBox_; }
     /// The box the last build drew the axes in: the step-0 box, or the widened union box of
-    /// all steps when animated.
+    /// all steps when animated. Both boxes are in drawn units: scaled per axis by BoxScale.
     [[nodiscard]] const CBox& DrawnBox() const { return drawnBox_; }
+    /// The scale per box axis the last build drew the graphs with ((1, 1, 1) at true scale).
+    [[nodiscard]] const std::array<float, 3>& BoxScaleUsed() const { return boxScale_; }
 
 private:
     struct ListContent;
@@ -144,6 +153,7 @@ private:
     GlListRange animLists_;
     CBox sceneBox_;
     CBox drawnBox_;
+    std::array<float, 3> boxScale_{1.0f, 1.0f, 1.0f};
     AxisNumberFormat numberFormat_;
     std::uint64_t sceneBuilds_ = 0;
     bool phaseLegend_ = false; ///< a shown graph is phase-coloured: Display adds the wheel

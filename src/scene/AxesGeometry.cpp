@@ -81,6 +81,22 @@ AxesGeometry::Point Offset(const AxesGeometry::Point& at, const std::array<doubl
 
 } // namespace
 
+double AxesGeometry::TextAdvance(std::string_view text) {
+    double em = 0.0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue; // inside a character
+        if (c >= '0' && c <= '9')
+            em += 0.556;
+        else if (c == '.' || c == ',' || c == ' ' || c == '|' || c == '\'')
+            em += 0.278;
+        else if (c == '-')
+            em += 0.333;
+        else
+            em += 0.667; // letters and anything else: as wide as the widest common capitals
+    }
+    return em * 1.05; // the bold titles and rounding of the glyph outlines
+}
+
 std::vector<AxesGeometry::Point> AxesGeometry::ExtentPoints() const {
     std::vector<Point> points;
     for (const Pass& pass : passes) {
@@ -104,8 +120,8 @@ std::vector<AxesGeometry::Point> AxesGeometry::ExtentPoints() const {
                 points.push_back(label.position);
                 continue;
             }
-            const double em = kOutlineTextScale;
-            const double width = static_cast<double>(CharCount(label.text)) * kGlyphAdvance * em;
+            const double em = kOutlineTextScale * double{label.scale};
+            const double width = TextAdvance(label.text) * em;
             for (const double x : {0.0, width})
                 for (const double y : {-kGlyphDescent * em, kGlyphAscent * em})
                     for (const double z : {0.0, -kGlyphDepth * em})
@@ -174,10 +190,24 @@ void AddPanel(AxesGeometry& geometry, CMaterial& material, int preset, bool show
     geometry.passes.push_back(std::move(pass));
 }
 
+// The width of a label's text as the extent estimate takes it, in scene units for a text
+// unit u.
+double LabelWidthEstimate(std::string_view text, double u) {
+    return AxesGeometry::TextAdvance(text) * AxesGeometry::kOutlineTextScale * u;
+}
+
 // Box with back panels, grids, ticks, labels and titles; withXMarks false leaves out the X ticks,
 // labels and title (scene kinds 2 and 5).
 AxesGeometry BoxStyle(const CAxes& axes, const CBox& box, bool withXMarks,
-                      const AxisNumberFormat& format) {
+                      const AxisNumberFormat& format, const std::array<float, 3>& valueScale) {
+    // Text, its offsets and the ticks are measured in u, a share of the box (see BoxTextUnit).
+    const double u = BoxTextUnit(box);
+    const auto value = [&valueScale](double coordinate, int axis) {
+        const double scale = valueScale[static_cast<std::size_t>(axis)];
+        return scale > 0.0 ? coordinate / scale : coordinate;
+    };
+    // The widths the label places come from: the character-count estimate, in u.
+    const auto width = [u](std::string_view text) { return TextWidth(text) * u; };
     const int nX = DrawnLabelNum(axes.LabelNumX);
     const int nY = DrawnLabelNum(axes.LabelNumY);
     const int nZ = DrawnLabelNum(axes.LabelNumZ);
@@ -249,7 +279,7 @@ AxesGeometry BoxStyle(const CAxes& axes, const CBox& box, bool withXMarks,
     }
     geometry.passes.push_back(std::move(grid));
 
-    constexpr double tick = 0.3;
+    const double tick = 0.3 * u;
     Pass ticks = MakePass(PassKind::Ticks);
     ticks.state.lineSmooth = false;
     if (withXMarks) {
@@ -269,38 +299,48 @@ AxesGeometry BoxStyle(const CAxes& axes, const CBox& box, bool withXMarks,
     geometry.passes.push_back(std::move(ticks));
 
     Pass text = MakePass(PassKind::Text);
-    auto outline = [&text](std::string s, Point at, Rotation rotation, Font font) {
-        text.labels.push_back({std::move(s), at, rotation, font, kBlue});
+    const auto scale = static_cast<float>(u);
+    auto outline = [&text, scale](std::string s, Point at, Rotation rotation, Font font, int axis,
+                                  Point anchor) {
+        text.labels.push_back({std::move(s), at, rotation, font, kBlue, scale, axis, anchor});
     };
     const Rotation none{};
     for (int k = 0; k <= nY; ++k) {
         const double x = minX + k * sY;
-        outline(format.Format(x), P(x - 1.0, minY - 1.3, maxZ), none, Font::OutlineLabel);
+        outline(format.Format(value(x, 0)), P(x - 1.0 * u, minY - 1.3 * u, maxZ), none,
+                Font::OutlineLabel, 1, P(x, minY, maxZ));
     }
-    const double yTitleWidth = TextWidth(axes.TitleY);
-    outline(axes.TitleY, P(minX + (maxX - minX - yTitleWidth) / 2.0 - 1.0, minY - 2.3, maxZ), none,
-            Font::OutlineTitle);
+    outline(axes.TitleY,
+            P(minX + (maxX - minX - width(axes.TitleY)) / 2.0 - 1.0 * u, minY - 2.3 * u, maxZ),
+            none, Font::OutlineTitle, 1, P((minX + maxX) / 2.0, minY, maxZ));
 
-    double lastZLabelX = minX;
+    double leftmostZLabel = minX;
     for (int k = 0; k <= nZ; ++k) {
         const double y = minY + k * sZ;
-        std::string s = format.Format(y);
-        lastZLabelX = minX - (TextWidth(s) + 0.7);
-        outline(std::move(s), P(lastZLabelX, y, maxZ), none, Font::OutlineLabel);
+        std::string s = format.Format(value(y, 1));
+        // Right-aligned 0.7 u before the box by the text's estimated width, so that a long
+        // number does not run into the box (the character-count width is far too narrow).
+        const double x = minX - (LabelWidthEstimate(s, u) + 0.7 * u);
+        leftmostZLabel = std::min(leftmostZLabel, x);
+        outline(std::move(s), P(x, y, maxZ), none, Font::OutlineLabel, 2, P(minX, y, maxZ));
     }
-    const double zTitleWidth = TextWidth(axes.TitleZ);
-    outline(axes.TitleZ, P(lastZLabelX - 1.0, minY + (maxY - minY + zTitleWidth) / 2.0, maxZ),
-            Rotation{-90.0f, 0.0f, 0.0f, 1.0f}, Font::OutlineTitle);
+    // The vertical axis's title stands upright, left of its labels at mid-height, so that it
+    // reads like the other two rather than turned on its side.
+    outline(axes.TitleZ,
+            P(leftmostZLabel - 0.4 * u - LabelWidthEstimate(axes.TitleZ, u),
+              minY + (maxY - minY) / 2.0 - 0.4 * u, maxZ),
+            none, Font::OutlineTitle, 2, P(minX, (minY + maxY) / 2.0, maxZ));
 
     if (withXMarks) {
         const Rotation alongX{90.0f, 0.0f, 1.0f, 0.0f};
         for (int k = 0; k <= nX; ++k) {
             const double z = minZ + k * sX;
-            outline(format.Format(z), P(maxX, minY - 1.3, z), alongX, Font::OutlineLabel);
+            outline(format.Format(value(z, 2)), P(maxX, minY - 1.3 * u, z), alongX,
+                    Font::OutlineLabel, 0, P(maxX, minY, z));
         }
-        const double xTitleWidth = TextWidth(axes.TitleX);
-        outline(axes.TitleX, P(maxX, minY - 2.3, minZ + (maxZ - minZ + xTitleWidth) / 2.0 - 0.5),
-                alongX, Font::OutlineTitle);
+        outline(axes.TitleX,
+                P(maxX, minY - 2.3 * u, minZ + (maxZ - minZ + width(axes.TitleX)) / 2.0 - 0.5 * u),
+                alongX, Font::OutlineTitle, 0, P(maxX, minY, (minZ + maxZ) / 2.0));
     }
     geometry.passes.push_back(std::move(text));
     geometry.passes.push_back(RestoreLighting());
@@ -414,15 +454,26 @@ AxesGeometry ColourMapFrame(const CAxes& axes, const CBox& box) {
 
 } // namespace
 
+double BoxTextUnit(const CBox& box) {
+    // A label's em is a twelfth of the box's largest side: framed to the box, the labels take
+    // about 3 % of the picture's height at any size of picture or box.
+    constexpr double kShare = 1.0 / 12.0;
+    const double side = std::max(
+        {double{box.MaxX} - box.MinX, double{box.MaxY} - box.MinY, double{box.MaxZ} - box.MinZ});
+    return std::isfinite(side) && side > 0.0 ? side * kShare : 1.0;
+}
+
 AxesGeometry AxesDraw(const CAxes& axes, const CBox& box, std::int32_t sceneKind,
-                      float labelUnitBase, const AxisNumberFormat& numberFormat) {
+                      float labelUnitBase, const AxisNumberFormat& numberFormat,
+                      const std::array<float, 3>& valueScale) {
     switch (sceneKind) {
     case kScene3D:
     case kScene3DAlt:
-        return axes.AxisStyle == 1 ? BoxStyle(axes, box, true, numberFormat) : OriginAxes(box);
+        return axes.AxisStyle == 1 ? BoxStyle(axes, box, true, numberFormat, valueScale)
+                                   : OriginAxes(box);
     case kSceneBox:
     case kSceneBoxAlt:
-        return BoxStyle(axes, box, false, numberFormat);
+        return BoxStyle(axes, box, false, numberFormat, valueScale);
     case kSceneColorMap:
         return ColourMapFrame(axes, box);
     case kScenePlane:

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tervane {
@@ -84,6 +85,13 @@ struct AxesGeometry {
         Rotation rotation;
         Font font = Font::Bitmap;
         Colour colour;
+        /// Outline text only: the size in units of kOutlineTextScale, scaled before the turn.
+        float scale = 1.0f;
+        /// Box style only: the axis the text belongs to (0 X, 1 Y, 2 Z; -1 none) and the point
+        /// on the box edge it names (a tick's foot, or the edge's middle for a title), from
+        /// which a layout for the present turn can place it (LayOutLabels).
+        int axis = -1;
+        std::optional<Point> anchor = std::nullopt;
     };
 
     /// A GLU cylinder with top radius 0: translate to base, rotate, then draw along +z.
@@ -145,15 +153,17 @@ struct AxesGeometry {
 
     /// Points whose convex hull holds what the description draws: line ends, quad and triangle
     /// corners, the ends of each cone and the corners of each outline label's text box (its
-    /// width estimated from the character count, kGlyphAdvance em a character, its height
-    /// from kGlyphDescent below the baseline to kGlyphAscent above, and its depth, moved,
-    /// scaled and turned as the replay draws it). Bitmap text is sized in pixels, not in scene
-    /// units, so a bitmap label adds its position alone.
+    /// width estimated by TextAdvance, its height from kGlyphDescent below the baseline to
+    /// kGlyphAscent above, and its depth, moved, scaled and turned as the replay draws it). Bitmap
+    /// text is sized in pixels, not in scene units, so a bitmap label adds its position alone.
     [[nodiscard]] std::vector<Point> ExtentPoints() const;
 
-    /// Outline glyph metrics of the estimate, in em: a generous mean advance of the digits,
-    /// signs and letters the labels hold, and the descent and ascent of the faces used.
-    static constexpr double kGlyphAdvance = 0.6;
+    /// The advance of a text in em as the label faces (Arial's metrics) lay it out, a little
+    /// generous: digits 0.556, points and commas 0.278, minus 0.333, other characters 0.667.
+    [[nodiscard]] static double TextAdvance(std::string_view text);
+
+    /// Outline glyph metrics of the estimate, in em: the descent and ascent of the faces used
+    /// and the depth of their solids.
     static constexpr double kGlyphDescent = 0.22;
     static constexpr double kGlyphAscent = 0.92;
     static constexpr double kGlyphDepth = 0.1;
@@ -166,18 +176,26 @@ struct AxesGeometry {
 /// The coordinate system drawn after the graphs, by scene kind: 3 and 6 box or axes through the
 /// origin (AxisStyle), 2 and 5 box without the X axis marks, 7 the colour-map frame, 1 and 4 the
 /// two-dimensional axes; any other kind draws nothing. Show is the caller's test. The titles are
-/// axes.TitleX..TitleZ, so the caller copies the program-wide titles in first.
+/// axes.TitleX..TitleZ, so the caller copies the program-wide titles in first. A box drawn
+/// scaled (box proportions other than true scale) passes the scale per box axis in valueScale:
+/// the box style's labels then show the coordinate divided by it, the value drawn there.
 [[nodiscard]] AxesGeometry AxesDraw(const CAxes& axes, const CBox& box, std::int32_t sceneKind,
                                     float labelUnitBase = 1.0f,
-                                    const AxisNumberFormat& numberFormat = {});
+                                    const AxisNumberFormat& numberFormat = {},
+                                    const std::array<float, 3>& valueScale = {1.0f, 1.0f, 1.0f});
+
+/// The size of the box style's text, offsets and ticks in scene units (the em of a label
+/// text): a fixed share of the box's largest side, so that labels keep their share of a
+/// picture framed to the box whatever its size. 1 for an empty or unusable box.
+[[nodiscard]] double BoxTextUnit(const CBox& box);
 
 /// The coloured background of the two-dimensional kinds (nothing unless ShowBackground), drawn
-/// before the graphs, in coordinates divided by the label unit base.
+/// before the graphs, in the graphs' coordinates, its margins measured in the label unit base.
 [[nodiscard]] AxesGeometry AxesDrawBackground(const CAxes& axes, const CBox& box,
                                               float labelUnitBase);
 
 /// The primary grid of the two-dimensional kinds (nothing unless ShowprimaryGrid), drawn before
-/// the graphs, in coordinates divided by the label unit base.
+/// the graphs, in the graphs' coordinates, its overhang measured in the label unit base.
 [[nodiscard]] AxesGeometry AxesDraw2DGrid(const CAxes& axes, const CBox& box, float labelUnitBase);
 
 } // namespace tervane

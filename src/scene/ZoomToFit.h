@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/CAxes.h"
 #include "scene/CScene.h"
 #include "scene/CView.h"
 #include "scene/SceneOrientation.h"
@@ -14,8 +15,8 @@ namespace tervane {
 CBox DrawnRegion(const CBox& sceneBox, std::int32_t sceneKind);
 
 /// "Zoom to Fit": frames the shown graphs (nothing happens without one) with a
-/// cross-section twice their largest extent, and then, for the kinds drawn in a box, makes
-/// room for the box's tick labels and titles as the scene's angles turn them.
+/// cross-section twice their largest extent, and then, for the kinds drawn in a box, fits the
+/// box with its tick labels and titles as the scene's angles turn them to the picture.
 void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool showPI);
 
 /// The same for a scene box already taken (a view's box of its first animation step), the
@@ -23,15 +24,15 @@ void ZoomToFit(CView& view, CScene& shownGraphs, std::int32_t sceneKind, bool sh
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind);
 
 /// The same for a scene box turned by orientation, the matrix at the head of the scene list
-/// (SceneOrientation::OrientationMatrix). The tick labels and titles of the box style are
-/// drawn in scene units whatever the size of the box, so around a small box they reach well
-/// beyond it: when any of them would leave the picture (or come closer to its edge than
-/// kLabelEdge of its size), the view is moved to centre box and labels and widened just
-/// enough to hold them. A scene whose labels fit is framed as by the box alone.
+/// (SceneOrientation::OrientationMatrix). For the kinds drawn in a box, the box with its tick
+/// labels and titles as they are drawn at this turn is then centred and the cross-section
+/// sized so that it fills the picture up to kLabelEdge of its size from the nearest edges.
+/// The labels are laid out with axes' titles and label counts when given (four-character titles
+/// otherwise).
 void ZoomToFit(CView& view, const CBox& sceneBox, std::int32_t sceneKind,
-               const RotMatrix& orientation);
+               const RotMatrix& orientation, const CAxes* axes = nullptr);
 
 /// Share of the picture's width and height kept free at each edge around the labels.
-inline constexpr float kLabelEdge = 0.02f;
+inline constexpr float kLabelEdge = 0.012f;
 
 } // namespace tervane

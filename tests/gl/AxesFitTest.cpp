@@ -4,6 +4,7 @@
 #include "gl/headless/GuiApplication.h"
 #include "gl/headless/OffscreenFrame.h"
 #include "graph/GraphPresets.h"
+#include "scene/LabelLayout.h"
 #include "scene/ZoomToFit.h"
 
 #include <QColor>
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace tervane {
@@ -63,7 +66,7 @@ TEST(AxesFit, TickLabelsAndTitlesStayInsideThePicture) {
                           y >= image.height() - kEdge;
             }
         }
-        EXPECT_GT(blue, c.width) << "the labels are drawn";
+        EXPECT_GT(blue, c.width / 2) << "the labels are drawn";
         EXPECT_EQ(atEdge, 0) << "a label runs off the picture";
     }
 }
@@ -95,27 +98,44 @@ TEST(AxesFit, AnimationsAreFramedByEveryStep) {
     }
 }
 
-TEST(AxesFit, BoxesWhoseLabelsFitAreFramedByTheBoxAlone) {
+// Whatever its proportions and turn, a box with its labels is fitted to fill the picture up
+// to the margin on one side and to stay within it on the other.
+TEST(AxesFit, LabelledBoxesFillThePicture) {
     struct Case {
         CBox box;
         StandardView view;
-        bool moved;
     };
-    for (const Case& c : {Case{{-20, 20, -20, 20, -20, 20}, StandardView::ISO, false},
-                          Case{{-2, 2, -3, 30, -2, 2}, StandardView::Front, false},
-                          Case{{-2, 2, 0, 3.3f, -2, 2}, StandardView::ISO, true}}) {
+    for (const Case& c : {Case{{-20, 20, -20, 20, -20, 20}, StandardView::ISO},
+                          Case{{-2, 2, -3, 30, -2, 2}, StandardView::Front},
+                          Case{{-2, 2, 0, 3.3f, -2, 2}, StandardView::ISO},
+                          Case{{-0.01f, 0.01f, 0, 0.002f, -0.01f, 0.01f}, StandardView::Right}}) {
         SCOPED_TRACE(c.box.MaxY);
-        CView alone, labelled;
-        alone.SetScreen(320, 240);
-        labelled.SetScreen(320, 240);
-        ZoomToFit(alone, c.box, kScene3D);
-        ZoomToFit(labelled, c.box, kScene3D,
-                  BuildRotMatrix(QuatFromSceneAngles(StandardViewAngles(c.view))));
-        const bool same = labelled.VolHeight() == alone.VolHeight() &&
-                          labelled.RefPos().x == alone.RefPos().x &&
-                          labelled.RefPos().y == alone.RefPos().y;
-        EXPECT_EQ(!same, c.moved);
-        EXPECT_GE(labelled.VolHeight(), alone.VolHeight());
+        CView view;
+        view.SetScreen(320, 240);
+        CAxes axes;
+        axes.TitleX = axes.TitleY = axes.TitleZ = "Re w";
+        const RotMatrix turn = BuildRotMatrix(QuatFromSceneAngles(StandardViewAngles(c.view)));
+        ZoomToFit(view, c.box, kScene3D, turn, &axes);
+        const PictureProjector projector(view, c.box, turn);
+        AxesGeometry drawn = AxesDraw(axes, c.box, kScene3D);
+        LayOutLabels(drawn, projector, turn, c.box);
+        double left = HUGE_VAL, right = -HUGE_VAL, bottom = HUGE_VAL, top = -HUGE_VAL;
+        for (const auto& p : drawn.ExtentPoints()) {
+            const auto at = projector.Map(p);
+            ASSERT_TRUE(at);
+            left = std::min(left, (*at)[0]);
+            right = std::max(right, (*at)[0]);
+            bottom = std::min(bottom, (*at)[1]);
+            top = std::max(top, (*at)[1]);
+        }
+        const double w = view.VolWidth() / 2 * (1 - 2 * kLabelEdge);
+        const double h = view.VolHeight() / 2 * (1 - 2 * kLabelEdge);
+        EXPECT_GE(left, -w * 1.0001);
+        EXPECT_LE(right, w * 1.0001);
+        EXPECT_GE(bottom, -h * 1.0001);
+        EXPECT_LE(top, h * 1.0001);
+        EXPECT_TRUE(std::abs(right - left - 2 * w) < 1e-3 * w ||
+                    std::abs(top - bottom - 2 * h) < 1e-3 * h);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "gl/headless/HeadlessGlContext.h"
 #include "graph/GraphPresets.h"
 #include "graph/PhaseColour.h"
+#include "scene/ZoomToFit.h"
 
 #include <GL/gl.h>
 
@@ -142,8 +143,7 @@ TEST_F(SceneRendererTest, EmptySceneIsWhiteEvenWithAxesShown) {
 
 TEST_F(SceneRendererTest, AxesOfA3DSceneAreDrawnOnlyWhenShown) {
     Add(Plane("1"));
-    ZoomToFit();
-    view_.Zoom(1.6f); // room for the labels around the box
+    ::tervane::ZoomToFit(view_, scene_, values_.SceneKind, axes_.ShowPI); // with the labels
     struct Row {
         const char* name;
         std::int32_t axisStyle;

@@ -162,31 +162,48 @@ TEST(AxesBoxStyleTest, TicksLabelsAndTitlesSitWhereTheyAreRead) {
     axes.TitleX = "Re";
     axes.TitleY = "Imag";
     axes.TitleZ = "Mag.w";
-    const G geometry = AxesDraw(axes, Box(-2, 2, -1, 3, 0, 8), 3);
+    const CBox box = Box(-2, 2, -1, 3, 0, 8);
+    const G geometry = AxesDraw(axes, box, 3);
+    // Text, offsets and ticks are measured in a twelfth of the largest side.
+    const float u = 8.0f / 12.0f;
+    ASSERT_FLOAT_EQ(static_cast<float>(BoxTextUnit(box)), u);
 
     const auto& ticks = geometry.Find(PassKind::Ticks)->lines;
     ASSERT_EQ(ticks.size(), 9u); // X, Y, Z ticks for k = 0..2, black
     EXPECT_EQ(ticks[1].colour, kBlack);
-    ExpectNear(ticks[1].to, {2, -1.3f, 4}, "x tick");
-    ExpectNear(ticks[4].to, {0, -1.3f, 8}, "y tick");
-    ExpectNear(ticks[8].to, {-2.3f, 3, 8}, "z tick");
+    ExpectNear(ticks[1].to, {2, -1 - 0.3f * u, 4}, "x tick");
+    ExpectNear(ticks[4].to, {0, -1 - 0.3f * u, 8}, "y tick");
+    ExpectNear(ticks[8].to, {-2 - 0.3f * u, 3, 8}, "z tick");
 
     const auto& labels = geometry.Find(PassKind::Text)->labels;
     EXPECT_EQ(TextsOf(labels), (Texts{"-2.0", "0.0", "2.0", "Imag", "-1.0", "1.0", "3.0", "Mag.w",
                                       "0.0", "4.0", "8.0", "Re"}));
     for (const G::Label& label : labels) {
         EXPECT_EQ(label.colour, kBlue);
+        EXPECT_FLOAT_EQ(label.scale, u);
     }
-    ExpectNear(labels[1].position, {-1, -2.3f, 8}, "Y label");
+    ExpectNear(labels[1].position, {-u, -1 - 1.3f * u, 8}, "Y label");
     EXPECT_EQ(labels[3].font, G::Font::OutlineTitle);
-    ExpectNear(labels[3].position, {-2 + (4 - 4 / 3.9f) / 2 - 1, -3.3f, 8}, "Y title");
-    const float lastZLabelX = -2 - (3 / 3.9f + 0.7f);
-    ExpectNear(labels[6].position, {lastZLabelX, 3, 8}, "Z label");
-    ExpectNear(labels[7].position, {lastZLabelX - 1, -1 + (4 + 5 / 3.9f) / 2, 8}, "Z title");
-    EXPECT_EQ(labels[7].rotation, (G::Rotation{-90, 0, 0, 1}));
-    ExpectNear(labels[9].position, {2, -2.3f, 4}, "X label");
-    ExpectNear(labels[11].position, {2, -3.3f, (8 + 2 / 3.9f) / 2 - 0.5f}, "X title");
+    ExpectNear(labels[3].position, {-2 + (4 - 4 / 3.9f * u) / 2 - u, -1 - 2.3f * u, 8}, "Y title");
+    // Z labels end 0.7 u before the box, by their estimated width.
+    const auto width = [u](const char* text) {
+        return static_cast<float>(G::TextAdvance(text)) * G::kOutlineTextScale * u;
+    };
+    ExpectNear(labels[6].position, {-2 - width("3.0") - 0.7f * u, 3, 8}, "Z label");
+    // The vertical title stands upright left of the widest Z label, at mid-height.
+    const float leftmost = -2 - width("-1.0") - 0.7f * u;
+    ExpectNear(labels[7].position, {leftmost - 0.4f * u - width("Mag.w"), 1 - 0.4f * u, 8},
+               "Z title");
+    EXPECT_EQ(labels[7].rotation, G::Rotation{});
+    ExpectNear(labels[9].position, {2, -1 - 1.3f * u, 4}, "X label");
+    ExpectNear(labels[11].position, {2, -1 - 2.3f * u, (8 + 2 / 3.9f * u) / 2 - 0.5f * u},
+               "X title");
     EXPECT_EQ(labels[11].rotation, (G::Rotation{90, 0, 1, 0}));
+
+    // A box drawn scaled shows the values, not the drawn coordinates.
+    EXPECT_EQ(TextsOf(AxesDraw(axes, box, 3, 1.0f, {}, {2.0f, 0.5f, 4.0f}).AllLabels()),
+              (Texts{"-1.0", "0.0", "1.0", "Imag", "-2.0", "2.0", "6.0", "Mag.w", "0.0", "1.0",
+                     "2.0", "Re"}));
 }
 
 TEST(AxesBoxStyleTest, LabelCountsOutsideOneToFiveHundredAreHeldThere) {
@@ -297,21 +314,28 @@ TEST(AxesTwoDimensionalTest, LabelsCountUnitsFromTheOrigin) {
     }
 }
 
-TEST(AxesTwoDimensionalTest, AxesTicksAndArrowsInDividedCoordinates) {
+TEST(AxesTwoDimensionalTest, AxesTicksAndArrowsInTheGraphsCoordinates) {
     CAxes axes;
     axes.AxisColor = 0xFF0000;
     axes.AxisWidth = 2;
     axes.ShowSecondaryLabel = false;
-    // Base 0.5, unit 2: X -4..4 is two units a side, drawn at -8..8.
+    // Base 0.5, unit 2: X -4..4 is two units a side, ticks at -4, -2, 2, 4; the marks are
+    // measured in bases (overhang 2, axis end 2.35, arrow tip 2.4).
     const G plain = AxesDraw(axes, Box(-4, 4, -2, 2, 0, 1), 1, 0.5f);
     const G::Pass& pass = *plain.Find(PassKind::Axes);
     ASSERT_EQ(pass.lines.size(), 2u + 4u + 2u); // two axes, X ticks, Y ticks
-    EXPECT_EQ(pass.lines[0].from, (G::Point{-10, 0, 0}));
-    EXPECT_EQ(pass.lines[0].to, (G::Point{10.35f, 0, 0}));
+    EXPECT_EQ(pass.lines[0].from, (G::Point{-5, 0, 0}));
+    EXPECT_EQ(pass.lines[0].to, (G::Point{5.175f, 0, 0}));
     EXPECT_EQ(pass.lines[0].colour, kBlue);
     EXPECT_EQ(pass.lines[0].width, 2.0f);
-    EXPECT_EQ(pass.lines[2].from, (G::Point{-8, 0, 0}));
-    EXPECT_EQ(pass.triangles.at(1).corners[0], (G::Point{0, 6.4f, 0}));
+    EXPECT_EQ(pass.lines[2].from, (G::Point{-4, 0, 0}));
+    EXPECT_EQ(pass.lines[2].to, (G::Point{-4, -0.15f, 0}));
+    EXPECT_EQ(pass.triangles.at(1).corners[0], (G::Point{0, 3.2f, 0}));
+
+    // Data far smaller than 1 keeps the unit 1 and the box snapped to it; the marks keep a
+    // tenth of the unit instead of shrinking with the base.
+    const G tiny = AxesDraw(axes, Box(-1, 1, -1, 1, 0, 1), 1, 0.001f);
+    EXPECT_EQ(tiny.Find(PassKind::Axes)->lines[2].to, (G::Point{-1, -0.03f, 0}));
 
     axes.ShowSecondaryLabel = true; // four marks in each of the 4 + 2 unit intervals
     const G marked = AxesDraw(axes, Box(-4, 4, -2, 2, 0, 1), 1, 0.5f);
@@ -365,14 +389,15 @@ TEST(AxesBackgroundTest, BandsAndShadow) {
                                                                 {9, false, kRed, kBlue}};
     for (const auto& [style, horizontal, edge, middle] : rows) {
         axes.BackStyle = style;
-        // Base 2: L = -6/2 - 5.1 = -8.1, R = 8.1, B = -2/2 - 5.1 = -6.1, T = 6.1.
+        // Base 2: a margin of 5.1 bases, L = -6 - 10.2 = -16.2, R = 16.2, B = -12.2, T = 12.2;
+        // the shadow 0.8 bases off.
         const G geometry = AxesDrawBackground(axes, Box(-6, 6, -2, 2, 0, 1), 2.0f);
         const G::Pass& pass = *geometry.Find(PassKind::Background);
         EXPECT_EQ(pass.state, (G::State{false, std::nullopt, std::nullopt, true}));
         ASSERT_EQ(pass.quads.size(), 3u) << style;
-        ExpectNear(pass.quads[0].corners[0], {-7.3f, -5.3f, 0}, "shadow");
+        ExpectNear(pass.quads[0].corners[0], {-14.6f, -10.6f, 0}, "shadow");
         const G::Quad& band = pass.quads[1];
-        ExpectNear(band.corners[0], {-8.1f, -6.1f, 0}, "band start");
+        ExpectNear(band.corners[0], {-16.2f, -12.2f, 0}, "band start");
         EXPECT_EQ(band.colours[0], edge) << style;
         EXPECT_EQ(band.colours[2], middle) << style;
         EXPECT_EQ(horizontal ? band.corners[2].y : band.corners[2].x, 0.0f) << style;
@@ -384,12 +409,12 @@ TEST(AxesGridTest, PrimaryGridSpacedByTheUnitBeyondTheBounds) {
     EXPECT_TRUE(AxesDraw2DGrid(axes, Box(-3, 3, -2, 2, 0, 1), 0.5f).Empty());
     axes.ShowprimaryGrid = true;
     const auto lines = AxesDraw2DGrid(axes, Box(-3, 3, -2, 2, 0, 1), 0.5f).AllLines(); // unit 2
-    // Divided box x -6..6, y -4..4; lines at -1, 0, 1 units: x = -4, 0, 4, then y = -4, 0, 4.
+    // Lines at -1, 0, 1 units: x = -2, 0, 2, then y = -2, 0, 2, running 2 bases (1) beyond.
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0].from, (G::Point{-4, -6, 0}));
-    EXPECT_EQ(lines[0].to, (G::Point{-4, 6, 0}));
-    EXPECT_EQ(lines[4].from, (G::Point{-8, 0, 0}));
-    EXPECT_EQ(lines[4].to, (G::Point{8, 0, 0}));
+    EXPECT_EQ(lines[0].from, (G::Point{-2, -3, 0}));
+    EXPECT_EQ(lines[0].to, (G::Point{-2, 3, 0}));
+    EXPECT_EQ(lines[4].from, (G::Point{-4, 0, 0}));
+    EXPECT_EQ(lines[4].to, (G::Point{4, 0, 0}));
     EXPECT_EQ(lines[0].colour, (G::Colour{0, 1, 0}));
 }
 

@@ -25,7 +25,8 @@ OffscreenFrame::OffscreenFrame(CScene& shownGraphs, CAxes& axes, const SceneValu
     if (shownGraphs.Count() > 0)
         ZoomToFit(view_, renderer_.DrawnBox(), values.SceneKind,
                   orientation_.OrientationMatrix(SceneAngles{
-                      shownGraphs.RotRoll(), shownGraphs.RotPitch(), shownGraphs.RotYaw()}));
+                      shownGraphs.RotRoll(), shownGraphs.RotPitch(), shownGraphs.RotYaw()}),
+                  &axes);
     renderer_.Display(request.Step);
 }
 

@@ -21,6 +21,9 @@ struct RenderRequest {
     int ProjectType = kProjectOrtho;
     /// Animation step shown (the program starts at 1).
     std::int32_t Step = 1;
+    /// Proportions of a box-style scene asked for on a command line; the frame itself draws
+    /// with the SceneValues it is given, which the caller fills from this.
+    BoxRatio Box = BoxRatio::Automatic;
 };
 
 /// One frame of a scene drawn without a window (EGL surfaceless): the scene is framed as

@@ -39,11 +39,12 @@ std::string GlyphCodes(std::string_view text) {
 }
 
 void DrawOutlineText(const OutlineFont& font, std::string_view text, float x, float y, float z,
-                     const std::array<float, 4>& rotation, std::optional<std::int32_t> colour) {
+                     const std::array<float, 4>& rotation, std::optional<std::int32_t> colour,
+                     float size) {
     GlAttribGuard attributes(GL_POLYGON_BIT | GL_LIST_BIT);
     GlMatrixGuard matrix;
     glTranslatef(x, y, z);
-    glScalef(0.8f, 0.8f, 0.8f);
+    glScalef(0.8f * size, 0.8f * size, 0.8f * size);
     // A zero angle or axis means no rotation; GL would be handed a degenerate axis otherwise.
     const bool hasAxis = rotation[1] != 0.0f || rotation[2] != 0.0f || rotation[3] != 0.0f;
     if (rotation[0] != 0.0f && hasAxis)

@@ -21,13 +21,13 @@ void SetGLColor(std::int32_t colour);
 /// code would call whatever list happens to follow them.
 [[nodiscard]] std::string GlyphCodes(std::string_view text);
 
-/// Draws text with an outline font: moves to (x, y, z), scales by 0.8, rotates by rotation[0]
-/// degrees about (rotation[1], rotation[2], rotation[3]) and lays out the glyph solids along x.
-/// A given colour becomes the current colour and stays so; without one the current colour is
-/// used. Polygon and list state and the model-view matrix are restored afterwards.
+/// Draws text with an outline font: moves to (x, y, z), scales by 0.8 times size, rotates by
+/// rotation[0] degrees about (rotation[1], rotation[2], rotation[3]) and lays out the glyph solids
+/// along x. A given colour becomes the current colour and stays so; without one the current colour
+/// is used. Polygon and list state and the model-view matrix are restored afterwards.
 void DrawOutlineText(const OutlineFont& font, std::string_view text, float x, float y, float z,
                      const std::array<float, 4>& rotation,
-                     std::optional<std::int32_t> colour = std::nullopt);
+                     std::optional<std::int32_t> colour = std::nullopt, float size = 1.0f);
 
 /// Draws text in black with a bitmap font at the raster position (x, y, z); note that z comes
 /// first. An empty text only sets the colour and the raster position.
