@@ -2,6 +2,7 @@
 
 #include "scene/ZoomToFit.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
@@ -19,6 +20,19 @@ GlView::GlView(const SceneInputs& inputs, ValuesSource values, StepSource step, 
     ahead_->setSingleShot(true);
     ahead_->setInterval(0);
     connect(ahead_, &QTimer::timeout, this, &GlView::CompileAhead);
+    emptyHint_ = new QLabel(kEmptyHint, this);
+    emptyHint_->setObjectName("EmptyViewHint");
+    emptyHint_->setAlignment(Qt::AlignCenter);
+    emptyHint_->setWordWrap(true);
+    emptyHint_->setMargin(12);
+    // Grey on the white frame, slightly larger than the window's text.
+    QFont font = emptyHint_->font();
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 1.25);
+    emptyHint_->setFont(font);
+    emptyHint_->setStyleSheet("color: #707070;");
+    // Drags and the right click go through to the view.
+    emptyHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ShowEmptyHint();
 }
 
 GlView::~GlView() {
@@ -45,7 +59,17 @@ QSize GlView::DeviceSize() const {
 
 void GlView::RequestBuild() {
     buildPending_ = true;
+    ShowEmptyHint();
     update();
+}
+
+void GlView::ShowEmptyHint() {
+    emptyHint_->setVisible(inputs_.ShownGraphs.Count() == 0);
+}
+
+void GlView::resizeEvent(QResizeEvent* event) {
+    QOpenGLWidget::resizeEvent(event);
+    emptyHint_->setGeometry(rect());
 }
 
 void GlView::RequestZoomToFit() {
@@ -65,7 +89,8 @@ void GlView::FitNow() {
     const CScene& shown = inputs_.ShownGraphs;
     ZoomToFit(inputs_.View, renderer_->DrawnBox(), values_().SceneKind,
               inputs_.Orientation.OrientationMatrix(
-                  SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}));
+                  SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}),
+              &inputs_.Axes);
 }
 
 void GlView::initializeGL() {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
+
 namespace tervane {
 
 /// The window's GL view `picDraw`. It holds no drawing code: initializeGL, resizeGL and paintGL
@@ -19,6 +21,9 @@ namespace tervane {
 ///
 /// A scene build is deferred to the next frame, so that several changes (or the mouse-move
 /// events of one rotation drag between two frames) cost one rebuild of the scene list.
+///
+/// While no graph is shown, a hint over the view says how to make one. It is a child widget,
+/// not part of the GL frame, so pictures taken of the frame never hold it.
 class GlView : public QOpenGLWidget {
     Q_OBJECT
 public:
@@ -46,6 +51,8 @@ public:
     [[nodiscard]] const SceneRenderer* Renderer() const { return renderer_.get(); }
     /// The picture size in device pixels.
     [[nodiscard]] QSize DeviceSize() const;
+    /// The text shown over an empty view.
+    static constexpr const char* kEmptyHint = "Draw > 3D Graph or Color Map, or open a document";
 
 signals:
     /// Right click: the context menu of the view at a global position.
@@ -59,8 +66,10 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowEmptyHint();
     void ReleaseGl();
     void ApplySize();
     void FitNow();
@@ -76,6 +85,7 @@ private:
     bool buildPending_ = true;
     bool fitPending_ = false;
     QTimer* ahead_ = nullptr; ///< runs CompileAhead when the event loop is idle
+    QLabel* emptyHint_ = nullptr;
 };
 
 } // namespace tervane

@@ -77,6 +77,23 @@ MessageRequest Message(const QString& text, const QString& caption,
     return MessageRequest{text, caption, icon, buttons};
 }
 
+// The caption with a mnemonic on its first character that no entry before it in its menu has
+// taken, letters and digits first: the demo documents' captions come from a table and are
+// alike, so a fixed position would repeat.
+QString WithMnemonic(const QString& caption, QString& taken) {
+    for (const bool letterOrDigit : {true, false}) {
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            const QChar c = caption[i].toLower();
+            if (c.isSpace() || c == '&' || c.isLetterOrNumber() != letterOrDigit ||
+                taken.contains(c))
+                continue;
+            taken += c;
+            return caption.left(i) + '&' + caption.mid(i);
+        }
+    }
+    return caption;
+}
+
 bool IsDocumentFile(const QUrl& url) {
     return url.isLocalFile() && url.toLocalFile().endsWith(".kpl", Qt::CaseInsensitive);
 }
@@ -85,7 +102,6 @@ bool IsDocumentFile(const QUrl& url) {
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmMain");
-    setWindowTitle("Tervane");
     setAcceptDrops(true);
     samplesFolder_ = ShippedPath("samples");
     sampler_ = new BackgroundSampler(this);
@@ -93,6 +109,10 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     undoStack_->setObjectName("UndoStack");
     // Each edited graph keeps copies of itself before and after: a bounded history.
     undoStack_->setUndoLimit(50);
+    // The history knows when the graphs are back as they were opened or saved.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &frmMain::RefreshModified);
+    connect(undoStack_, &QUndoStack::indexChanged, this, &frmMain::RefreshModified);
+    SetDocumentFile(QString());
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");
     Timer1_->setInterval(AnimationClock::IntervalMs(document_.AnimationSpeed()));
@@ -111,6 +131,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
 frmMain::~frmMain() {
     sampler_->Cancel();
+    // The history empties itself when it is destroyed, after this window's members are gone.
+    undoStack_->disconnect(this);
 }
 
 // --- building the window ------------------------------------------------------------------
@@ -190,59 +212,59 @@ void frmMain::CreateCentral() {
 }
 
 void frmMain::CreateMenus() {
-    QMenu* file = menuBar()->addMenu("File");
+    QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    QAction* open = MenuEntry(file, "Open...", "mnuFileOpen");
+    QAction* open = MenuEntry(file, "&Open...", "mnuFileOpen");
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &frmMain::OpenFlow);
-    QAction* save = MenuEntry(file, "Save", "mnuFileSave");
+    QAction* save = MenuEntry(file, "&Save", "mnuFileSave");
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] { SaveFlow(); });
-    QAction* saveAs = MenuEntry(file, "SaveAs...", "mnuFileSaveAs");
+    QAction* saveAs = MenuEntry(file, "Save&As...", "mnuFileSaveAs");
     saveAs->setShortcut(QKeySequence::SaveAs);
     connect(saveAs, &QAction::triggered, this, &frmMain::SaveAsFlow);
     Separator(file, "mnuFileSep3");
-    QAction* print = MenuEntry(file, "Print...", "mnuFilePrint");
+    QAction* print = MenuEntry(file, "&Print...", "mnuFilePrint");
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, &frmMain::PrintView);
     Separator(file, "mnuFileSep2");
-    recentMenu_ = file->addMenu("Recent Files");
+    recentMenu_ = file->addMenu("&Recent Files");
     recentMenu_->setObjectName("mnuFileRecent");
     Separator(file, "mnuFileSepRecent");
-    QAction* exit = MenuEntry(file, "Exit", "mnuFileExit");
+    QAction* exit = MenuEntry(file, "E&xit", "mnuFileExit");
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu("Edit");
+    QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    QAction* undo = undoStack_->createUndoAction(this, "Undo");
+    QAction* undo = undoStack_->createUndoAction(this, "&Undo");
     undo->setObjectName("mnuEditUndo");
     undo->setShortcut(QKeySequence::Undo);
     edit->addAction(undo);
-    QAction* redo = undoStack_->createRedoAction(this, "Redo");
+    QAction* redo = undoStack_->createRedoAction(this, "&Redo");
     redo->setObjectName("mnuEditRedo");
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(redo);
     Separator(edit, "mnuEditSep0");
-    QAction* cut = MenuEntry(edit, "Cut", "mnuEditCut");
+    QAction* cut = MenuEntry(edit, "Cu&t", "mnuEditCut");
     cut->setShortcut(QKeySequence::Cut);
     connect(cut, &QAction::triggered, this, &frmMain::CutGraph);
-    QAction* copy = MenuEntry(edit, "Copy", "mnuEditCopy");
+    QAction* copy = MenuEntry(edit, "&Copy", "mnuEditCopy");
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, &frmMain::CopyGraph);
-    connect(MenuEntry(edit, "Copy As BMP", "mnuEditCopyAs"), &QAction::triggered, this,
+    connect(MenuEntry(edit, "Copy As &BMP", "mnuEditCopyAs"), &QAction::triggered, this,
             &frmMain::CopyAsBitmap);
-    QAction* paste = MenuEntry(edit, "Paste", "mnuEditPaste");
+    QAction* paste = MenuEntry(edit, "&Paste", "mnuEditPaste");
     paste->setShortcut(QKeySequence::Paste);
     connect(paste, &QAction::triggered, this, &frmMain::PasteGraph);
     Separator(edit, "mnuEditSep2");
-    QAction* del = MenuEntry(edit, "Delete", "mnuEditDelete");
+    QAction* del = MenuEntry(edit, "&Delete", "mnuEditDelete");
     del->setShortcut(QKeySequence::Delete);
     connect(del, &QAction::triggered, this, &frmMain::DeleteSelected);
-    connect(MenuEntry(edit, "Delete All", "mnuEditDelAll"), &QAction::triggered, this,
+    connect(MenuEntry(edit, "Delete &All", "mnuEditDelAll"), &QAction::triggered, this,
             &frmMain::DeleteAllGraphs);
 
-    QMenu* view = menuBar()->addMenu("View");
+    QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
     const auto mode = [this, view](const QString& caption, const QString& name, DragMode m,
                                    int rotateMode) {
@@ -253,81 +275,87 @@ void frmMain::CreateMenus() {
         modeActions_.push_back({a, {m, rotateMode}});
         return a;
     };
-    mode("Move", "mnuViewMove", DragMode::Move, 0);
-    mode("Zoom", "mnuViewZoom", DragMode::Zoom, 0);
-    connect(MenuEntry(view, "Zoom to Fit", "mnuViewFit"), &QAction::triggered, this,
+    mode("&Move", "mnuViewMove", DragMode::Move, 0);
+    mode("Z&oom", "mnuViewZoom", DragMode::Zoom, 0);
+    connect(MenuEntry(view, "Zoom to &Fit", "mnuViewFit"), &QAction::triggered, this,
             &frmMain::ZoomToFit);
-    mode("Rotate About X Axis", "mnuViewRotX", DragMode::Rotate, kRotateAboutX);
-    mode("Rotate About Y Axis", "mnuViewRotY", DragMode::Rotate, kRotateAboutY);
-    mode("Rotate About Z Axis", "mnuViewRotZ", DragMode::Rotate, kRotateAboutZ);
-    mode("Track Ball", "mnuViewRotate", DragMode::Rotate, kRotateTrackball);
+    viewMenu3D_.push_back(
+        mode("Rotate About &X Axis", "mnuViewRotX", DragMode::Rotate, kRotateAboutX));
+    viewMenu3D_.push_back(
+        mode("Rotate About &Y Axis", "mnuViewRotY", DragMode::Rotate, kRotateAboutY));
+    viewMenu3D_.push_back(
+        mode("Rotate About &Z Axis", "mnuViewRotZ", DragMode::Rotate, kRotateAboutZ));
+    viewMenu3D_.push_back(mode("Track &Ball", "mnuViewRotate", DragMode::Rotate, kRotateTrackball));
     Separator(view, "mnuViewSep");
     const auto standard = [this, view](const QString& caption, const QString& name,
                                        StandardView v) {
-        connect(MenuEntry(view, caption, name), &QAction::triggered, this,
-                [this, v] { StandardViewCommand(v); });
+        QAction* a = MenuEntry(view, caption, name);
+        connect(a, &QAction::triggered, this, [this, v] { StandardViewCommand(v); });
+        viewMenu3D_.push_back(a);
     };
-    standard("Front", "mnuViewFront", StandardView::Front);
-    standard("Right", "mnuViewRight", StandardView::Right);
-    standard("Top", "mnuViewTop", StandardView::Top);
-    standard("ISO", "mnuViewISO", StandardView::ISO);
+    standard("Fro&nt", "mnuViewFront", StandardView::Front);
+    standard("&Right", "mnuViewRight", StandardView::Right);
+    standard("&Top", "mnuViewTop", StandardView::Top);
+    standard("&ISO", "mnuViewISO", StandardView::ISO);
     Separator(view, "mnuViewSep2");
-    connect(MenuEntry(view, "Settings...", "mnuViewSet"), &QAction::triggered, this,
+    connect(MenuEntry(view, "&Settings...", "mnuViewSet"), &QAction::triggered, this,
             &frmMain::ViewSettings);
     Separator(view, "mnuViewSep3");
-    mnuViewRoots_ = MenuEntry(view, "Zeros and Poles", "mnuViewRoots");
+    mnuViewRoots_ = MenuEntry(view, "Zeros &and Poles", "mnuViewRoots");
     mnuViewRoots_->setCheckable(true);
     mnuViewRoots_->setStatusTip("Find the zeros and poles of the shown graphs, mark them in the "
                                 "view and list them below the graph list");
     connect(mnuViewRoots_, &QAction::toggled, this, &frmMain::ShowRoots);
 
-    QMenu* draw = menuBar()->addMenu("Draw");
+    QMenu* draw = menuBar()->addMenu("&Draw");
     draw->setObjectName("mnuDraw");
-    connect(MenuEntry(draw, "3D Graph", "mnuDraw3DCart"), &QAction::triggered, this,
+    connect(MenuEntry(draw, "&3D Graph", "mnuDraw3DCart"), &QAction::triggered, this,
             &frmMain::Draw3DGraph);
-    connect(MenuEntry(draw, "Color Map", "mnuDrawColor"), &QAction::triggered, this,
+    connect(MenuEntry(draw, "&Color Map", "mnuDrawColor"), &QAction::triggered, this,
             &frmMain::DrawColorMap);
     Separator(draw, "mnuDrawSep");
-    connect(MenuEntry(draw, "Axis...", "mnuDrawAxis"), &QAction::triggered, this,
+    connect(MenuEntry(draw, "&Axis...", "mnuDrawAxis"), &QAction::triggered, this,
             &frmMain::AxisDialog);
-    connect(MenuEntry(draw, "Light...", "mnuDrawLight"), &QAction::triggered, this,
+    connect(MenuEntry(draw, "&Light...", "mnuDrawLight"), &QAction::triggered, this,
             &frmMain::LightDialog);
 
-    QMenu* animation = menuBar()->addMenu("Animation");
+    QMenu* animation = menuBar()->addMenu("&Animation");
     animation->setObjectName("mnuAnim");
     const auto play = [this, animation](const QString& caption, const QString& name,
                                         AnimationClock::Mode mode) {
         connect(MenuEntry(animation, caption, name), &QAction::triggered, this,
                 [this, mode] { Play(mode); });
     };
-    play("Play Forward", "mnuAnimForward", AnimationClock::Mode::ForwardOnce);
-    play("Play Backward", "mnuAnimBackward", AnimationClock::Mode::BackwardOnce);
-    play("Loop", "mnuAnimLoop", AnimationClock::Mode::Loop);
-    play("Back And Forth", "mnuAnimBackForth", AnimationClock::Mode::BackAndForth);
-    connect(MenuEntry(animation, "Stop", "mnuAnimStop"), &QAction::triggered, this,
+    play("Play &Forward", "mnuAnimForward", AnimationClock::Mode::ForwardOnce);
+    play("Play &Backward", "mnuAnimBackward", AnimationClock::Mode::BackwardOnce);
+    play("&Loop", "mnuAnimLoop", AnimationClock::Mode::Loop);
+    play("Back &And Forth", "mnuAnimBackForth", AnimationClock::Mode::BackAndForth);
+    connect(MenuEntry(animation, "&Stop", "mnuAnimStop"), &QAction::triggered, this,
             &frmMain::StopAnimation);
     Separator(animation, "mnuAnimSep");
-    connect(MenuEntry(animation, "Options...", "mnuAnimOptions"), &QAction::triggered, this,
+    connect(MenuEntry(animation, "&Options...", "mnuAnimOptions"), &QAction::triggered, this,
             &frmMain::AnimationOptions);
 
-    QMenu* demo = menuBar()->addMenu("Demo");
+    QMenu* demo = menuBar()->addMenu("De&mo");
     demo->setObjectName("mnuDemo");
-    connect(MenuEntry(demo, "Gallery", "mnuDemoGallery"), &QAction::triggered, this,
+    connect(MenuEntry(demo, "&Gallery", "mnuDemoGallery"), &QAction::triggered, this,
             [this] { OpenHelpPage("gallery.html"); });
     Separator(demo, "mnuDemoSep0");
-    QMenu* demo3D = demo->addMenu("3D Graph");
+    QMenu* demo3D = demo->addMenu("&3D Graph");
     demo3D->setObjectName("mnuDemo3D");
-    QMenu* demoCM = demo->addMenu("2D Color Map");
+    QMenu* demoCM = demo->addMenu("2D &Color Map");
     demoCM->setObjectName("mnuCM");
     int index = 0;
+    QString taken3D;
+    QString takenCM;
     for (const DemoEntry& entry : DemoEntries()) {
         const QString name =
             QString::fromUtf8(entry.MenuName.data(), static_cast<qsizetype>(entry.MenuName.size()));
-        QMenu* menu = name.startsWith("mnuDemoCM") ? demoCM : demo3D;
-        QAction* a = MenuEntry(
-            menu,
-            QString::fromUtf8(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())),
-            name);
+        const bool colorMap = name.startsWith("mnuDemoCM");
+        const QString caption =
+            QString::fromUtf8(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size()));
+        QAction* a = MenuEntry(colorMap ? demoCM : demo3D,
+                               WithMnemonic(caption, colorMap ? takenCM : taken3D), name);
         const QString fileName =
             QString::fromUtf8(entry.FileName.data(), static_cast<qsizetype>(entry.FileName.size()));
         connect(a, &QAction::triggered, this, [this, fileName] { OpenDemo(fileName); });
@@ -336,18 +364,18 @@ void frmMain::CreateMenus() {
         if (index == 10) Separator(demo3D, "mnuDemo3DSep2");
     }
 
-    QMenu* help = menuBar()->addMenu("Help");
+    QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
-    QAction* contents = MenuEntry(help, "Contents...", "mnuHelpCon");
+    QAction* contents = MenuEntry(help, "&Contents...", "mnuHelpCon");
     contents->setShortcut(QKeySequence::HelpContents);
     connect(contents, &QAction::triggered, this, [this] { OpenHelpPage("index.html"); });
     Separator(help, "mnuHelpSep1");
-    connect(MenuEntry(help, "Home Page", "mnuHelpHome"), &QAction::triggered, this,
+    connect(MenuEntry(help, "&Home Page", "mnuHelpHome"), &QAction::triggered, this,
             [this] { OpenHelpPage("about.html"); });
-    connect(MenuEntry(help, "Customer Support", "mnuHelpCus"), &QAction::triggered, this,
+    connect(MenuEntry(help, "Customer &Support", "mnuHelpCus"), &QAction::triggered, this,
             [this] { OpenHelpPage("about.html"); });
     Separator(help, "mnuHelpSep3");
-    connect(MenuEntry(help, "About...", "mnuHelpAbout"), &QAction::triggered, this,
+    connect(MenuEntry(help, "&About...", "mnuHelpAbout"), &QAction::triggered, this,
             &frmMain::About);
 }
 
@@ -493,26 +521,27 @@ void frmMain::CreateToolbars() {
 void frmMain::CreateContextMenus() {
     FunEdit_ = new QMenu(this);
     FunEdit_->setObjectName("FunEdit");
-    connect(MenuEntry(FunEdit_, "Edit...", "mnuFunEdit"), &QAction::triggered, this,
+    connect(MenuEntry(FunEdit_, "&Edit...", "mnuFunEdit"), &QAction::triggered, this,
             &frmMain::EditGraph);
-    connect(MenuEntry(FunEdit_, "Cut", "mnuFunCut"), &QAction::triggered, this, &frmMain::CutGraph);
-    connect(MenuEntry(FunEdit_, "Copy", "mnuFunCopy"), &QAction::triggered, this,
+    connect(MenuEntry(FunEdit_, "Cu&t", "mnuFunCut"), &QAction::triggered, this,
+            &frmMain::CutGraph);
+    connect(MenuEntry(FunEdit_, "&Copy", "mnuFunCopy"), &QAction::triggered, this,
             &frmMain::CopyGraph);
-    connect(MenuEntry(FunEdit_, "Delete", "mnuFunDelete"), &QAction::triggered, this,
+    connect(MenuEntry(FunEdit_, "&Delete", "mnuFunDelete"), &QAction::triggered, this,
             &frmMain::DeleteSelected);
 
     GraphEdit_ = new QMenu(this);
     GraphEdit_->setObjectName("GraphEdit");
-    connect(MenuEntry(GraphEdit_, "Paste", "mnuGraphPaste"), &QAction::triggered, this,
+    connect(MenuEntry(GraphEdit_, "&Paste", "mnuGraphPaste"), &QAction::triggered, this,
             &frmMain::PasteGraph);
-    connect(MenuEntry(GraphEdit_, "Copy As BMP", "mnuGraphCopyAs"), &QAction::triggered, this,
+    connect(MenuEntry(GraphEdit_, "Copy As &BMP", "mnuGraphCopyAs"), &QAction::triggered, this,
             &frmMain::CopyAsBitmap);
-    connect(MenuEntry(GraphEdit_, "Delete All", "mnuGraphDelAll"), &QAction::triggered, this,
+    connect(MenuEntry(GraphEdit_, "&Delete All", "mnuGraphDelAll"), &QAction::triggered, this,
             &frmMain::DeleteAllGraphs);
     Separator(GraphEdit_, "mnuGraphSep");
-    connect(MenuEntry(GraphEdit_, "Axis...", "mnuGraphAxis"), &QAction::triggered, this,
+    connect(MenuEntry(GraphEdit_, "&Axis...", "mnuGraphAxis"), &QAction::triggered, this,
             &frmMain::AxisDialog);
-    connect(MenuEntry(GraphEdit_, "Light...", "mnuGraphLight"), &QAction::triggered, this,
+    connect(MenuEntry(GraphEdit_, "&Light...", "mnuGraphLight"), &QAction::triggered, this,
             &frmMain::LightDialog);
 }
 
@@ -620,6 +649,8 @@ void frmMain::Display() {
 void frmMain::Enable3DViewButtons() {
     for (std::size_t i = 1; i < toolbar3_.size(); ++i)
         toolbar3_[i]->setEnabled(true);
+    for (QAction* a : viewMenu3D_)
+        a->setEnabled(true);
 }
 
 void frmMain::EnableMapViewButtons() {
@@ -628,11 +659,28 @@ void frmMain::EnableMapViewButtons() {
         const bool separator = i == 5 || i == 8 || i == 16 || i == 20;
         if (!separator) toolbar3_[i]->setEnabled(on);
     }
+    for (QAction* a : viewMenu3D_)
+        a->setEnabled(false);
+    // A rotation chosen before would still turn the flat map under a drag.
+    if (picDraw_->Navigator().Mode() == DragMode::Rotate) SetDragMode(DragMode::None);
 }
 
 void frmMain::ViewButtonsForSceneKind() {
     if (document_.SceneKind() == kScene3D) Enable3DViewButtons();
-    if (document_.SceneKind() == kSceneColorMap) EnableMapViewButtons();
+    if (document_.SceneKind() == kSceneColorMap) {
+        ShowMapFromFront();
+        EnableMapViewButtons();
+    }
+}
+
+void frmMain::ShowMapFromFront() {
+    const CScene& shown = document_.ShownGraphs();
+    const SceneAngles front = StandardViewAngles(StandardView::Front);
+    if (!orientation_.Rotated() &&
+        SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()} == front)
+        return;
+    // The standard views are off for a map: nothing else would bring it back to the front.
+    StandardViewCommand(StandardView::Front);
 }
 
 void frmMain::SetDragMode(DragMode mode, int rotateMode) {
@@ -681,6 +729,7 @@ void frmMain::SetModel(std::int32_t show) {
         return;
     }
     g->SetShow(show);
+    MarkChanged();
     BuildSceneList();
 }
 
@@ -691,6 +740,7 @@ void frmMain::SetSmoothness(std::int32_t smoothness) {
         return;
     }
     g->SetSmoothness(smoothness);
+    MarkChanged();
     BuildSceneList();
 }
 
@@ -754,6 +804,26 @@ void frmMain::ShowWarnings(const std::vector<std::string>& warnings) {
 void frmMain::ShowResultFailure(const DocumentResult& result) {
     if (result.State == DocumentResult::Status::Failed)
         ShowMessage(this, Message(FromStd(result.Message), "Error"));
+}
+
+void frmMain::SetDocumentFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name.isEmpty() ? QString("Tervane[*]") : name + "[*] - Tervane");
+    // The file holds the graphs as they are now.
+    undoStack_->setClean();
+    changedBesideHistory_ = false;
+    RefreshModified();
+}
+
+void frmMain::RefreshModified() {
+    // Undo back to the state opened or saved is no change (unless the history has dropped
+    // that state, or a change was made beside it).
+    setWindowModified(changedBesideHistory_ || !undoStack_->isClean());
+}
+
+void frmMain::MarkChanged() {
+    changedBesideHistory_ = true;
+    RefreshModified();
 }
 
 void frmMain::DeleteGraph(int k) {
@@ -838,8 +908,10 @@ void frmMain::FinishPaste(Document::PendingPaste paste, bool sampled) {
     PushChange("Paste", before);
     ShowWarnings(r.Warnings);
     RefreshList();
-    ViewButtonsForSceneKind();
+    // Before any request to the view (see AfterGraphDialog).
     NoteDrawing(points);
+    ViewButtonsForSceneKind();
+    ZoomToFit();
     BuildSceneList();
 }
 
@@ -930,6 +1002,7 @@ void frmMain::FinishLoad(Document::PendingLoad load, const QString& path) {
     NoteDrawing(load.Points);
     const DocumentResult r = document_.CommitLoad(std::move(load));
     undoStack_->clear(); // another document: the history of the last one does not apply
+    SetDocumentFile(path);
     StopAnimation();
     document_.SetAnimationStep(1);
     shownStep_ = 1;
@@ -994,6 +1067,7 @@ bool frmMain::SaveDocumentAs(QString name) {
         return false;
     }
     ShowWarnings(r.Warnings);
+    SetDocumentFile(name);
     AddRecentFile(QFileInfo(name).absoluteFilePath());
     RefreshAssociation(QCoreApplication::applicationFilePath(), ShippedPath("tervane.svg"));
     return true;
@@ -1255,11 +1329,14 @@ void frmMain::AfterGraphDialog(std::size_t countBefore, bool replaced) {
     const bool added = document_.Count() > countBefore;
     RefreshList();
     if (added) List1_->setCurrentRow(List1_->count() - 1);
-    ViewButtonsForSceneKind();
-    // The first graph of a view is framed; later ones keep the user's camera.
-    if (added && document_.ShownGraphs().Count() == 1) picDraw_->RequestZoomToFit();
+    // The note repaints the window at once, and with it the view: before the fit and the
+    // build are asked for, or the view would be framed on the box it showed before.
     if (const std::optional<std::size_t> k = SelectedEntry(); k && (added || replaced))
         NoteDrawing(GridPoints(*document_.Graph(*k)));
+    ViewButtonsForSceneKind();
+    // A new or changed graph may reach beyond the picture: the view frames the shown graphs
+    // (every step of an animation) again.
+    if (added || replaced) ZoomToFit();
     if (added || replaced) BuildSceneList();
 }
 

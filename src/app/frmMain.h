@@ -151,6 +151,8 @@ private:
     void AfterGraphDialog(std::size_t countBefore, bool replaced);
     void SampleInBackground(const PendingGraph& pending, DialogInput input, bool colorMap);
     void ViewButtonsForSceneKind();
+    /// A colour map is flat: it is seen from the front, whatever turn the view had.
+    void ShowMapFromFront();
 
     // The graph list.
     /// Records a change of the graphs made since `before` as one step of Edit > Undo (nothing
@@ -174,6 +176,13 @@ private:
     [[nodiscard]] std::optional<std::size_t> SelectedEntry() const;
     std::shared_ptr<CGraph> SelectedShownGraph();
     void ShowWarnings(const std::vector<std::string>& warnings);
+    /// The title names the document's file (none for a new document); the file on disk is the
+    /// state it marks as unmodified.
+    void SetDocumentFile(const QString& path);
+    /// The modified mark of the title: a change of the graphs since the document was opened or
+    /// saved, through the undo history or beside it.
+    void RefreshModified();
+    void MarkChanged();
     void ShowResultFailure(const DocumentResult& result);
 
     // Recent files and settings.
@@ -213,6 +222,11 @@ private:
     bool drawingNote_ = false; ///< NoteDrawing's cursor is set
     /// Toolbar3's buttons and separators by index from 1 (entry 0 unused).
     std::vector<QAction*> toolbar3_;
+    /// The View menu's rotations and standard views, off for a flat colour map as their
+    /// Toolbar3 buttons are.
+    std::vector<QAction*> viewMenu3D_;
+    /// A graph changed in a way the undo history does not record (its model or shading).
+    bool changedBesideHistory_ = false;
     /// The mode entries of the View menu and Toolbar3, kept checked alike.
     std::vector<std::pair<QAction*, std::pair<DragMode, int>>> modeActions_;
     QAction* orthoAction_ = nullptr;

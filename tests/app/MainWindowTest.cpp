@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QOpenGLWidget>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <fstream>
 #include <iterator>
@@ -32,13 +34,13 @@ std::string Bytes(const QString& path) {
 }
 
 TEST_F(MainWindowTest, WindowHasItsControlsAndCaptions) {
-    EXPECT_EQ(window->windowTitle(), "Tervane");
+    EXPECT_EQ(window->windowHandle()->title(), "Tervane");
     for (const char* name : {"picDraw", "List1", "Result", "Splitter", "Splitter2", "Toolbar1",
                              "Toolbar2", "Toolbar3", "StatusBar1", "FunEdit", "GraphEdit"})
         EXPECT_TRUE(window->findChild<QObject*>(name)) << name;
-    EXPECT_EQ(Action("mnuFileSaveAs")->text(), "SaveAs...");
+    EXPECT_EQ(Action("mnuFileSaveAs")->text().remove('&'), "SaveAs...");
     EXPECT_TRUE(Action("mnuFileSep3")->isSeparator());
-    EXPECT_EQ(Action("mnuDemo3DPow3")->text(), "Z^2  X-Y-M");
+    EXPECT_EQ(Action("mnuDemo3DPow3")->text().remove('&'), "Z^2  X-Y-M");
     EXPECT_EQ(Action("varDel")->toolTip(), "Delete Selected Graph");
     EXPECT_EQ(Action("barTrackBall")->statusTip(), "Rotate the scene");
     EXPECT_EQ(Action("mnuFileOpen")->shortcut(), QKeySequence(QKeySequence::Open));
@@ -133,7 +135,7 @@ TEST_F(MainWindowTest, UndoAndRedoStepThroughEveryChangeOfTheGraphs) {
     Action("mnuEditCopy")->trigger();
     Action("mnuEditPaste")->trigger();
     Action("mnuEditDelAll")->trigger();
-    EXPECT_EQ(Action("mnuEditUndo")->text(), "Undo Delete All");
+    EXPECT_EQ(Action("mnuEditUndo")->text().remove('&'), "Undo Delete All");
     const std::vector<F> back = {{"z hidden", "sin(z)", "sin(z)"},
                                  {"z hidden", "sin(z)"},
                                  {"z", "sin(z)"},
@@ -543,6 +545,113 @@ TEST_F(MainWindowTest, ZerosAndPolesAreListedWhileTheMenuEntryIsOn) {
         << result->toPlainText().toStdString();
     entry->trigger();
     EXPECT_TRUE(result->toPlainText().isEmpty());
+}
+
+// The title names the file last opened or saved and marks every change of the graphs since;
+// undo back to the file's state takes the mark away.
+TEST_F(MainWindowTest, TheTitleNamesTheDocumentAndMarksItsChanges) {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved.kpl");
+    const auto title = [this] { return window->windowHandle()->title(); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* title;
+    };
+    const Step steps[] = {
+        {"a new window", [] {}, "Tervane"},
+        {"a graph drawn", [this] { MakeGraph("mnuDraw3DCart", "z"); }, "Tervane*"},
+        {"a document opened",
+         [this] {
+             prompts.answers = {QMessageBox::No};
+             prompts.fileNames = {QString(TERVANE_SAMPLES_DIR) + "/expz.kpl"};
+             Action("mnuFileOpen")->trigger();
+         },
+         "expz.kpl - Tervane"},
+        {"a graph added", [this] { MakeGraph("mnuDraw3DCart", "z^2"); }, "expz.kpl* - Tervane"},
+        {"the addition undone", [this] { Action("mnuEditUndo")->trigger(); }, "expz.kpl - Tervane"},
+        {"and redone", [this] { Action("mnuEditRedo")->trigger(); }, "expz.kpl* - Tervane"},
+        {"saved under another name",
+         [this, saved] {
+             prompts.fileNames = {saved};
+             Action("mnuFileSave")->trigger();
+         },
+         "saved.kpl - Tervane"},
+        {"a graph unchecked", [this] { List()->item(0)->setCheckState(Qt::Unchecked); },
+         "saved.kpl* - Tervane"},
+        {"checked again", [this] { List()->item(0)->setCheckState(Qt::Checked); },
+         "saved.kpl* - Tervane"},
+        {"undone twice",
+         [this] {
+             Action("mnuEditUndo")->trigger();
+             Action("mnuEditUndo")->trigger();
+         },
+         "saved.kpl - Tervane"},
+        {"a graph's model",
+         [this] {
+             List()->setCurrentRow(0);
+             Action("barModelGrid")->trigger();
+         },
+         "saved.kpl* - Tervane"},
+        {"saved again",
+         [this, saved] {
+             prompts.fileNames = {saved};
+             Action("mnuFileSave")->trigger();
+         },
+         "saved.kpl - Tervane"},
+        {"everything deleted", [this] { Action("mnuEditDelAll")->trigger(); },
+         "saved.kpl* - Tervane"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(title(), step.title);
+        EXPECT_EQ(window->isWindowModified(), QString(step.title).contains('*'));
+    }
+}
+
+// Every caption of every menu carries one mnemonic, none twice in a menu, no shortcut of the
+// window takes Alt with a menu bar's letter, and Alt+F opens File.
+TEST_F(MainWindowTest, MenusHaveUniqueMnemonicsAndAltFOpensFile) {
+    const auto mnemonics = [](const QString& caption) {
+        QString found;
+        for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+            if (caption[i] != '&') continue;
+            if (caption[i + 1] != '&') found += caption[i + 1].toLower();
+            ++i; // "&&" is a plain ampersand
+        }
+        return found;
+    };
+    std::vector<std::pair<QString, QList<QAction*>>> menus = {
+        {"menu bar", window->menuBar()->actions()}};
+    for (const char* popup : {"FunEdit", "GraphEdit"})
+        menus.emplace_back(popup, window->findChild<QMenu*>(popup)->actions());
+    QList<QKeySequence> barKeys;
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        const auto [name, actions] = menus[m];
+        QString taken;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            const QString found = mnemonics(a->text());
+            ASSERT_EQ(found.size(), 1) << name.toStdString() << ": " << a->text().toStdString();
+            EXPECT_FALSE(taken.contains(found))
+                << name.toStdString() << ": " << a->text().toStdString();
+            taken += found;
+            if (m == 0) barKeys << QKeySequence(Qt::ALT | QKeySequence(found)[0].key());
+            if (a->menu()) menus.emplace_back(a->text(), a->menu()->actions());
+        }
+    }
+    EXPECT_EQ(barKeys.size(), 7);
+    for (QAction* a : window->findChildren<QAction*>())
+        for (const QKeySequence& key : a->shortcuts())
+            EXPECT_FALSE(barKeys.contains(key)) << a->objectName().toStdString();
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* file = window->findChild<QMenu*>("mnuFile");
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([file] { return QApplication::activePopupWidget() == file; }));
+    file->close();
 }
 
 } // namespace

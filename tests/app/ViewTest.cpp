@@ -5,6 +5,8 @@
 
 #include "gl/headless/OffscreenFrame.h"
 
+#include <QClipboard>
+#include <QLabel>
 #include <QMouseEvent>
 
 namespace tervane::testing {
@@ -83,6 +85,160 @@ TEST_F(MainWindowTest, ZoomAndMoveDragsChangeOnlyTheCamera) {
     EXPECT_NEAR(window->Camera().RefPos().x, refX - window->Camera().VolWidth() / 2, 1e-3f);
     (void)Frame();
     EXPECT_EQ(window->View()->Renderer()->SceneBuilds(), builds);
+}
+
+// After a graph is added, edited or pasted (sampled here or in the worker, animated or not) the
+// camera is where View > Zoom to Fit puts it, though the user had zoomed and moved away.
+TEST_F(MainWindowTest, NewAndChangedGraphsAreFramed) {
+    const auto camera = [this] {
+        (void)Frame();
+        const CView& c = window->Camera();
+        return std::array<float, 4>{c.RefPos().x, c.RefPos().y, c.VolWidth(), c.VolHeight()};
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"a first graph", [this] { MakeGraph("mnuDraw3DCart", "z"); }},
+        {"a second, larger one", [this] { MakeGraph("mnuDraw3DCart", "8*z"); }},
+        {"an edit",
+         [this] {
+             List()->setCurrentRow(1);
+             WithDialog("mnuFunEdit", [](QWidget* dialog) {
+                 dialog->findChild<QLineEdit*>("Text2")->setText("z^3");
+                 QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+             });
+         }},
+        {"a paste",
+         [this] {
+             List()->setCurrentRow(0);
+             Action("mnuEditCopy")->trigger();
+             QString text = QApplication::clipboard()->text();
+             QApplication::clipboard()->setText(text.replace(" -2 2 -2 2 ", " -6 6 -6 6 "));
+             Action("mnuEditPaste")->trigger();
+         }},
+        {"an animated graph",
+         [this] {
+             WithDialog("mnuDraw3DCart", [](QWidget* dialog) {
+                 dialog->findChild<QLineEdit*>("Text2")->setText("exp(t*z)");
+                 dialog->findChild<QLineEdit*>("Text5")->setText("0");
+                 dialog->findChild<QLineEdit*>("Text6")->setText("1.5");
+                 QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+             });
+         }},
+        {"a graph sampled in the worker",
+         [this] {
+             window->SetBackgroundThreshold(0);
+             MakeGraph("mnuDraw3DCart", "20*z", "40");
+             window->Sampler().WaitForFinished();
+         }},
+        {"a paste sampled in the worker",
+         [this] {
+             List()->setCurrentRow(0);
+             Action("mnuEditCopy")->trigger();
+             QString text = QApplication::clipboard()->text();
+             QApplication::clipboard()->setText(text.replace(" -2 2 -2 2 ", " -9 9 -9 9 "));
+             Action("mnuEditPaste")->trigger();
+             window->Sampler().WaitForFinished();
+         }},
+    };
+    int graphs = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        window->Camera().Zoom(0.3f);
+        window->Camera().MoveView(0.2f, -0.1f);
+        step.act();
+        graphs = std::max(graphs, List()->count());
+        const std::array<float, 4> shown = camera();
+        Action("mnuViewFit")->trigger();
+        const std::array<float, 4> fitted = camera();
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            EXPECT_NEAR(shown[i], fitted[i], 1e-4f * std::abs(fitted[3])) << i;
+    }
+    EXPECT_EQ(graphs, 6) << "every step changed the document";
+}
+
+// A colour map is flat: brought into a view that was turned (by a drag or a standard view), it
+// is seen from the front, and a rotation chosen before no longer turns it.
+TEST_F(MainWindowTest, AColourMapIsSeenFromTheFrontAndNotTurnedByADrag) {
+    const struct {
+        const char* what;
+        const char* turn; ///< a standard view, or null for a track-ball drag
+    } rows[] = {{"a track-ball drag", nullptr}, {"the ISO view", "mnuViewISO"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Action("mnuEditDelAll")->trigger();
+        MakeGraph("mnuDraw3DCart", "z");
+        Action("barTrackBall")->trigger();
+        if (row.turn)
+            Action(row.turn)->trigger();
+        else
+            Drag(window->View(), {100, 100}, {160, 130});
+        (void)Frame();
+        const Quat front = QuatFromSceneAngles(StandardViewAngles(StandardView::Front));
+        ASSERT_NE(window->Orientation().CurQuat(), front);
+
+        MakeGraph("mnuDrawColor", "exp(z)");
+        (void)Frame();
+        const CScene& shown = window->Doc().ShownGraphs();
+        EXPECT_EQ((SceneAngles{shown.RotRoll(), shown.RotPitch(), shown.RotYaw()}),
+                  StandardViewAngles(StandardView::Front));
+        EXPECT_FALSE(window->Orientation().Rotated());
+        EXPECT_EQ(window->Orientation().CurQuat(), front);
+        EXPECT_EQ(window->View()->Navigator().Mode(), DragMode::None);
+        for (const char* off : {"barTrackBall", "mnuViewRotate", "mnuViewRotX", "mnuViewISO"}) {
+            EXPECT_FALSE(Action(off)->isEnabled()) << off;
+            EXPECT_FALSE(Action(off)->isChecked()) << off;
+        }
+        Action("mnuViewRotate")->trigger();
+        Drag(window->View(), {100, 100}, {160, 130});
+        (void)Frame();
+        EXPECT_EQ(window->Orientation().CurQuat(), front);
+    }
+}
+
+// While no graph is shown the view says how to make one, centred over it; the hint is not part
+// of the GL frame that copies, bitmaps and prints are taken from.
+TEST_F(MainWindowTest, AnEmptyViewSaysWhatToDo) {
+    auto* hint = window->View()->findChild<QLabel*>("EmptyViewHint");
+    ASSERT_TRUE(hint);
+    EXPECT_EQ(hint->text(), "Draw > 3D Graph or Color Map, or open a document");
+    EXPECT_EQ(hint->alignment(), Qt::AlignCenter);
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool hint;
+    };
+    const Step steps[] = {
+        {"a new window", [] {}, true},
+        {"a graph", [this] { MakeGraph("mnuDrawColor", "exp(z)"); }, false},
+        {"the graph unchecked", [this] { List()->item(0)->setCheckState(Qt::Unchecked); }, true},
+        {"checked again", [this] { List()->item(0)->setCheckState(Qt::Checked); }, false},
+        {"Delete All", [this] { Action("mnuEditDelAll")->trigger(); }, true},
+        {"undone", [this] { Action("mnuEditUndo")->trigger(); }, false},
+        {"a document opened", [this] { window->LoadDocument(kExpz); }, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(hint->isVisible(), step.hint);
+        EXPECT_EQ(hint->geometry(), window->View()->rect());
+        // The view on screen holds the hint's grey text; the GL frame never does.
+        const auto greyPixels = [](const QImage& image) {
+            const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+            int n = 0;
+            for (int y = 0; y < rgb.height(); ++y)
+                for (int x = 0; x < rgb.width(); ++x)
+                    n += qRed(rgb.pixel(x, y)) < 200 &&
+                         qRed(rgb.pixel(x, y)) == qBlue(rgb.pixel(x, y));
+            return n;
+        };
+        if (step.hint) {
+            EXPECT_GT(greyPixels(window->View()->grab().toImage()), 100);
+            EXPECT_EQ(greyPixels(Frame()), 0);
+        }
+    }
 }
 
 // The demo document exp(Z), and an animation at its last step: exp(t·z), t 0.1..1, grows
