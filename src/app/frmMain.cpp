@@ -618,6 +618,7 @@ bool frmMain::event(QEvent* event) {
 SceneValues frmMain::CurrentSceneValues() const {
     SceneValues v = SceneValuesOf(document_);
     v.ClipSpikes = QSettings().value(kClipSpikesSetting, true).toBool();
+    v.Box = StoredBoxRatio();
     return v;
 }
 

@@ -5,16 +5,23 @@
 #include "dialogs/detail/PropertyParts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QVBoxLayout>
 
 namespace tervane {
+
+BoxRatio StoredBoxRatio() {
+    const QString name = QSettings().value(kBoxRatioSetting).toString();
+    return ParseBoxRatio(name.toStdString()).value_or(BoxRatio::Automatic);
+}
 
 frmViewSetting::frmViewSetting(CView& view, Document& document, QWidget* parent)
     : QDialog(parent), view_(view), document_(document) {
@@ -47,10 +54,31 @@ frmViewSetting::frmViewSetting(CView& view, Document& document, QWidget* parent)
     ClipSpikes_->setObjectName("ClipSpikes");
     ClipSpikes_->setChecked(QSettings().value(kClipSpikesSetting, true).toBool());
 
+    // Also the application's: how the box of any surface is proportioned.
+    boxRatio_ = new QComboBox;
+    boxRatio_->setObjectName("BoxRatio");
+    const std::pair<BoxRatio, const char*> ratios[] = {
+        {BoxRatio::Automatic, "Automatic (a cube where a side would be under a fifth of another)"},
+        {BoxRatio::TrueScale, "True scale (one unit as long on every axis)"},
+        {BoxRatio::Cube, "Cube (each axis fills an equal side)"}};
+    const auto nameOf = [](BoxRatio ratio) {
+        const std::string_view name = BoxRatioName(ratio);
+        return QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+    };
+    for (const auto& [ratio, caption] : ratios)
+        boxRatio_->addItem(caption, nameOf(ratio));
+    boxRatio_->setCurrentIndex(boxRatio_->findData(nameOf(StoredBoxRatio())));
+    auto* boxRow = new QHBoxLayout;
+    auto* boxCaption = new QLabel("&Box proportions:");
+    boxCaption->setBuddy(boxRatio_);
+    boxRow->addWidget(boxCaption);
+    boxRow->addWidget(boxRatio_, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(projection);
     layout->addWidget(intervals);
     layout->addWidget(ClipSpikes_);
+    layout->addLayout(boxRow);
     layout->addWidget(detail::OkCancelButtons(this, [this] { Command1_Click(); }));
 }
 
@@ -78,6 +106,7 @@ void frmViewSetting::Command1_Click() {
         return;
     }
     QSettings().setValue(kClipSpikesSetting, ClipSpikes_->isChecked());
+    QSettings().setValue(kBoxRatioSetting, boxRatio_->currentData());
     accept();
 }
 

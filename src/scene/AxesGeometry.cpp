@@ -455,9 +455,9 @@ AxesGeometry ColourMapFrame(const CAxes& axes, const CBox& box) {
 } // namespace
 
 double BoxTextUnit(const CBox& box) {
-    // A label's em is a twelfth of the box's largest side: framed to the box, the labels take
+    // A label's em is a fourteenth of the box's largest side: framed to the box, the labels take
     // about 3 % of the picture's height at any size of picture or box.
-    constexpr double kShare = 1.0 / 12.0;
+    constexpr double kShare = 1.0 / 14.0;
     const double side = std::max(
         {double{box.MaxX} - box.MinX, double{box.MaxY} - box.MinY, double{box.MaxZ} - box.MinZ});
     return std::isfinite(side) && side > 0.0 ? side * kShare : 1.0;

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -211,6 +212,9 @@ TEST(PropertyDialogs, ViewSettingStaysOpenOnIllegalData) {
     QLineEdit* minX = Child<QLineEdit>(dialog, "Text1");
     minX->setText("abc");
     Child<QLineEdit>(dialog, "Text2")->setText("3,5");
+    QSettings().remove(kBoxRatioSetting);
+    auto* boxRatio = Child<QComboBox>(dialog, "BoxRatio");
+    boxRatio->setCurrentIndex(boxRatio->findData("cube"));
     // A second OK is refused as the first: the refused text stays and is not read as 0.
     for (int ok = 1; ok <= 2; ++ok) {
         SCOPED_TRACE(ok);
@@ -221,6 +225,7 @@ TEST(PropertyDialogs, ViewSettingStaysOpenOnIllegalData) {
         EXPECT_EQ(minX->text(), "abc");
         EXPECT_EQ(dialog.focusWidget(), minX);
         EXPECT_EQ(doc.View().MinX, ViewIntervals{}.MinX);
+        EXPECT_EQ(StoredBoxRatio(), BoxRatio::Automatic); // nothing applied before a valid OK
     }
     EXPECT_EQ(view.ProjectType(), kProjectPerspective);
     minX->setText("-1,5");
@@ -228,6 +233,8 @@ TEST(PropertyDialogs, ViewSettingStaysOpenOnIllegalData) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(doc.View().MinX, -1.5f);
     EXPECT_EQ(doc.View().MaxX, 3.5f);
+    EXPECT_EQ(StoredBoxRatio(), BoxRatio::Cube);
+    QSettings().remove(kBoxRatioSetting);
 }
 
 TEST(PropertyDialogs, AxisColoursAndShowActAtOnceWhateverCloses) {

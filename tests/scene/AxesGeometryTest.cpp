@@ -164,8 +164,8 @@ TEST(AxesBoxStyleTest, TicksLabelsAndTitlesSitWhereTheyAreRead) {
     axes.TitleZ = "Mag.w";
     const CBox box = Box(-2, 2, -1, 3, 0, 8);
     const G geometry = AxesDraw(axes, box, 3);
-    // Text, offsets and ticks are measured in a twelfth of the largest side.
-    const float u = 8.0f / 12.0f;
+    // Text, offsets and ticks are measured in a fourteenth of the largest side.
+    const float u = 8.0f / 14.0f;
     ASSERT_FLOAT_EQ(static_cast<float>(BoxTextUnit(box)), u);
 
     const auto& ticks = geometry.Find(PassKind::Ticks)->lines;
