@@ -10,6 +10,12 @@
 //                          must not re-issue graph geometry: N = 100 and 1000 side by side.
 // BM_SceneListRebuild/N    the same step without the frame: orientation and scene
 //                          list only, which must not grow with the grid.
+// BM_TrackballTurn/N       a scripted track-ball turn of 60 mouse moves over an N x N
+//                          exp(z) surface, each a new orientation, scene list and frame:
+//                          the counter fps is the frames drawn per second.
+// BM_AnimationFrameBytes   the memory one animation step's compiled picture takes, from the
+//                          heap's growth over 40 steps of a 101 x 101 graph of t
+//                          (counter bytes_per_frame).
 #include "BenchGraphs.h"
 #include "gl/GraphListCache.h"
 #include "gl/SceneRenderer.h"
@@ -24,6 +30,8 @@
 #include "scene/ZoomToFit.h"
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 #include <memory>
 
@@ -116,11 +124,69 @@ void BM_SceneListRebuild(benchmark::State& state) {
         state.SkipWithError("turning the scene recompiled graph geometry");
 }
 
+// A drag across the view, as 60 mouse-move events of 6 pixels, turning it by a track ball.
+void BM_TrackballTurn(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    scene.renderer.Display(1);
+    for (auto _ : state) {
+        float x = 140;
+        for (int move = 0; move < 60; ++move, x += 6) {
+            scene.orientation.RotationStep(x, 220, x + 6, 226, kWidth, kHeight);
+            scene.renderer.BuildSceneList(scene.values);
+            scene.renderer.Display(1);
+        }
+    }
+    state.counters["fps"] = benchmark::Counter(60.0 * static_cast<double>(state.iterations()),
+                                               benchmark::Counter::kIsRate);
+}
+
+// Bytes held by the heap now (glibc): the driver keeps compiled lists there. The resident
+// size would not do: a build frees large sampling buffers that later lists reuse.
+double HeapBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks) + static_cast<double>(info.hblkhd);
+}
+
+void BM_AnimationFrameBytes(benchmark::State& state) {
+    constexpr int kSteps = 40;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Scene scene(1);
+        auto graph = bench::Surface("exp(t*z)", 100);
+        graph->SetAnimation(true);
+        graph->SetMinT(0.1f);
+        graph->SetMaxT(1.0f);
+        graph->GetPoints();
+        scene.shown.Clear();
+        scene.shown.Add(graph);
+        scene.values.AnimationFrames = kSteps;
+        scene.renderer.BuildSceneList(scene.values);
+        scene.renderer.Display(1); // the first step and what every step shares
+        glFinish();
+        const double before = HeapBytes();
+        state.ResumeTiming();
+        for (int step = 2; step <= kSteps; ++step)
+            scene.renderer.Display(step);
+        glFinish();
+        state.counters["bytes_per_frame"] = (HeapBytes() - before) / (kSteps - 1);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_CompileGraphList)->Arg(500)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Frame)->Arg(500)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RotationStep)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SceneListRebuild)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+BENCHMARK(BM_TrackballTurn)
+    ->Arg(200)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_AnimationFrameBytes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();
