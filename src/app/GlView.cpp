@@ -93,10 +93,16 @@ void GlView::FitNow() {
               &inputs_.Axes);
 }
 
+void GlView::SetVertexBudget(std::uint64_t points) {
+    vertexBudget_ = points;
+    if (renderer_) renderer_->SetVertexBudget(points);
+}
+
 void GlView::initializeGL() {
     // A re-parented widget gets a new context: the old renderer went with the old one.
     renderer_ = std::make_unique<SceneRenderer>(inputs_);
     renderer_->Initialize();
+    if (vertexBudget_ != 0) renderer_->SetVertexBudget(vertexBudget_);
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlView::ReleaseGl,
             Qt::DirectConnection);
     buildPending_ = true;
@@ -125,7 +131,9 @@ void GlView::paintGL() {
     if (!renderer_) return;
     ApplySize();
     if (buildPending_) {
-        renderer_->BuildSceneList(values_());
+        SceneValues values = values_();
+        values.Interacting = dragging_;
+        renderer_->BuildSceneList(values);
         buildPending_ = false;
     }
     if (fitPending_) FitNow();
@@ -162,8 +170,32 @@ void GlView::mouseMoveEvent(QMouseEvent* event) {
     const ViewUpdate u = navigator_.Move(
         static_cast<float>(event->position().x()), static_cast<float>(event->position().y()),
         (event->buttons() & Qt::LeftButton) != 0, width(), height());
+    if (u == ViewUpdate::None) return;
+    // The first step of a drag switches large graphs to their lighter pictures.
+    if (!dragging_ && DrawsLighterWhileDragged()) {
+        dragging_ = true;
+        RequestBuild();
+        return;
+    }
     if (u == ViewUpdate::Scene) RequestBuild();
     if (u == ViewUpdate::Frame) RequestDisplay();
+}
+
+bool GlView::DrawsLighterWhileDragged() const {
+    std::uint64_t points = 0;
+    for (const CScene::GraphPtr& graph : inputs_.ShownGraphs.FunSurfs())
+        points += graph->RealPart().Count();
+    const std::uint64_t least =
+        vertexBudget_ != 0 ? vertexBudget_ : SceneRenderer::kLeastVertexBudget;
+    return points > least;
+}
+
+void GlView::mouseReleaseEvent(QMouseEvent* event) {
+    QOpenGLWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !dragging_) return;
+    // At rest the graphs are drawn whole again.
+    dragging_ = false;
+    RequestBuild();
 }
 
 } // namespace tervane

@@ -47,6 +47,9 @@ public:
     void RequestZoomToFit();
 
     ViewNavigator& Navigator() { return navigator_; }
+    /// The grid points a frame may draw while the view is dragged (the renderer measures the
+    /// machine otherwise); for tests.
+    void SetVertexBudget(std::uint64_t points);
     /// The renderer, null before the GL context exists.
     [[nodiscard]] const SceneRenderer* Renderer() const { return renderer_.get(); }
     /// The picture size in device pixels.
@@ -66,6 +69,10 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    /// Whether the shown graphs may be large enough for lighter pictures while dragged (a
+    /// scene below the least budget is drawn whole, without rebuilding at the drag's ends).
+    [[nodiscard]] bool DrawsLighterWhileDragged() const;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -84,7 +91,9 @@ private:
     QSize appliedSize_;
     bool buildPending_ = true;
     bool fitPending_ = false;
-    QTimer* ahead_ = nullptr; ///< runs CompileAhead when the event loop is idle
+    bool dragging_ = false;          ///< a left-button drag has changed the view since the press
+    std::uint64_t vertexBudget_ = 0; ///< SetVertexBudget's, 0 when not set
+    QTimer* ahead_ = nullptr;        ///< runs CompileAhead when the event loop is idle
     QLabel* emptyHint_ = nullptr;
 };
 

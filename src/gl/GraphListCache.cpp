@@ -63,6 +63,28 @@ GLuint GraphListCache::ListFor(const std::shared_ptr<CGraph>& graph, std::int32_
     return entry.list.Base();
 }
 
+GLuint GraphListCache::LighterListFor(const std::shared_ptr<CGraph>& graph, std::int32_t sceneKind,
+                                      std::int32_t frames, std::size_t k) {
+    if (graph->Animation() && graph->UsesT()) return 0;
+    const GraphState& state = StateFor(graph, sceneKind, frames);
+    LighterEntry& entry = lighter_[graph.get()];
+    if (entry.generation == state.generation && entry.k == k && entry.list.Base() != 0)
+        return entry.list.Base();
+    entry.list.Reset();
+    entry.generation = state.generation;
+    entry.k = k;
+    const std::shared_ptr<CGraph> lighter = graph->Decimated(k);
+    if (!lighter) return 0;
+    GlListRange list(1);
+    if (list.Base() == 0) return 0;
+    glNewList(list.Base(), GL_COMPILE);
+    DrawGraph(*lighter, 0, sceneKind);
+    glEndList();
+    ++lighterCompilations_;
+    entry.list = std::move(list);
+    return entry.list.Base();
+}
+
 CBox GraphListCache::StepBox(const std::shared_ptr<CGraph>& graph, std::int32_t step,
                              std::int32_t sceneKind, std::int32_t frames,
                              const SamplingOptions& sampling) {
@@ -98,6 +120,8 @@ void GraphListCache::Prune(const std::vector<std::shared_ptr<CGraph>>& keep) {
     };
     for (auto it = entries_.begin(); it != entries_.end();)
         it = kept(it->first.graph) ? std::next(it) : entries_.erase(it);
+    for (auto it = lighter_.begin(); it != lighter_.end();)
+        it = kept(it->first) ? std::next(it) : lighter_.erase(it);
     for (auto it = graphs_.begin(); it != graphs_.end();)
         it = kept(it->first) ? std::next(it) : graphs_.erase(it);
 }

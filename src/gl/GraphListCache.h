@@ -34,17 +34,27 @@ public:
     CBox StepBox(const std::shared_ptr<CGraph>& graph, std::int32_t step, std::int32_t sceneKind,
                  std::int32_t frames, const SamplingOptions& sampling = {});
 
+    /// The list that draws a still graph from every k-th grid point each way (k at least 2),
+    /// for the frames drawn while the view is turned or zoomed with the mouse: the same
+    /// settings, colours and box as ListFor's at a fraction of the vertices. Compiled once per
+    /// content and k; 0 when the graph has no lighter picture (ListFor's is drawn then).
+    GLuint LighterListFor(const std::shared_ptr<CGraph>& graph, std::int32_t sceneKind,
+                          std::int32_t frames, std::size_t k);
+
     /// Releases the lists of graphs not in keep.
     void Prune(const std::vector<std::shared_ptr<CGraph>>& keep);
 
     /// Releases every list (the GL context must be current).
     void Clear() {
         entries_.clear();
+        lighter_.clear();
         graphs_.clear();
     }
 
     /// How many graph lists were compiled so far (for tests and benchmarks).
     std::uint64_t Compilations() const noexcept { return compilations_; }
+    /// How many lighter lists were compiled so far.
+    std::uint64_t LighterCompilations() const noexcept { return lighterCompilations_; }
 
 private:
     struct Key {
@@ -85,7 +95,15 @@ private:
 
     std::map<const CGraph*, GraphState> graphs_;
     std::map<Key, Entry> entries_;
+    /// The lighter picture of a still graph: of which generation and k.
+    struct LighterEntry {
+        std::uint64_t generation = 0;
+        std::size_t k = 0;
+        GlListRange list;
+    };
+    std::map<const CGraph*, LighterEntry> lighter_;
     std::uint64_t compilations_ = 0;
+    std::uint64_t lighterCompilations_ = 0;
 };
 
 } // namespace tervane

@@ -8,6 +8,7 @@
 #include "gl/GlLight.h"
 #include "gl/GlMarker.h"
 #include "gl/GlStateGuard.h"
+#include "graph/GraphPresets.h"
 #include "scene/AxesGeometry.h"
 #include "scene/LabelLayout.h"
 
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <locale>
 #include <optional>
 #include <stdexcept>
@@ -119,7 +121,11 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
 
     graphLists_.Prune(graphs);
 
-    const bool animated = shown.Animation();
+    // Only graphs whose function reads t change from step to step: a scene without one is
+    // drawn as a still one, whatever the graphs' animation flags.
+    const bool animated = shown.Animation() &&
+                          std::any_of(graphs.begin(), graphs.end(),
+                                      [](const auto& g) { return g->Animation() && g->UsesT(); });
     const int frames = animated ? std::max(values.AnimationFrames, 0) : 0;
     const int listCount = frames + 1;
 
@@ -128,10 +134,30 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
     // the union box its axes are drawn in; each step's lists are compiled when the step is
     // first shown or by CompileAhead, so that a document of many frames shows at once.
     std::vector<GLuint> stillLists;
+    lighterStride_ = 1;
     if (!animated) {
-        for (const CScene::GraphPtr& graph : graphs)
-            stillLists.push_back(graphLists_.ListFor(graph, 0, values.SceneKind,
-                                                     values.AnimationFrames, values.Sampling));
+        // While the mouse turns the view, grids beyond the budget are drawn lighter: every
+        // k-th point each way, k chosen so that all of them together fit the budget.
+        if (values.Interacting) {
+            std::uint64_t points = 0;
+            for (const CScene::GraphPtr& graph : graphs)
+                points += graph->RealPart().Count();
+            const std::uint64_t budget = VertexBudget();
+            if (points > budget)
+                lighterStride_ = static_cast<std::size_t>(std::ceil(
+                    std::sqrt(static_cast<double>(points) / static_cast<double>(budget))));
+        }
+        for (const CScene::GraphPtr& graph : graphs) {
+            // The whole picture is compiled first: it is what the view shows at rest, and it
+            // keeps the boxes the scene is measured by.
+            GLuint list = graphLists_.ListFor(graph, 0, values.SceneKind, values.AnimationFrames,
+                                              values.Sampling);
+            if (lighterStride_ > 1)
+                if (const GLuint lighter = graphLists_.LighterListFor(
+                        graph, values.SceneKind, values.AnimationFrames, lighterStride_))
+                    list = lighter;
+            stillLists.push_back(list);
+        }
     } else {
         for (int h = 0; h < listCount; ++h)
             for (const CScene::GraphPtr& graph : graphs)
@@ -223,6 +249,48 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
         sceneList_ = std::move(lists);
         animLists_.Reset();
     }
+}
+
+std::uint64_t SceneRenderer::VertexBudget() {
+    if (vertexBudget_ != 0) return vertexBudget_;
+    // Draws a lit, coloured 256 x 256 surface three times and takes what the machine draws in
+    // 25 ms; the frame is cleared by the next Display.
+    constexpr int kSteps = 255;
+    GraphRecipe recipe;
+    recipe.Function = "z*z";
+    recipe.StepU = recipe.StepV = kSteps;
+    const std::shared_ptr<CGraph> probe = MakeSurfaceGraph(recipe);
+    std::uint64_t budget = 200000;
+    if (probe->GetPoints()) {
+        GraphListCache lists;
+        const GLuint list = lists.ListFor(probe, 0, kScene3D, 0);
+        // Seen whole, from the side and above, so that it costs what a framed graph costs.
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(-4.0, 4.0, -4.0, 10.0, -20.0, 20.0);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glRotatef(20.0f, 1.0f, 0.0f, 0.0f);
+        glRotatef(45.0f, 0.0f, 1.0f, 0.0f);
+        glFinish();
+        const auto start = std::chrono::steady_clock::now();
+        constexpr int kRounds = 3;
+        for (int round = 0; round < kRounds; ++round)
+            if (list != 0) glCallList(list);
+        glFinish();
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double points = static_cast<double>(kSteps + 1) * (kSteps + 1) * kRounds;
+        if (seconds > 0.0) budget = static_cast<std::uint64_t>(points / seconds * 0.025);
+    }
+    vertexBudget_ = std::clamp<std::uint64_t>(budget, kLeastVertexBudget, 4000000);
+    return vertexBudget_;
 }
 
 void SceneRenderer::CompileStep(int index) {

@@ -61,6 +61,10 @@ struct SceneValues {
     /// Draws the outline labels and titles each in a colour of its own (the k-th, from 0, in
     /// red k + 1, green 255, blue 0) so that a picture tells them apart (tests of the layout).
     bool DistinctLabelColours = false;
+    /// The view is being turned, moved or zoomed with the mouse: still graphs whose grids
+    /// together exceed the vertex budget are drawn from every k-th grid point (their lighter
+    /// lists), so that the frames keep up; a build without it draws them whole again.
+    bool Interacting = false;
 };
 
 /// The GL surface of a view without any widget: the surface state, the display-list fonts, the
@@ -126,6 +130,15 @@ public:
     [[nodiscard]] GLuint AnimListBase() const { return animLists_.Base(); }
     /// Number of animation lists of the last build (N + 1), 0 for a still build.
     [[nodiscard]] int AnimListCount() const { return animLists_.Count(); }
+    /// The grid points a frame may draw while Interacting: what this machine draws in about
+    /// 25 ms, measured the first time it is needed unless set.
+    [[nodiscard]] std::uint64_t VertexBudget();
+    /// The least budget a measurement gives: scenes of fewer grid points are always whole.
+    static constexpr std::uint64_t kLeastVertexBudget = 20000;
+    void SetVertexBudget(std::uint64_t points) { vertexBudget_ = points; }
+    /// The k of the lighter lists the last build drew (1: every graph whole).
+    [[nodiscard]] std::size_t LighterStride() const { return lighterStride_; }
+
     /// The per-graph lists; Compilations() counts how often graph geometry was issued.
     [[nodiscard]] const GraphListCache& GraphLists() const { return graphLists_; }
     /// Number of BuildSceneList calls so far.
@@ -154,6 +167,8 @@ private:
     CBox sceneBox_;
     CBox drawnBox_;
     std::array<float, 3> boxScale_{1.0f, 1.0f, 1.0f};
+    std::uint64_t vertexBudget_ = 0; ///< 0: not measured yet
+    std::size_t lighterStride_ = 1;
     AxisNumberFormat numberFormat_;
     std::uint64_t sceneBuilds_ = 0;
     bool phaseLegend_ = false; ///< a shown graph is phase-coloured: Display adds the wheel

@@ -432,4 +432,28 @@ CBox CGraph::ComputeBox(std::int32_t lngAnimStep) {
     return box;
 }
 
+std::shared_ptr<CGraph> CGraph::Decimated(std::size_t k) const {
+    const bool gridKind = GraphType() == kGraphSurface || GraphType() == kGraphColorMap;
+    if (k < 2 || !gridKind || !stepGrids_.empty() || grids_.u.Empty()) return nullptr;
+    const std::vector<std::size_t> iKept = Grid2D::EveryKth(grids_.u.SizeU(), k);
+    const std::vector<std::size_t> jKept = Grid2D::EveryKth(grids_.u.SizeV(), k);
+    return std::make_shared<CGraph>(KeptPoints{}, *this, iKept, jKept);
+}
+
+CGraph::CGraph(KeptPoints, const CGraph& full, const std::vector<std::size_t>& iKept,
+               const std::vector<std::size_t>& jKept)
+    : CGraph(full) {
+    // The settings, codes, extents and cached box are the full graph's; the grids keep the
+    // points asked for.
+    for (auto [grid, source] : {std::pair{&grids_.x, &full.grids_.x},
+                                {&grids_.y, &full.grids_.y},
+                                {&grids_.u, &full.grids_.u},
+                                {&grids_.v, &full.grids_.v},
+                                {&grids_.m, &full.grids_.m},
+                                {&argument_, &full.argument_},
+                                {&logMagnitude_, &full.logMagnitude_},
+                                {&zero_, &full.zero_}})
+        *grid = source->Subsampled(iKept, jKept);
+}
+
 } // namespace tervane

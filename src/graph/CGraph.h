@@ -132,7 +132,17 @@ class CGraph {
     TERVANE_GRAPH_PROPERTY(float, MinT, 0.0f)
     TERVANE_GRAPH_PROPERTY(float, MaxT, 0.0f)
 
+    /// Tag of the constructor Decimated uses: only the graph itself can name it.
+    struct KeptPoints {
+        explicit KeptPoints() = default;
+    };
+
 public:
+    CGraph() = default;
+    /// A copy of full with the grid points at rows iKept and columns jKept (Decimated).
+    CGraph(KeptPoints, const CGraph& full, const std::vector<std::size_t>& iKept,
+           const std::vector<std::size_t>& jKept);
+
     /// Running extents: x, y, u, v and magnitude from sampling; GetBox then
     /// overwrites X and Y with the plot X and Y extents and sets Z.
     struct Extents {
@@ -306,6 +316,12 @@ public:
     /// Makes the plot grids those of step of the animated surface (kind 12); no resampling and
     /// no new sample revision (drawing calls it for the step it draws).
     void UseAnimationStep(std::int32_t step);
+
+    /// A copy of this sampled surface or colour map keeping every k-th grid point each way (and
+    /// the last), for a lighter picture while the view is being turned. Settings, extents,
+    /// spike limits and the box stay those of the full grid, so the lighter picture has the
+    /// same colours and place. Nothing for other kinds, animated steps or k below 2.
+    [[nodiscard]] std::shared_ptr<CGraph> Decimated(std::size_t k) const;
 
 private:
     bool SampleDocumentKind(const std::string& postfix, float t, const SamplingOptions& options,

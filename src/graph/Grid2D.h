@@ -74,6 +74,45 @@ public:
     /// Sets every point to value.
     void Fill(float value) { std::fill(data_.get(), data_.get() + StoredCount(), value); }
 
+    /// The indices 0, k, 2k, ... of n points, and the last one always (k at least 1).
+    static std::vector<std::size_t> EveryKth(std::size_t n, std::size_t k) {
+        std::vector<std::size_t> kept;
+        if (n == 0) return kept;
+        k = std::max<std::size_t>(k, 1);
+        for (std::size_t i = 0; i < n - 1; i += k)
+            kept.push_back(i);
+        kept.push_back(n - 1);
+        return kept;
+    }
+
+    /// The grid of the points at rows iKept and columns jKept, in the same layout.
+    Grid2D Subsampled(const std::vector<std::size_t>& iKept,
+                      const std::vector<std::size_t>& jKept) const {
+        Grid2D g;
+        if (Empty()) return g;
+        g.Resize(iKept.size(), jKept.size(), layout_);
+        float* out = g.data_.get();
+        switch (layout_) {
+        case Layout::Full:
+            for (const std::size_t i : iKept)
+                for (const std::size_t j : jKept)
+                    *out++ = (*this)(i, j);
+            break;
+        case Layout::AlongU:
+            for (const std::size_t i : iKept)
+                *out++ = (*this)(i, 0);
+            break;
+        case Layout::AlongV:
+            for (const std::size_t j : jKept)
+                *out++ = (*this)(0, j);
+            break;
+        case Layout::Constant:
+            *out = data_[0];
+            break;
+        }
+        return g;
+    }
+
     /// Drops the values and the storage.
     void Release() noexcept {
         data_.reset();

@@ -69,6 +69,27 @@ TEST_F(MainWindowTest, TrackballDragTurnsTheSceneWithoutRecompilingGraphs) {
     EXPECT_EQ(renderer->GraphLists().Compilations(), compilations);
 }
 
+TEST_F(MainWindowTest, ALargeGridIsDrawnLighterWhileDraggedAndWholeAtRest) {
+    MakeGraph("mnuDraw3DCart", "sin(z)", "300");
+    window->View()->SetVertexBudget(10000);
+    (void)Frame();
+    const SceneRenderer* renderer = window->View()->Renderer();
+    ASSERT_TRUE(renderer);
+    Action("barTrackBall")->trigger();
+    QWidget* view = window->View();
+    QTest::mousePress(view, Qt::LeftButton, {}, {100, 100});
+    for (const int x : {110, 120}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 105), view->mapToGlobal(QPointF(x, 105)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        (void)Frame();
+        EXPECT_EQ(renderer->LighterStride(), 4u); // 301² points over 10000: every fourth
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, {}, {120, 105});
+    (void)Frame();
+    EXPECT_EQ(renderer->LighterStride(), 1u);
+}
+
 TEST_F(MainWindowTest, ZoomAndMoveDragsChangeOnlyTheCamera) {
     ASSERT_TRUE(window->LoadDocument(kExpz));
     (void)Frame();

@@ -1,3 +1,6 @@
+// The query functions of GL 1.5, which libGL exports.
+#define GL_GLEXT_PROTOTYPES 1
+
 #include "gl/SceneRenderer.h"
 
 #include "gl/PhaseLegend.h"
@@ -8,6 +11,7 @@
 #include "scene/ZoomToFit.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <QColor>
 #include <QImage>
@@ -167,6 +171,45 @@ TEST_F(SceneRendererTest, AxesOfA3DSceneAreDrawnOnlyWhenShown) {
     EXPECT_EQ(axes_.TitleY, "Im");
 }
 
+// Primitives a frame of the renderer sends down the pipeline.
+GLuint PrimitivesOfAFrame(SceneRenderer& renderer) {
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+    renderer.Display(1);
+    glEndQuery(GL_PRIMITIVES_GENERATED);
+    GLuint primitives = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
+    glDeleteQueries(1, &query);
+    return primitives;
+}
+
+// While the view is dragged a large grid is drawn from every k-th point; at rest it is drawn
+// whole, pixel for pixel as before the drag.
+TEST_F(SceneRendererTest, DragsDrawLighterPicturesAndRestDrawsTheWholeOne) {
+    Add(Plane("sin(z)*z", 200));
+    ::tervane::ZoomToFit(view_, scene_, values_.SceneKind, axes_.ShowPI);
+    renderer_->SetVertexBudget(5000);
+    renderer_->BuildSceneList(values_);
+    const QImage before = Show(1);
+    const GLuint whole = PrimitivesOfAFrame(*renderer_);
+    EXPECT_EQ(renderer_->LighterStride(), 1u);
+
+    values_.Interacting = true;
+    renderer_->BuildSceneList(values_);
+    EXPECT_EQ(renderer_->LighterStride(), 3u); // 201² points over 5000: every third
+    const GLuint lighter = PrimitivesOfAFrame(*renderer_);
+    EXPECT_LT(lighter * 5, whole) << lighter << " of " << whole;
+    EXPECT_GT(Ink(Show(1)), Ink(before) / 2); // still the whole surface, coarser
+    renderer_->BuildSceneList(values_);       // a later drag step compiles nothing new
+    EXPECT_EQ(renderer_->GraphLists().LighterCompilations(), 1u);
+
+    values_.Interacting = false;
+    renderer_->BuildSceneList(values_);
+    EXPECT_EQ(PrimitivesOfAFrame(*renderer_), whole);
+    EXPECT_EQ(Show(1), before);
+}
+
 TEST_F(SceneRendererTest, AnimationCompilesOneListPerStep) {
     values_.AnimationFrames = 10;
     light_.SetEnabled(false);
@@ -210,7 +253,7 @@ TEST_F(SceneRendererTest, AnimationCompilesOneListPerStep) {
 }
 
 TEST_F(SceneRendererTest, SupersededListsAreReleased) {
-    auto g = Plane("1");
+    auto g = Plane("1+t"); // animated, it differs from step to step
     Add(g);
     Build();
     const GLuint first = renderer_->SceneList();
