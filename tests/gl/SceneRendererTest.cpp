@@ -208,6 +208,12 @@ TEST_F(SceneRendererTest, DragsDrawLighterPicturesAndRestDrawsTheWholeOne) {
     renderer_->BuildSceneList(values_);
     EXPECT_EQ(PrimitivesOfAFrame(*renderer_), whole);
     EXPECT_EQ(Show(1), before);
+
+    // Measuring the machine's budget leaves nothing behind in the picture.
+    renderer_->SetVertexBudget(0);
+    EXPECT_GE(renderer_->VertexBudget(), SceneRenderer::kLeastVertexBudget);
+    renderer_->BuildSceneList(values_);
+    EXPECT_EQ(Show(1), before);
 }
 
 TEST_F(SceneRendererTest, AnimationCompilesOneListPerStep) {
