@@ -182,12 +182,9 @@ void GlView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool GlView::DrawsLighterWhileDragged() const {
-    std::uint64_t points = 0;
-    for (const CScene::GraphPtr& graph : inputs_.ShownGraphs.FunSurfs())
-        points += graph->RealPart().Count();
     const std::uint64_t least =
         vertexBudget_ != 0 ? vertexBudget_ : SceneRenderer::kLeastVertexBudget;
-    return points > least;
+    return inputs_.ShownGraphs.SampledPoints() > least;
 }
 
 void GlView::mouseReleaseEvent(QMouseEvent* event) {

@@ -62,6 +62,12 @@ std::string MemoryMessage(std::uint64_t needed, std::uint64_t available) {
            " is free. Choose fewer steps or fewer animation frames.";
 }
 
+// The value grid points sampling the graph gives (its step counts held to the limit).
+std::uint64_t GridPointsOf(const CGraph& graph) {
+    return (static_cast<std::uint64_t>(ClampCount(graph.StepU(), kMaxSteps)) + 1) *
+           (static_cast<std::uint64_t>(ClampCount(graph.StepV(), kMaxSteps)) + 1);
+}
+
 // Samples the graphs of one file from one memory budget: each graph may take only what the
 // graphs before it left, its grids and the pictures the view compiles of it alike, so that
 // many modest grids cannot add up past the machine. A graph that does not fit is kept unsampled
@@ -90,14 +96,13 @@ std::uint64_t GraphMemoryNeed(const CGraph& graph, std::int32_t frames) {
     // The value grids (u, v, |w| and the quantities drawn) take about 20 bytes a point, the
     // picture of each step kPictureBytes.
     constexpr std::uint64_t kGridBytes = 20;
-    const auto nu = static_cast<std::uint64_t>(ClampCount(graph.StepU(), kMaxSteps)) + 1;
-    const auto nv = static_cast<std::uint64_t>(ClampCount(graph.StepV(), kMaxSteps)) + 1;
+    const std::uint64_t points = GridPointsOf(graph);
     // The view compiles a picture per step only of an animated graph whose function reads t.
     const auto program = graph.Animation() ? CompileGraphFunction(graph) : std::nullopt;
     const bool perStep = graph.Animation() && (!program || program->UsesT());
     const std::uint64_t pictures =
         perStep ? static_cast<std::uint64_t>(ClampCount(frames, kMaxAnimationFrames)) + 1 : 1;
-    return nu * nv * (kGridBytes + kPictureBytes * pictures); // at most 1e8 x 2e5: no overflow
+    return points * (kGridBytes + kPictureBytes * pictures); // at most 1e8 x 2e5: no overflow
 }
 
 Document::Document() {
@@ -225,9 +230,7 @@ DocumentResult Document::ReadBytes(std::string_view bytes, PendingLoad& load) co
     load.Sampling.AnimationFrames = read->Values.AnimationFrames; // the pictures the file asks for
     load.Points = 0;
     for (const auto& g : read->Graphs)
-        if (!detail::IsUnsampledKind(g->GraphType()))
-            load.Points += (static_cast<std::uint64_t>(ClampCount(g->StepU(), kMaxSteps)) + 1) *
-                           (static_cast<std::uint64_t>(ClampCount(g->StepV(), kMaxSteps)) + 1);
+        if (!detail::IsUnsampledKind(g->GraphType())) load.Points += GridPointsOf(*g);
     load.Read = std::move(*read);
     return {};
 }

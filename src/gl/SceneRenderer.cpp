@@ -139,9 +139,7 @@ void SceneRenderer::BuildSceneList(const SceneValues& values) {
         // While the mouse turns the view, grids beyond the budget are drawn lighter: every
         // k-th point each way, k chosen so that all of them together fit the budget.
         if (values.Interacting) {
-            std::uint64_t points = 0;
-            for (const CScene::GraphPtr& graph : graphs)
-                points += graph->RealPart().Count();
+            const std::uint64_t points = shown.SampledPoints();
             const std::uint64_t budget = VertexBudget();
             if (points > budget)
                 lighterStride_ = static_cast<std::size_t>(std::ceil(

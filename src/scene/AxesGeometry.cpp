@@ -97,6 +97,18 @@ double AxesGeometry::TextAdvance(std::string_view text) {
     return em * 1.05; // the bold titles and rounding of the glyph outlines
 }
 
+std::array<AxesGeometry::Point, 8> AxesGeometry::TextCorners(const Label& label) {
+    const double em = kOutlineTextScale * double{label.scale};
+    const double width = TextAdvance(label.text) * em;
+    std::array<Point, 8> corners;
+    std::size_t k = 0;
+    for (const double x : {0.0, width})
+        for (const double y : {-kGlyphDescent * em, kGlyphAscent * em})
+            for (const double z : {0.0, -kGlyphDepth * em})
+                corners[k++] = Offset(label.position, Turned({x, y, z}, label.rotation));
+    return corners;
+}
+
 std::vector<AxesGeometry::Point> AxesGeometry::ExtentPoints() const {
     std::vector<Point> points;
     for (const Pass& pass : passes) {
@@ -120,12 +132,8 @@ std::vector<AxesGeometry::Point> AxesGeometry::ExtentPoints() const {
                 points.push_back(label.position);
                 continue;
             }
-            const double em = kOutlineTextScale * double{label.scale};
-            const double width = TextAdvance(label.text) * em;
-            for (const double x : {0.0, width})
-                for (const double y : {-kGlyphDescent * em, kGlyphAscent * em})
-                    for (const double z : {0.0, -kGlyphDepth * em})
-                        points.push_back(Offset(label.position, Turned({x, y, z}, label.rotation)));
+            const std::array<Point, 8> corners = TextCorners(label);
+            points.insert(points.end(), corners.begin(), corners.end());
         }
     }
     return points;

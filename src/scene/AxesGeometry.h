@@ -157,6 +157,8 @@ struct AxesGeometry {
     /// kGlyphAscent above, and its depth, moved, scaled and turned as the replay draws it). Bitmap
     /// text is sized in pixels, not in scene units, so a bitmap label adds its position alone.
     [[nodiscard]] std::vector<Point> ExtentPoints() const;
+    /// The corners of an outline label's text box as ExtentPoints estimates it.
+    [[nodiscard]] static std::array<Point, 8> TextCorners(const Label& label);
 
     /// The advance of a text in em as the label faces (Arial's metrics) lay it out, a little
     /// generous: digits 0.556, points and commas 0.278, minus 0.333, other characters 0.667.

@@ -88,4 +88,11 @@ CBox CScene::GetBox(const std::function<CBox(CGraph&)>& boxOf, const SceneBoxCon
     return box;
 }
 
+std::uint64_t CScene::SampledPoints() const {
+    std::uint64_t points = 0;
+    for (const GraphPtr& graph : graphs_)
+        points += graph->RealPart().Count();
+    return points;
+}
+
 } // namespace tervane

@@ -26,6 +26,8 @@ public:
     /// The graphs in order.
     const std::vector<GraphPtr>& FunSurfs() const noexcept { return graphs_; }
     std::size_t Count() const noexcept { return graphs_.size(); }
+    /// Grid points the graphs hold together (what drawing them all issues).
+    [[nodiscard]] std::uint64_t SampledPoints() const;
 
     /// Appends a graph under the key of its ID; false when that key is taken.
     bool Add(GraphPtr graph);

@@ -72,10 +72,8 @@ AxesGeometry::Point PictureProjector::Displaced(const AxesGeometry::Point& from,
 std::optional<PictureRect> LabelRect(const AxesGeometry::Label& label,
                                      const PictureProjector& projector) {
     if (label.font == AxesGeometry::Font::Bitmap || label.text.empty()) return std::nullopt;
-    AxesGeometry one;
-    one.passes.emplace_back().labels.push_back(label);
     PictureRect rect{HUGE_VAL, -HUGE_VAL, HUGE_VAL, -HUGE_VAL};
-    for (const AxesGeometry::Point& corner : one.ExtentPoints()) {
+    for (const AxesGeometry::Point& corner : AxesGeometry::TextCorners(label)) {
         const auto at = projector.Map(corner);
         if (!at) return std::nullopt;
         rect.left = std::min(rect.left, (*at)[0]);

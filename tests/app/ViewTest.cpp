@@ -116,6 +116,14 @@ TEST_F(MainWindowTest, NewAndChangedGraphsAreFramed) {
         const CView& c = window->Camera();
         return std::array<float, 4>{c.RefPos().x, c.RefPos().y, c.VolWidth(), c.VolHeight()};
     };
+    // Copies the first graph and pastes it over another range.
+    const auto pasteOver = [this](const QString& range) {
+        List()->setCurrentRow(0);
+        Action("mnuEditCopy")->trigger();
+        QString text = QApplication::clipboard()->text();
+        QApplication::clipboard()->setText(text.replace(" -2 2 -2 2 ", range));
+        Action("mnuEditPaste")->trigger();
+    };
     struct Step {
         const char* what;
         std::function<void()> act;
@@ -131,14 +139,7 @@ TEST_F(MainWindowTest, NewAndChangedGraphsAreFramed) {
                  QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
              });
          }},
-        {"a paste",
-         [this] {
-             List()->setCurrentRow(0);
-             Action("mnuEditCopy")->trigger();
-             QString text = QApplication::clipboard()->text();
-             QApplication::clipboard()->setText(text.replace(" -2 2 -2 2 ", " -6 6 -6 6 "));
-             Action("mnuEditPaste")->trigger();
-         }},
+        {"a paste", [pasteOver] { pasteOver(" -6 6 -6 6 "); }},
         {"an animated graph",
          [this] {
              WithDialog("mnuDraw3DCart", [](QWidget* dialog) {
@@ -155,12 +156,8 @@ TEST_F(MainWindowTest, NewAndChangedGraphsAreFramed) {
              window->Sampler().WaitForFinished();
          }},
         {"a paste sampled in the worker",
-         [this] {
-             List()->setCurrentRow(0);
-             Action("mnuEditCopy")->trigger();
-             QString text = QApplication::clipboard()->text();
-             QApplication::clipboard()->setText(text.replace(" -2 2 -2 2 ", " -9 9 -9 9 "));
-             Action("mnuEditPaste")->trigger();
+         [this, pasteOver] {
+             pasteOver(" -9 9 -9 9 ");
              window->Sampler().WaitForFinished();
          }},
     };
